@@ -1,0 +1,342 @@
+// GDI32 device contexts and drawing: pens, brushes, fonts, bitmaps, lines, rectangles, text.
+// Every call is also handed to the test recorder when one is active.
+#include "qt/host.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+
+using namespace host;
+using wintest::GdiCall;
+
+namespace {
+
+struct Dc {
+    uint32_t magic = 0x44433030;  // 'DC00'
+    Window *w = nullptr;          // window DC: draws on the window's client image
+    GdiObject *pen = nullptr, *brush = nullptr, *font = nullptr, *bitmap = nullptr;
+    QPoint pos{0, 0};
+};
+
+Dc *dc(HDC h) {
+    auto *d = reinterpret_cast<Dc *>(h);
+    return (d && d->magic == 0x44433030) ? d : nullptr;
+}
+
+QImage *target(Dc *d) {
+    if (d->w) return d->w->image.isNull() ? nullptr : &d->w->image;
+    return d->bitmap ? &d->bitmap->bitmap : nullptr;
+}
+
+QColor qcolor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+GdiObject *stock(int i) {
+    static GdiObject objs[14];
+    static bool ready = false;
+    if (!ready) {
+        ready = true;
+        for (auto &o : objs) o.stock = true;
+        auto brush = [&](int k, COLORREF c, bool null = false) {
+            objs[k].type = ObjType::Brush;
+            objs[k].color = c;
+            objs[k].nullBrush = null;
+        };
+        brush(WHITE_BRUSH, RGB(255, 255, 255));
+        brush(LTGRAY_BRUSH, RGB(192, 192, 192));
+        brush(GRAY_BRUSH, RGB(128, 128, 128));
+        brush(3, RGB(64, 64, 64));
+        brush(BLACK_BRUSH, RGB(0, 0, 0));
+        brush(NULL_BRUSH, 0, true);
+        objs[WHITE_PEN].type = objs[BLACK_PEN].type = objs[NULL_PEN].type = ObjType::Pen;
+        objs[WHITE_PEN].color = RGB(255, 255, 255);
+        objs[NULL_PEN].penStyle = PS_NULL;
+        objs[SYSTEM_FONT].type = ObjType::Font;
+        objs[SYSTEM_FONT].face = "System";
+        objs[SYSTEM_FONT].fontHeight = 16;
+        for (int k : {9, 10, 11, 12}) objs[k].type = ObjType::Brush;
+    }
+    if (i < 0 || i >= 14 || (i >= 9 && i <= 12)) return nullptr;
+    if (i == SYSTEM_FONT && !objs[i].font) objs[i].font = new QFont(makeFont("System", 16, 700, false));
+    return &objs[i];
+}
+
+GdiObject *defaultBitmap() {
+    static GdiObject b;
+    if (b.bitmap.isNull()) {
+        b.type = ObjType::Bitmap;
+        b.stock = true;
+        b.bitmap = QImage(1, 1, QImage::Format_RGB32);
+        b.bitmap.fill(Qt::black);
+    }
+    return &b;
+}
+
+GdiCall call(GdiCall::Op op, HDC h, int x = 0, int y = 0) {
+    GdiCall c;
+    c.op = op;
+    c.hdc = h;
+    c.x = x;
+    c.y = y;
+    return c;
+}
+
+QPen qpen(const GdiObject *p) {
+    if (!p || p->penStyle == PS_NULL) return QPen(Qt::NoPen);
+    QPen pen(qcolor(p->color));
+    pen.setWidth(std::max(p->penWidth, 1));
+    pen.setCapStyle(p->penWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
+}  // namespace
+
+HDC host::makeDc(Window *w) {
+    auto *d = new Dc;
+    d->w = w;
+    d->pen = stock(BLACK_PEN);
+    d->brush = stock(WHITE_BRUSH);
+    d->font = stock(SYSTEM_FONT);
+    d->bitmap = w ? nullptr : defaultBitmap();
+    return reinterpret_cast<HDC>(d);
+}
+
+void host::freeDc(HDC h) {
+    if (Dc *d = dc(h)) {
+        d->magic = 0;
+        delete d;
+    }
+}
+
+GdiObject *host::gdi(HGDIOBJ h) {
+    auto *o = reinterpret_cast<GdiObject *>(h);
+    return (o && o->magic == 0x47444930) ? o : nullptr;
+}
+
+QFont host::makeFont(const std::string &face, int height, int weight, bool italic) {
+    // Faces of Windows resolve to the metric-compatible Liberation faces.
+    std::string f = face;
+    for (char &c : f) c = char(tolower(static_cast<unsigned char>(c)));
+    QString family = "Liberation Sans";
+    if (f == "times new roman" || f == "times") family = "Liberation Serif";
+    else if (f == "courier new" || f == "courier") family = "Liberation Mono";
+    QFont font(family);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setItalic(italic);
+    font.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
+    int cell = height == 0 ? 16 : std::abs(height);
+    font.setPixelSize(std::max(cell, 1));
+    if (height >= 0) {
+        // A positive height asks for the cell (ascent + descent), not the em size.
+        for (int px = cell; px > 1; --px) {
+            font.setPixelSize(px);
+            QFontMetrics m(font);
+            if (m.ascent() + m.descent() <= cell) break;
+        }
+    }
+    return font;
+}
+
+/* CreatePen (gdi32) */
+HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
+    auto *o = new GdiObject;
+    o->type = ObjType::Pen;
+    o->penStyle = style;
+    o->penWidth = width;
+    o->color = color;
+    return reinterpret_cast<HPEN>(o);
+}
+
+/* CreateFontA (gdi32) */
+HFONT WINAPI CreateFontA(int cHeight, int, int, int, int cWeight, DWORD bItalic, DWORD, DWORD, DWORD, DWORD,
+                         DWORD, DWORD, DWORD, LPCSTR face) {
+    auto *o = new GdiObject;
+    o->type = ObjType::Font;
+    o->face = face ? face : "";
+    o->fontHeight = cHeight;
+    o->font = new QFont(makeFont(o->face, cHeight, cWeight, bItalic != 0));
+    return reinterpret_cast<HFONT>(o);
+}
+
+/* GetStockObject (gdi32) */
+HGDIOBJ WINAPI GetStockObject(int i) { return stock(i); }
+
+/* SelectObject (gdi32) */
+HGDIOBJ WINAPI SelectObject(HDC h, HGDIOBJ obj) {
+    Dc *d = dc(h);
+    GdiObject *o = gdi(obj);
+    if (!d || !o) return nullptr;
+    GdiObject *prev = nullptr;
+    GdiCall c = call(GdiCall::SelectPen, h);
+    c.stock = o->stock;
+    switch (o->type) {
+    case ObjType::Pen:
+        prev = d->pen;
+        d->pen = o;
+        c.color = o->color;
+        c.width = o->penWidth;
+        break;
+    case ObjType::Brush:
+        prev = d->brush;
+        d->brush = o;
+        c.op = GdiCall::SelectBrush;
+        c.color = o->color;
+        break;
+    case ObjType::Font:
+        prev = d->font;
+        d->font = o;
+        c.op = GdiCall::SelectFont;
+        c.text = o->face;
+        c.width = o->fontHeight;
+        break;
+    case ObjType::Bitmap:
+        if (d->w) return nullptr;  // only memory DCs take bitmaps
+        prev = d->bitmap;
+        d->bitmap = o;
+        c.op = GdiCall::SelectBitmap;
+        c.x2 = o->bitmap.width();
+        c.y2 = o->bitmap.height();
+        break;
+    }
+    record(c);
+    return prev;
+}
+
+/* DeleteObject (gdi32) */
+BOOL WINAPI DeleteObject(HGDIOBJ obj) {
+    GdiObject *o = gdi(obj);
+    if (!o) return FALSE;
+    // Stock objects are never deleted; the others stay readable by a DC that still holds them.
+    return TRUE;
+}
+
+/* MoveToEx (gdi32) */
+BOOL WINAPI MoveToEx(HDC h, int x, int y, LPPOINT prev) {
+    Dc *d = dc(h);
+    if (!d) return FALSE;
+    if (prev) *prev = POINT{d->pos.x(), d->pos.y()};
+    d->pos = QPoint(x, y);
+    record(call(GdiCall::MoveTo, h, x, y));
+    return TRUE;
+}
+
+/* LineTo (gdi32) */
+BOOL WINAPI LineTo(HDC h, int x, int y) {
+    Dc *d = dc(h);
+    if (!d) return FALSE;
+    record(call(GdiCall::LineTo, h, x, y));
+    if (QImage *img = target(d)) {
+        QPainter p(img);
+        p.setPen(qpen(d->pen));
+        p.drawLine(d->pos, QPoint(x, y));
+    }
+    d->pos = QPoint(x, y);
+    return TRUE;
+}
+
+/* Rectangle (gdi32) */
+BOOL WINAPI Rectangle(HDC h, int l, int t, int r, int b) {
+    Dc *d = dc(h);
+    if (!d) return FALSE;
+    GdiCall c = call(GdiCall::Rectangle, h, l, t);
+    c.x2 = r;
+    c.y2 = b;
+    record(c);
+    QImage *img = target(d);
+    if (!img) return TRUE;
+    if (r < l) std::swap(l, r);
+    if (b < t) std::swap(t, b);
+    QPainter p(img);
+    if (d->brush && !d->brush->nullBrush) p.fillRect(QRect(l, t, r - l, b - t), qcolor(d->brush->color));
+    if (r - l > 1 && b - t > 1) {
+        p.setPen(qpen(d->pen));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(l, t, r - l - 1, b - t - 1));
+    }
+    return TRUE;
+}
+
+/* TextOutA (gdi32) */
+BOOL WINAPI TextOutA(HDC h, int x, int y, LPCSTR s, int c) {
+    Dc *d = dc(h);
+    if (!d || (!s && c > 0) || c < 0) return FALSE;
+    GdiCall rc = call(GdiCall::TextOut, h, x, y);
+    rc.text.assign(s ? s : "", size_t(c));
+    record(rc);
+    QImage *img = target(d);
+    if (!img || !d->font || !d->font->font) return TRUE;
+    QString text = fromAnsi(s, c);
+    QFontMetrics m(*d->font->font);
+    QPainter p(img);
+    p.setFont(*d->font->font);
+    // Black text on an opaque white box, the top-left corner at the point: GDI's defaults.
+    p.fillRect(QRect(x, y, m.horizontalAdvance(text), m.ascent() + m.descent()), Qt::white);
+    p.setPen(Qt::black);
+    p.drawText(QPoint(x, y + m.ascent()), text);
+    return TRUE;
+}
+
+/* GetTextExtentPoint32A (gdi32) */
+BOOL WINAPI GetTextExtentPoint32A(HDC h, LPCSTR s, int c, LPSIZE sz) {
+    Dc *d = dc(h);
+    if (!d || !sz || c < 0 || !d->font || !d->font->font) return FALSE;
+    QFontMetrics m(*d->font->font);
+    sz->cx = m.horizontalAdvance(fromAnsi(s, c));
+    sz->cy = m.ascent() + m.descent();
+    return TRUE;
+}
+
+/* SetPixel (gdi32) */
+COLORREF WINAPI SetPixel(HDC h, int x, int y, COLORREF color) {
+    Dc *d = dc(h);
+    if (!d) return CLR_INVALID;
+    GdiCall c = call(GdiCall::SetPixel, h, x, y);
+    c.color = color;
+    record(c);
+    QImage *img = target(d);
+    if (!img || !img->valid(x, y)) return CLR_INVALID;
+    img->setPixel(x, y, qcolor(color).rgb());
+    return color;
+}
+
+/* GetPixel (gdi32) */
+COLORREF WINAPI GetPixel(HDC h, int x, int y) {
+    Dc *d = dc(h);
+    QImage *img = d ? target(d) : nullptr;
+    if (!img || !img->valid(x, y)) return CLR_INVALID;
+    QRgb p = img->pixel(x, y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+/* CreateCompatibleDC (gdi32) */
+HDC WINAPI CreateCompatibleDC(HDC) { return makeDc(nullptr); }
+
+/* DeleteDC (gdi32) */
+BOOL WINAPI DeleteDC(HDC h) {
+    if (!dc(h)) return FALSE;
+    freeDc(h);
+    return TRUE;
+}
+
+/* BitBlt (gdi32) */
+BOOL WINAPI BitBlt(HDC h, int x, int y, int cx, int cy, HDC src, int x1, int y1, DWORD rop) {
+    Dc *d = dc(h), *s = dc(src);
+    if (!d || !s || rop != SRCCOPY) return FALSE;
+    GdiCall c = call(GdiCall::BitBlt, h, x, y);
+    c.x2 = cx;
+    c.y2 = cy;
+    record(c);
+    QImage *to = target(d), *from = target(s);
+    if (!to || cx <= 0 || cy <= 0) return TRUE;
+    QPainter p(to);
+    // Whatever of the rectangle lies outside the source bitmap comes out white.
+    p.fillRect(QRect(x, y, cx, cy), Qt::white);
+    if (from) {
+        QRect part = QRect(x1, y1, cx, cy).intersected(from->rect());
+        if (!part.isEmpty()) p.drawImage(QPoint(x + part.x() - x1, y + part.y() - y1), *from, part);
+    }
+    return TRUE;
+}

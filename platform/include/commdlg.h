@@ -1,0 +1,55 @@
+// commdlg.h - the COMDLG32 subset: the save-file dialog.
+// Implements: GetSaveFileNameA with OPENFILENAMEA.
+// Differences from Win32: hooks and custom templates are not supported; the flags are accepted
+// and OFN_OVERWRITEPROMPT is honoured by the host dialog.
+#ifndef ORBIX_COMMDLG_H
+#define ORBIX_COMMDLG_H
+
+#include "windef.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef UINT_PTR(CALLBACK *LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
+
+typedef struct tagOFNA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HINSTANCE hInstance;
+    LPCSTR lpstrFilter;
+    LPSTR lpstrCustomFilter;
+    DWORD nMaxCustFilter;
+    DWORD nFilterIndex;
+    LPSTR lpstrFile;
+    DWORD nMaxFile;
+    LPSTR lpstrFileTitle;
+    DWORD nMaxFileTitle;
+    LPCSTR lpstrInitialDir;
+    LPCSTR lpstrTitle;
+    DWORD Flags;
+    WORD nFileOffset;
+    WORD nFileExtension;
+    LPCSTR lpstrDefExt;
+    LPARAM lCustData;
+    LPOFNHOOKPROC lpfnHook;
+    LPCSTR lpTemplateName;
+    void *pvReserved;
+    DWORD dwReserved;
+    DWORD FlagsEx;
+} OPENFILENAMEA, *LPOPENFILENAMEA;
+
+#define OFN_READONLY 0x00000001
+#define OFN_OVERWRITEPROMPT 0x00000002
+#define OFN_HIDEREADONLY 0x00000004
+#define OFN_NOCHANGEDIR 0x00000008
+#define OFN_PATHMUSTEXIST 0x00000800
+#define OFN_FILEMUSTEXIST 0x00001000
+
+BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,65 @@
+// wingdi.h - the GDI32 subset: pens, fonts, stock objects, lines, rectangles, text, bitmaps.
+// Implements: CreatePen, CreateFontA, GetStockObject, SelectObject, DeleteObject, MoveToEx,
+// LineTo, Rectangle, TextOutA, GetTextExtentPoint32A, SetPixel, GetPixel,
+// CreateCompatibleDC, DeleteDC, BitBlt.
+// Differences from Win32: only solid pens (PS_SOLID, PS_NULL); BitBlt knows SRCCOPY only;
+// fonts resolve through fontconfig, so "Times New Roman" is drawn with a metric-compatible face.
+#ifndef ORBIX_WINGDI_H
+#define ORBIX_WINGDI_H
+
+#include "windef.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define PS_SOLID 0
+#define PS_NULL 5
+
+#define WHITE_BRUSH 0
+#define LTGRAY_BRUSH 1
+#define GRAY_BRUSH 2
+#define BLACK_BRUSH 4
+#define NULL_BRUSH 5
+#define WHITE_PEN 6
+#define BLACK_PEN 7
+#define NULL_PEN 8
+#define SYSTEM_FONT 13
+
+#define FW_DONTCARE 0
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define DEFAULT_CHARSET 1
+#define ANSI_CHARSET 0
+#define OUT_DEFAULT_PRECIS 0
+#define CLIP_DEFAULT_PRECIS 0
+#define DEFAULT_QUALITY 0
+#define DEFAULT_PITCH 0
+
+#define SRCCOPY (DWORD)0x00CC0020
+#define CLR_INVALID 0xFFFFFFFF
+
+HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
+HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
+                         DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
+                         DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality,
+                         DWORD iPitchAndFamily, LPCSTR pszFaceName);
+HGDIOBJ WINAPI GetStockObject(int i);
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);
+BOOL WINAPI DeleteObject(HGDIOBJ ho);
+BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL WINAPI LineTo(HDC hdc, int x, int y);
+BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom);
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
+COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color);
+COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
+HDC WINAPI CreateCompatibleDC(HDC hdc);
+BOOL WINAPI DeleteDC(HDC hdc);
+BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

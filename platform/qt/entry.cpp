@@ -1,0 +1,12 @@
+// The process entry on Linux: start the Qt application, then hand over to the program's WinMain
+// as Windows would (no previous instance, empty command line, default show state).
+#include <windows.h>
+
+#include <QApplication>
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);  // the program ends through its own message loop
+    char cmdLine[] = "";
+    return WinMain(reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr)), nullptr, cmdLine, SW_SHOWDEFAULT);
+}

@@ -1,0 +1,129 @@
+// The host widgets of the layer: the frame window with its menu bar, client canvas and vertical
+// scroll bar, and the bookkeeping shared by the USER32 and GDI32 parts.
+#include "qt/host.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QPainter>
+
+#include <algorithm>
+#include <set>
+
+namespace host {
+
+// ------------------------------------------------------------------ text
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F.
+static const char16_t kCp1252High[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+QString fromAnsi(const char *s, int len) {
+    QString out;
+    if (!s) return out;
+    if (len < 0) len = int(strlen(s));
+    out.reserve(len);
+    for (int i = 0; i < len; ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x80 && c < 0xA0)
+            out.append(QChar(kCp1252High[c - 0x80]));
+        else
+            out.append(QChar(char16_t(c)));
+    }
+    return out;
+}
+
+std::string toAnsi(const QString &s) {
+    std::string out;
+    out.reserve(size_t(s.size()));
+    for (QChar ch : s) {
+        char16_t u = ch.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u < 0x100)) {
+            out.push_back(char(u));
+            continue;
+        }
+        char c = '?';
+        for (int i = 0; i < 32; ++i)
+            if (kCp1252High[i] == u && u != 0xFFFD) c = char(0x80 + i);
+        out.push_back(c);
+    }
+    return out;
+}
+
+// ------------------------------------------------------------------ windows
+static std::vector<Window *> &registry() {
+    static std::vector<Window *> r;
+    return r;
+}
+
+Window *win(HWND h) {
+    auto *w = reinterpret_cast<Window *>(h);
+    if (!w) return nullptr;
+    auto &r = registry();
+    if (std::find(r.begin(), r.end(), w) == r.end()) return nullptr;
+    return w->destroyed ? nullptr : w;
+}
+
+std::vector<Window *> liveWindows() {
+    std::vector<Window *> out;
+    for (Window *w : registry())
+        if (!w->destroyed) out.push_back(w);
+    return out;
+}
+
+void registerWindow(Window *w) { registry().push_back(w); }
+
+void unregisterWindow(Window *w) {
+    auto &r = registry();
+    r.erase(std::remove(r.begin(), r.end(), w), r.end());
+}
+
+Window *childById(Window *dlg, int id) {
+    if (!dlg) return nullptr;
+    for (Window *c : dlg->controls)
+        if (c->ctrlId == id && !c->destroyed) return c;
+    return nullptr;
+}
+
+void wake() {
+    if (auto *d = QAbstractEventDispatcher::instance()) d->wakeUp();
+}
+
+void showImage(Window *w) {
+    if (w && w->canvas) w->canvas->update();
+}
+
+void clientResized(Window *w, int cw, int ch) {
+    cw = std::max(cw, 0);
+    ch = std::max(ch, 0);
+    if (cw == w->clientW && ch == w->clientH) return;
+    bool first = w->clientW < 0;
+    w->clientW = cw;
+    w->clientH = ch;
+    QImage img(std::max(cw, 1), std::max(ch, 1), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    if (!w->image.isNull()) {
+        QPainter p(&img);
+        p.drawImage(0, 0, w->image);
+    }
+    w->image = img;
+    SendMessageA(hwndOf(w), WM_SIZE, 0, MAKELPARAM(cw, ch));
+    if (!win(hwndOf(w))) return;
+    if (first || (w->cls && (w->cls->wc.style & (CS_HREDRAW | CS_VREDRAW))))
+        InvalidateRect(hwndOf(w), nullptr, TRUE);
+}
+
+// ------------------------------------------------------------------ hooks
+Hooks &hooks() {
+    static Hooks h;
+    return h;
+}
+
+void fail(const std::string &what) {
+    if (hooks().failure)
+        hooks().failure(what);
+    else
+        fprintf(stderr, "orbix platform: %s\n", what.c_str());
+}
+
+}  // namespace host

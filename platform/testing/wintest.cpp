@@ -1,0 +1,291 @@
+// The test drivers and the recording DC, plugged into the layer's hooks.
+#include "testing/wintest.h"
+
+#include "qt/host.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <cstdlib>
+
+using namespace host;
+
+namespace wintest {
+
+namespace {
+QApplication *app = nullptr;
+bool quitSeen = false;
+int quitSeenCode = 0;
+DialogDrivers *activeDrivers = nullptr;
+
+Window *control(HWND dlg, int id) {
+    Window *c = childById(win(dlg), id);
+    if (!c) fail("dialog has no control " + std::to_string(id));
+    return c;
+}
+
+void sendKey(QWidget *w, int key, const QString &text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(w, &release);
+}
+}  // namespace
+
+void Init(int &argc, char **argv) {
+    if (app) return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    app = new QApplication(argc, argv);
+    app->setQuitOnLastWindowClosed(false);
+    hooks().testMode = true;
+}
+
+HINSTANCE Instance() { return reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr)); }
+
+void Pump(HWND *modeless) {
+    for (int guard = 0; guard < 100000; ++guard) {
+        MSG msg;
+        processHostEvents(false);
+        if (!takeMessage(&msg, true)) return;
+        if (msg.message == WM_QUIT) {
+            quitSeen = true;
+            quitSeenCode = int(msg.wParam);
+            continue;
+        }
+        if (modeless && *modeless && IsDialogMessageA(*modeless, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    fail("Pump: the queue never emptied (a paint that keeps invalidating itself?)");
+}
+
+bool TakeQuit(int *code) {
+    bool seen = quitSeen;
+    if (code) *code = quitSeenCode;
+    quitSeen = false;
+    return seen;
+}
+
+void FireTimer(HWND hwnd, UINT_PTR id) { SendMessageA(hwnd, WM_TIMER, id, 0); }
+
+bool TimerActive(HWND hwnd, UINT_PTR id, UINT *elapse) { return timerActive(hwnd, id, elapse); }
+
+void SetClientSize(HWND hwnd, int w, int h) {
+    Window *win_ = win(hwnd);
+    if (!win_ || !win_->widget) return;
+    QSize extra(win_->vscroll ? win_->vscroll->sizeHint().width() : 0,
+                win_->menuBar ? win_->menuBar->sizeHint().height() : 0);
+    win_->widget->resize(QSize(w, h) + extra);
+    // A hidden or tiny frame may not get its resize event at once: the client size is set here.
+    clientResized(win_, w, h);
+}
+
+COLORREF ClientPixel(HWND hwnd, int x, int y) {
+    Window *w = win(hwnd);
+    if (!w || w->image.isNull() || x < 0 || y < 0 || x >= w->clientW || y >= w->clientH) return CLR_INVALID;
+    QRgb p = w->image.pixel(x, y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+std::vector<std::string> MenuBarTexts(HWND hwnd) {
+    std::vector<std::string> out;
+    Window *w = win(hwnd);
+    if (!w || !w->menuBar) return out;
+    for (QAction *a : w->menuBar->actions()) out.push_back(toAnsi(a->text()));
+    return out;
+}
+
+void ChooseMenuItem(HWND hwnd, int id) {
+    Window *w = win(hwnd);
+    if (!w || !w->menuBar) return;
+    std::function<bool(const QList<QAction *> &)> find = [&](const QList<QAction *> &acts) {
+        for (QAction *a : acts) {
+            if (a->menu() && find(a->menu()->actions())) return true;
+            if (!a->menu() && !a->isSeparator() && a->data().toInt() == id) {
+                a->trigger();
+                return true;
+            }
+        }
+        return false;
+    };
+    if (!find(w->menuBar->actions())) fail("no menu item " + std::to_string(id));
+}
+
+int ScrollPos(HWND hwnd) {
+    Window *w = win(hwnd);
+    return w && w->vscroll ? w->vscroll->value() : 0;
+}
+
+void Click(HWND hwnd, int x, int y) {
+    postMessage(hwnd, WM_LBUTTONDOWN, 1, MAKELPARAM(x, y));
+    postMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// ---------------------------------------------------------------- recorder
+GdiRecorder::GdiRecorder() { hooks().recorder = &calls_; }
+GdiRecorder::~GdiRecorder() { hooks().recorder = nullptr; }
+std::vector<GdiCall> GdiRecorder::of(GdiCall::Op op) const {
+    std::vector<GdiCall> out;
+    for (const GdiCall &c : calls_)
+        if (c.op == op) out.push_back(c);
+    return out;
+}
+
+// ---------------------------------------------------------------- message boxes
+MessageBoxLog::MessageBoxLog(int answer) : answer_(answer) {
+    hooks().messageBox = [this](HWND owner, const std::string &text, const std::string &caption, UINT type) {
+        calls_.push_back(MessageBoxCall{owner, text, caption, type});
+        return answer_;
+    };
+}
+MessageBoxLog::~MessageBoxLog() { hooks().messageBox = nullptr; }
+std::vector<std::string> MessageBoxLog::texts() const {
+    std::vector<std::string> out;
+    for (auto &c : calls_) out.push_back(c.text);
+    return out;
+}
+
+// ---------------------------------------------------------------- dialogs
+std::string Dialog::templateName() const {
+    Window *w = win(hDlg_);
+    return w ? w->templateName : std::string();
+}
+std::string Dialog::caption() const {
+    Window *w = win(hDlg_);
+    return w && w->widget ? toAnsi(w->widget->windowTitle()) : std::string();
+}
+std::string Dialog::text(int id) const {
+    char buf[8192];
+    GetDlgItemTextA(hDlg_, id, buf, sizeof buf);
+    return buf;
+}
+void Dialog::setText(int id, std::string_view s) {
+    if (Window *c = control(hDlg_, id)) SetDlgItemTextA(hDlg_, c->ctrlId, std::string(s).c_str());
+}
+void Dialog::type(int id, std::string_view s) {
+    Window *c = control(hDlg_, id);
+    if (!c || !c->widget) return;
+    c->widget->setFocus();
+    if (auto *e = qobject_cast<QLineEdit *>(c->widget.data())) {
+        e->selectAll();
+        sendKey(e, Qt::Key_Delete);
+    }
+    QString t = fromAnsi(s.data(), int(s.size()));
+    for (QChar ch : t) sendKey(c->widget, 0, QString(ch));
+}
+int Dialog::textLimit(int id) const {
+    Window *c = control(hDlg_, id);
+    return c ? c->textLimit : 0;
+}
+bool Dialog::checked(int id) const { return IsDlgButtonChecked(hDlg_, id) == BST_CHECKED; }
+bool Dialog::readOnly(int id) const {
+    Window *c = control(hDlg_, id);
+    if (!c) return false;
+    if (auto *e = qobject_cast<QLineEdit *>(c->widget.data())) return e->isReadOnly();
+    if (auto *e = qobject_cast<QPlainTextEdit *>(c->widget.data())) return e->isReadOnly();
+    return false;
+}
+bool Dialog::exists(int id) const { return childById(win(hDlg_), id) != nullptr; }
+bool Dialog::isDefaultButton(int id) const {
+    Window *c = control(hDlg_, id);
+    auto *b = c ? qobject_cast<QPushButton *>(c->widget.data()) : nullptr;
+    return b && b->isDefault();
+}
+RECT Dialog::controlRect(int id) const {
+    Window *c = control(hDlg_, id);
+    if (!c || !c->widget) return RECT{};
+    QRect g = c->widget->geometry();
+    return RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
+void Dialog::click(int id) {
+    Window *c = control(hDlg_, id);
+    if (!c) return;
+    if (auto *b = qobject_cast<QAbstractButton *>(c->widget.data()))
+        b->click();  // the same signal a mouse click gives
+    else
+        clickControl(c);
+}
+void Dialog::pressEnter() {
+    Window *w = win(hDlg_);
+    if (!w || !w->widget) return;
+    QWidget *target = w->widget->focusWidget() ? w->widget->focusWidget() : w->widget.data();
+    if (qobject_cast<QPlainTextEdit *>(target) || qobject_cast<QLineEdit *>(target)) target = w->widget;
+    sendKey(target, Qt::Key_Return);
+}
+void Dialog::pressEscape() {
+    Window *w = win(hDlg_);
+    if (w && w->widget) sendKey(w->widget, Qt::Key_Escape);
+}
+void Dialog::closeBox() {
+    Window *w = win(hDlg_);
+    if (w && w->widget) w->widget->close();
+}
+bool Dialog::visible() const {
+    Window *w = win(hDlg_);
+    return w && w->widget && w->widget->isVisible();
+}
+
+DialogDrivers::DialogDrivers() {
+    activeDrivers = this;
+    hooks().dialog = [](Window *w) {
+        DialogDrivers *d = activeDrivers;
+        d->opened.push_back(w->templateName);
+        if (d->used_ >= int(d->drivers_.size())) {
+            fail("unexpected dialog box \"" + w->templateName + "\" (its driver was not given)");
+            return;
+        }
+        Dialog dlg(hwndOf(w));
+        d->drivers_[size_t(d->used_++)](dlg);
+    };
+}
+DialogDrivers::~DialogDrivers() {
+    activeDrivers = nullptr;
+    hooks().dialog = nullptr;
+}
+DialogDrivers &DialogDrivers::then(std::function<void(Dialog &)> driver) {
+    drivers_.push_back(std::move(driver));
+    return *this;
+}
+
+std::vector<HWND> LiveDialogs() {
+    std::vector<HWND> out;
+    for (Window *w : liveWindows())
+        if (w->isDialog) out.push_back(hwndOf(w));
+    return out;
+}
+
+// ---------------------------------------------------------------- save dialog
+SaveDialogDriver::SaveDialogDriver() {
+    hooks().saveFile = [this](LPOPENFILENAMEA ofn) -> BOOL {
+        calls.push_back(SaveDialogCall{saveFilters(ofn->lpstrFilter), ofn->nFilterIndex,
+                                       ofn->lpstrFile ? ofn->lpstrFile : ""});
+        if (next_ >= answers_.size()) {
+            fail("unexpected save dialog (no answer given)");
+            return FALSE;
+        }
+        auto [ok, path] = answers_[next_++];
+        return ok ? deliverSavePath(ofn, path) : FALSE;
+    };
+}
+SaveDialogDriver::~SaveDialogDriver() { hooks().saveFile = nullptr; }
+SaveDialogDriver &SaveDialogDriver::answer(std::string path) {
+    answers_.emplace_back(true, std::move(path));
+    return *this;
+}
+SaveDialogDriver &SaveDialogDriver::cancel() {
+    answers_.emplace_back(false, std::string());
+    return *this;
+}
+
+void SetFailureHandler(std::function<void(const std::string &)> handler) { hooks().failure = std::move(handler); }
+
+}  // namespace wintest

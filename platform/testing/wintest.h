@@ -1,0 +1,168 @@
+// wintest.h - what tests use to drive the program through the Win32 layer.
+//
+// The layer runs offscreen in tests. A test talks to the program as the window system does
+// (messages, menu commands, mouse presses), then checks the state, the recorded GDI calls,
+// the message boxes shown, the dialogs opened or the bytes of a saved file.
+//
+// Modal windows (dialog boxes, message boxes, the save dialog) never wait for a person in
+// tests: each is handed to the driver the test installed. One that opens with no driver
+// installed fails the running test and is cancelled, so the test goes on instead of hanging.
+#ifndef ORBIX_WINTEST_H
+#define ORBIX_WINTEST_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wintest {
+
+// Starts the offscreen application once (idempotent). wintest_main calls it.
+void Init(int &argc, char **argv);
+HINSTANCE Instance();
+
+// Dispatches every queued message and pending paint, as the program's loop does, offering each
+// message first to *modeless (when given and not null) through IsDialogMessageA. Returns when
+// nothing is left to do (timers that have not yet elapsed are left alone).
+void Pump(HWND *modeless = nullptr);
+// True (once) when a WM_QUIT reached Pump since the last call; *code gets its exit code.
+bool TakeQuit(int *code = nullptr);
+// Fires the timer nIDEvent of hwnd now, as if it had elapsed (WM_TIMER is sent).
+void FireTimer(HWND hwnd, UINT_PTR nIDEvent);
+bool TimerActive(HWND hwnd, UINT_PTR nIDEvent, UINT *elapse = nullptr);
+
+// Resizes the client area of a top-level window to w x h (WM_SIZE follows, and the class
+// style decides the repaint).
+void SetClientSize(HWND hwnd, int w, int h);
+// Pixel of the retained client image, or CLR_INVALID outside it.
+COLORREF ClientPixel(HWND hwnd, int x, int y);
+// Texts of the menu bar of a window in order ("&Arquivo", ...), as Windows-1252 bytes.
+std::vector<std::string> MenuBarTexts(HWND hwnd);
+// Chooses the menu item with this id as a person would (WM_COMMAND through the queue).
+void ChooseMenuItem(HWND hwnd, int id);
+// Scroll bar position as the window shows it.
+int ScrollPos(HWND hwnd);
+// Presses (down and up) the left button at client position (x, y) through the queue.
+void Click(HWND hwnd, int x, int y);
+
+// ---------------------------------------------------------------- recording DC
+struct GdiCall {
+    enum Op { MoveTo, LineTo, TextOut, SelectPen, SelectFont, SelectBrush, SelectBitmap, Rectangle, BitBlt, SetPixel };
+    Op op;
+    HDC hdc = nullptr;
+    int x = 0, y = 0;       // point, or left/top
+    int x2 = 0, y2 = 0;     // right/bottom (Rectangle), width/height (BitBlt)
+    std::string text;       // TextOut: the bytes drawn; SelectFont: the face name
+    COLORREF color = 0;     // SelectPen, SetPixel
+    int width = 0;          // SelectPen: pen width; SelectFont: height asked for
+    bool stock = false;     // a stock object was selected
+};
+// While one exists, every GDI call on any DC is appended to calls().
+class GdiRecorder {
+public:
+    GdiRecorder();
+    ~GdiRecorder();
+    GdiRecorder(const GdiRecorder &) = delete;
+    GdiRecorder &operator=(const GdiRecorder &) = delete;
+    const std::vector<GdiCall> &calls() const { return calls_; }
+    std::vector<GdiCall> of(GdiCall::Op op) const;
+    void clear() { calls_.clear(); }
+    std::vector<GdiCall> calls_;
+};
+
+// ---------------------------------------------------------------- message boxes
+struct MessageBoxCall {
+    HWND owner;
+    std::string text;     // Windows-1252 bytes
+    std::string caption;  // Windows-1252 bytes
+    UINT type;
+};
+// While one exists, message boxes are recorded and answered with `answer` at once.
+class MessageBoxLog {
+public:
+    explicit MessageBoxLog(int answer = IDOK);
+    ~MessageBoxLog();
+    MessageBoxLog(const MessageBoxLog &) = delete;
+    MessageBoxLog &operator=(const MessageBoxLog &) = delete;
+    const std::vector<MessageBoxCall> &calls() const { return calls_; }
+    std::vector<std::string> texts() const;
+    std::vector<MessageBoxCall> calls_;
+    int answer_;
+};
+
+// ---------------------------------------------------------------- dialogs
+// A live dialog (modal or modeless). Every action goes through the same path as a person's.
+class Dialog {
+public:
+    explicit Dialog(HWND hDlg) : hDlg_(hDlg) {}
+    HWND hwnd() const { return hDlg_; }
+    std::string templateName() const;
+    std::string caption() const;                 // Windows-1252 bytes
+    std::string text(int id) const;               // Windows-1252 bytes
+    void setText(int id, std::string_view cp1252); // replaces the text as a paste would
+    void type(int id, std::string_view cp1252);    // types key by key; the text limit holds
+    int textLimit(int id) const;
+    bool checked(int id) const;
+    bool readOnly(int id) const;
+    bool exists(int id) const;
+    bool isDefaultButton(int id) const;
+    // Control geometry in dialog pixels, as placed from the template.
+    RECT controlRect(int id) const;
+    void click(int id);   // a mouse click on the control
+    void pressEnter();    // Enter in the dialog (the default button)
+    void pressEscape();   // Esc (IDCANCEL)
+    void closeBox();      // the frame's close box (IDCANCEL)
+    bool visible() const;
+private:
+    HWND hDlg_;
+};
+
+// Drivers for modal dialog boxes, used in order: the n-th DialogBoxParamA gets the n-th driver.
+// A driver must end its dialog (OK or Cancel); if it returns with the dialog still open, the
+// test fails and the dialog is cancelled.
+class DialogDrivers {
+public:
+    DialogDrivers();
+    ~DialogDrivers();
+    DialogDrivers(const DialogDrivers &) = delete;
+    DialogDrivers &operator=(const DialogDrivers &) = delete;
+    DialogDrivers &then(std::function<void(Dialog &)> driver);
+    int used() const { return used_; }
+    int pending() const { return int(drivers_.size()) - used_; }
+    std::vector<std::string> opened;  // template names in the order the dialogs opened
+    std::vector<std::function<void(Dialog &)>> drivers_;
+    int used_ = 0;
+};
+
+// Every top-level dialog now alive (modeless ones included), oldest first.
+std::vector<HWND> LiveDialogs();
+
+// ---------------------------------------------------------------- save dialog
+struct SaveDialogCall {
+    std::vector<std::pair<std::string, std::string>> filters; // (description, pattern)
+    DWORD filterIndex;
+    std::string initialPath;  // what lpstrFile held
+};
+// Answers GetSaveFileNameA: each call takes the next answer (a path, or cancel).
+class SaveDialogDriver {
+public:
+    SaveDialogDriver();
+    ~SaveDialogDriver();
+    SaveDialogDriver(const SaveDialogDriver &) = delete;
+    SaveDialogDriver &operator=(const SaveDialogDriver &) = delete;
+    SaveDialogDriver &answer(std::string path);
+    SaveDialogDriver &cancel();
+    std::vector<SaveDialogCall> calls;
+    std::vector<std::pair<bool, std::string>> answers_;
+    size_t next_ = 0;
+};
+
+// Called when something a test did not expect happens (an unexpected modal window).
+// wintest_main reports it as a test failure.
+void SetFailureHandler(std::function<void(const std::string &)> handler);
+
+}  // namespace wintest
+
+#endif

@@ -1,0 +1,163 @@
+// USER32 messages: the queue, the loop functions, sending, posting and default handling.
+// Paint messages are not queued: like Windows, GetMessage makes a WM_PAINT for a window with an
+// invalid client area when nothing else is waiting.
+#include "qt/host.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+using namespace host;
+
+namespace {
+
+std::deque<MSG> &queue() {
+    static std::deque<MSG> q;
+    return q;
+}
+bool quitPending = false;
+int quitCode = 0;
+
+}  // namespace
+
+void host::postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    MSG msg{};
+    msg.hwnd = h;
+    msg.message = m;
+    msg.wParam = wp;
+    msg.lParam = lp;
+    queue().push_back(msg);
+    wake();
+}
+
+void host::processHostEvents(bool wait) {
+    if (!QCoreApplication::instance()) return;
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+}
+
+bool host::takeMessage(MSG *msg, bool remove) {
+    auto &q = queue();
+    while (!q.empty()) {
+        MSG m = q.front();
+        // Messages for windows destroyed since they were posted are dropped, as Windows does.
+        if (m.hwnd && !win(m.hwnd)) {
+            q.pop_front();
+            continue;
+        }
+        *msg = m;
+        if (remove) q.pop_front();
+        return true;
+    }
+    if (quitPending) {
+        *msg = MSG{};
+        msg->message = WM_QUIT;
+        msg->wParam = WPARAM(quitCode);
+        if (remove) quitPending = false;
+        return true;
+    }
+    for (Window *w : liveWindows()) {
+        if (w->invalid && !w->painting && w->canvas && w->widget) {
+            *msg = MSG{};
+            msg->hwnd = hwndOf(w);
+            msg->message = WM_PAINT;
+            return true;
+        }
+    }
+    return false;
+}
+
+/* GetMessageA (user32) */
+BOOL WINAPI GetMessageA(LPMSG msg, HWND, UINT, UINT) {
+    processHostEvents(false);
+    while (!takeMessage(msg, true)) processHostEvents(true);
+    return msg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+/* PeekMessageA (user32) */
+BOOL WINAPI PeekMessageA(LPMSG msg, HWND, UINT, UINT, UINT remove) {
+    processHostEvents(false);
+    return takeMessage(msg, remove & PM_REMOVE) ? TRUE : FALSE;
+}
+
+/* TranslateMessage (user32) */
+BOOL WINAPI TranslateMessage(const MSG *) {
+    // Keyboard input reaches the Qt widgets directly; there is nothing to translate.
+    return FALSE;
+}
+
+/* DispatchMessageA (user32) */
+LRESULT WINAPI DispatchMessageA(const MSG *msg) {
+    if (!msg || !msg->hwnd) return 0;
+    return SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+/* PostMessageA (user32) */
+BOOL WINAPI PostMessageA(HWND hWnd, UINT m, WPARAM wp, LPARAM lp) {
+    if (hWnd && !win(hWnd)) return FALSE;
+    postMessage(hWnd, m, wp, lp);
+    return TRUE;
+}
+
+/* SendMessageA (user32) */
+LRESULT WINAPI SendMessageA(HWND hWnd, UINT m, WPARAM wp, LPARAM lp) {
+    Window *w = win(hWnd);
+    if (!w) return 0;
+    if (w->ctrlId || !w->className.empty()) return controlMessage(w, m, wp, lp);
+    if (w->isDialog) {
+        INT_PTR r = w->dlgProc ? w->dlgProc(hWnd, m, wp, lp) : FALSE;
+        if (!r) return defDialogProc(w, m, wp, lp);
+        return r;
+    }
+    return w->proc ? w->proc(hWnd, m, wp, lp) : 0;
+}
+
+/* PostQuitMessage (user32) */
+void WINAPI PostQuitMessage(int code) {
+    quitPending = true;
+    quitCode = code;
+    wake();
+}
+
+/* DefWindowProcA (user32) */
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT m, WPARAM, LPARAM) {
+    Window *w = win(hWnd);
+    if (!w) return 0;
+    switch (m) {
+    case WM_CLOSE:
+        DestroyWindow(hWnd);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hWnd, &ps);
+        EndPaint(hWnd, &ps);
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+/* IsDialogMessageA (user32) */
+BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG msg) {
+    Window *d = win(hDlg);
+    if (!d || !msg || !d->isDialog) return FALSE;
+    // Keys reach the dialog's widgets directly through Qt; what is left in the queue for the
+    // dialog or its controls is handled here, the rest goes back to the caller.
+    Window *t = win(msg->hwnd);
+    if (!t || (t != d && t->owner != d)) return FALSE;
+    DispatchMessageA(msg);
+    return TRUE;
+}
+
+void host::modalLoop(const std::function<bool()> &done, HWND dialog) {
+    while (!done()) {
+        MSG msg;
+        if (!GetMessageA(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(int(msg.wParam));
+            return;
+        }
+        if (dialog && IsDialogMessageA(dialog, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}

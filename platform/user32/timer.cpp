@@ -1,0 +1,54 @@
+// USER32 timers: WM_TIMER is posted when a timer elapses, once per elapse at most in the queue.
+#include "qt/host.h"
+
+#include <QTimer>
+
+#include <map>
+
+using namespace host;
+
+namespace {
+struct TimerKey {
+    HWND h;
+    UINT_PTR id;
+    bool operator<(const TimerKey &o) const { return h != o.h ? h < o.h : id < o.id; }
+};
+std::map<TimerKey, QTimer *> &timers() {
+    static std::map<TimerKey, QTimer *> t;
+    return t;
+}
+}  // namespace
+
+/* SetTimer (user32) */
+UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR id, UINT elapse, TIMERPROC) {
+    if (!win(hWnd)) return 0;
+    TimerKey key{hWnd, id};
+    QTimer *&t = timers()[key];
+    if (!t) {
+        t = new QTimer;
+        QObject::connect(t, &QTimer::timeout, [hWnd, id] {
+            if (win(hWnd)) postMessage(hWnd, WM_TIMER, id, 0);
+        });
+    }
+    t->start(int(std::max<UINT>(elapse, 10)));  // Windows rounds tiny periods up as well
+    return id;
+}
+
+/* KillTimer (user32) */
+BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR id) {
+    auto it = timers().find(TimerKey{hWnd, id});
+    if (it == timers().end()) return FALSE;
+    it->second->stop();
+    it->second->deleteLater();
+    timers().erase(it);
+    return TRUE;
+}
+
+namespace host {
+bool timerActive(HWND h, UINT_PTR id, UINT *elapse) {
+    auto it = timers().find(TimerKey{h, id});
+    if (it == timers().end()) return false;
+    if (elapse) *elapse = UINT(it->second->interval());
+    return true;
+}
+}  // namespace host

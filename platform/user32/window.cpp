@@ -1,0 +1,321 @@
+// USER32 windows: classes, the frame window (menu bar, client canvas, vertical scroll bar).
+#include "qt/host.h"
+#include "rc/rc.h"
+#include "rc/resources.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+using namespace host;
+
+namespace {
+
+std::string lower(std::string s) {
+    for (char &c : s) c = char(tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::map<std::string, ClassInfo *> &classes() {
+    static std::map<std::string, ClassInfo *> m;
+    return m;
+}
+
+// The client area: shows the retained image; mouse presses become messages in the queue.
+class Canvas : public QWidget {
+public:
+    explicit Canvas(Window *w, QWidget *parent) : QWidget(parent), w_(w) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(false);
+    }
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter p(this);
+        p.drawImage(0, 0, w_->image);
+    }
+    void mousePressEvent(QMouseEvent *e) override {
+        if (e->button() == Qt::LeftButton) post(WM_LBUTTONDOWN, e);
+    }
+    void mouseReleaseEvent(QMouseEvent *e) override {
+        if (e->button() == Qt::LeftButton) post(WM_LBUTTONUP, e);
+    }
+    void resizeEvent(QResizeEvent *) override { clientResized(w_, width(), height()); }
+private:
+    void post(UINT m, QMouseEvent *e) {
+        QPoint p = e->position().toPoint();
+        postMessage(hwndOf(w_), m, m == WM_LBUTTONDOWN ? 1 : 0, MAKELPARAM(p.x(), p.y()));
+    }
+    Window *w_;
+};
+
+// The frame: lays out its children by hand so that the client size is known at once.
+class Frame : public QWidget {
+public:
+    explicit Frame(Window *w) : w_(w) {}
+    void layoutChildren() {
+        int top = w_->menuBar ? w_->menuBar->sizeHint().height() : 0;
+        int sb = w_->vscroll ? w_->vscroll->sizeHint().width() : 0;
+        if (w_->menuBar) w_->menuBar->setGeometry(0, 0, width(), top);
+        int cw = std::max(0, width() - sb), ch = std::max(0, height() - top);
+        if (w_->vscroll) w_->vscroll->setGeometry(cw, top, sb, ch);
+        w_->canvas->setGeometry(0, top, cw, ch);
+        clientResized(w_, cw, ch);
+    }
+    QSize frameExtra() const {
+        return QSize(w_->vscroll ? w_->vscroll->sizeHint().width() : 0,
+                     w_->menuBar ? w_->menuBar->sizeHint().height() : 0);
+    }
+protected:
+    void resizeEvent(QResizeEvent *) override { layoutChildren(); }
+    void closeEvent(QCloseEvent *e) override {
+        // The window procedure decides: DefWindowProc destroys the window on WM_CLOSE.
+        e->ignore();
+        if (win(hwndOf(w_))) postMessage(hwndOf(w_), WM_CLOSE, 0, 0);
+    }
+private:
+    Window *w_;
+};
+
+void addMenuItems(Window *w, QMenu *menu, QMenuBar *bar, const std::vector<rc::MenuItem> &items) {
+    for (const rc::MenuItem &it : items) {
+        QString text = QString::fromUtf8(it.text.c_str());
+        if (it.separator) {
+            if (menu) menu->addSeparator();
+            continue;
+        }
+        if (it.popup) {
+            QMenu *sub = menu ? menu->addMenu(text) : bar->addMenu(text);
+            addMenuItems(w, sub, nullptr, it.items);
+            continue;
+        }
+        QAction *a = menu ? menu->addAction(text) : bar->addAction(text);
+        a->setData(it.id);
+        int id = it.id;
+        HWND h = hwndOf(w);
+        QObject::connect(a, &QAction::triggered, [h, id] {
+            if (win(h)) postMessage(h, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        });
+    }
+}
+
+void buildScrollBar(Window *w, QWidget *frame) {
+    auto *sb = new QScrollBar(Qt::Vertical, frame);
+    sb->setRange(w->scrollMin, w->scrollMax);
+    sb->setPageStep(16);
+    w->vscroll = sb;
+    HWND h = hwndOf(w);
+    // The bar reports what the user did; only SetScrollInfo moves the thumb, as on Windows.
+    QObject::connect(sb, &QAbstractSlider::actionTriggered, [h, sb](int action) {
+        Window *ww = win(h);
+        if (!ww) return;
+        int code = -1;
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
+        case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
+        case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
+        case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
+        case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
+        case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+        case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
+        default: break;
+        }
+        if (code < 0) return;
+        int pos = code == SB_THUMBTRACK ? sb->sliderPosition() : 0;
+        postMessage(h, WM_VSCROLL, MAKEWPARAM(code, pos), 0);
+        if (code != SB_THUMBTRACK)
+            QTimer::singleShot(0, sb, [h, sb] {
+                if (Window *w2 = win(h)) {
+                    QSignalBlocker b(sb);
+                    sb->setValue(w2->scrollPos);
+                }
+            });
+    });
+    QObject::connect(sb, &QAbstractSlider::sliderReleased, [h, sb] {
+        if (!win(h)) return;
+        postMessage(h, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, sb->sliderPosition()), 0);
+        postMessage(h, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+        QTimer::singleShot(0, sb, [h, sb] {
+            if (Window *w2 = win(h)) {
+                QSignalBlocker b(sb);
+                sb->setValue(w2->scrollPos);
+            }
+        });
+    });
+}
+
+QSize defaultClientSize(const QSize &extra) {
+    QSize want(1024, 768);
+    if (hooks().testMode) return want;
+    QScreen *s = QGuiApplication::primaryScreen();
+    if (!s) return want;
+    // Room for the title bar and borders a window manager adds around the frame.
+    QSize avail = s->availableGeometry().size() - QSize(16, 48) - extra;
+    if (avail.width() >= want.width() && avail.height() >= want.height()) return want;
+    return want.scaled(avail.expandedTo(QSize(64, 48)), Qt::KeepAspectRatio);
+}
+
+}  // namespace
+
+/* RegisterClassA (user32) */
+ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
+    if (!wc || !wc->lpszClassName || !wc->lpfnWndProc) return 0;
+    std::string key = lower(wc->lpszClassName);
+    if (classes().count(key)) return 0;  // already registered, as Windows refuses it
+    auto *ci = new ClassInfo{*wc, wc->lpszClassName, wc->lpszMenuName && !IS_INTRESOURCE(wc->lpszMenuName) ? wc->lpszMenuName : ""};
+    classes()[key] = ci;
+    static ATOM next = 0xC000;
+    return next++;
+}
+
+/* CreateWindowExA (user32) */
+HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int, int,
+                            int nWidth, int nHeight, HWND hWndParent, HMENU, HINSTANCE, LPVOID lpParam) {
+    if (!lpClassName || IS_INTRESOURCE(lpClassName)) return nullptr;
+    auto it = classes().find(lower(lpClassName));
+    if (it == classes().end()) return nullptr;
+    ClassInfo *ci = it->second;
+
+    auto *w = new Window;
+    w->cls = ci;
+    w->proc = ci->wc.lpfnWndProc;
+    w->style = dwStyle;
+    w->owner = win(hWndParent);
+    registerWindow(w);
+
+    auto *frame = new Frame(w);
+    w->widget = frame;
+    frame->setWindowTitle(fromAnsi(lpWindowName ? lpWindowName : ""));
+    if (ci->wc.hIcon) {
+        if (GdiObject *o = gdi(reinterpret_cast<HGDIOBJ>(ci->wc.hIcon)); o && o->type == ObjType::Bitmap)
+            frame->setWindowIcon(QIcon(QPixmap::fromImage(o->bitmap)));
+    }
+    if (!ci->menuName.empty()) {
+        if (const rc::Menu *m = rc::ModuleScript().menu(ci->menuName)) {
+            w->menuBar = new QMenuBar(frame);
+            w->menuBar->setNativeMenuBar(false);
+            addMenuItems(w, nullptr, w->menuBar, m->items);
+        }
+    }
+    if (dwStyle & WS_VSCROLL) buildScrollBar(w, frame);
+    w->canvas = new Canvas(w, frame);
+    if (ci->wc.hCursor == LoadCursorA(nullptr, IDC_CROSS)) w->canvas->setCursor(Qt::CrossCursor);
+
+    QSize extra = static_cast<Frame *>(frame)->frameExtra();
+    QSize client = (nWidth == CW_USEDEFAULT || nHeight == CW_USEDEFAULT)
+                       ? defaultClientSize(extra)
+                       : QSize(nWidth, nHeight) - extra;
+
+    struct { LPVOID lpCreateParams; } cs{lpParam};
+    if (SendMessageA(hwndOf(w), WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+        destroyWindow(w);
+        return nullptr;
+    }
+    if (!win(hwndOf(w))) return nullptr;
+    // The frame gets its size without being shown; the client size (WM_SIZE) follows at once.
+    frame->resize(client + extra);
+    static_cast<Frame *>(frame)->layoutChildren();
+    return hwndOf(w);
+}
+
+void host::destroyWindow(Window *w) {
+    if (!w || w->destroyed) return;
+    // Owned windows go first, as on Windows.
+    for (Window *o : liveWindows())
+        if (o->owner == w && !o->ctrlId && o != w) destroyWindow(o);
+    HWND h = hwndOf(w);
+    if (w->isDialog) {
+        if (w->dlgProc) w->dlgProc(h, WM_DESTROY, 0, 0);
+    } else if (w->proc) {
+        w->proc(h, WM_DESTROY, 0, 0);
+    }
+    w->destroyed = true;
+    for (Window *c : w->controls) c->destroyed = true;
+    if (w->widget) {
+        w->widget->hide();
+        w->widget->deleteLater();
+    }
+    wake();
+}
+
+/* DestroyWindow (user32) */
+BOOL WINAPI DestroyWindow(HWND hWnd) {
+    Window *w = win(hWnd);
+    if (!w || w->ctrlId) return FALSE;
+    destroyWindow(w);
+    return TRUE;
+}
+
+/* ShowWindow (user32) */
+BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
+    Window *w = win(hWnd);
+    if (!w || !w->widget) return FALSE;
+    BOOL was = w->widget->isVisible();
+    if (nCmdShow == SW_HIDE)
+        w->widget->hide();
+    else
+        w->widget->show();
+    return was;
+}
+
+/* UpdateWindow (user32) */
+BOOL WINAPI UpdateWindow(HWND hWnd) {
+    Window *w = win(hWnd);
+    if (!w) return FALSE;
+    if (w->invalid) SendMessageA(hWnd, WM_PAINT, 0, 0);
+    return TRUE;
+}
+
+/* IsWindow (user32) */
+BOOL WINAPI IsWindow(HWND hWnd) { return win(hWnd) != nullptr; }
+
+/* GetClientRect (user32) */
+BOOL WINAPI GetClientRect(HWND hWnd, LPRECT r) {
+    Window *w = win(hWnd);
+    if (!w || !r) return FALSE;
+    r->left = r->top = 0;
+    if (w->canvas) {
+        r->right = std::max(w->clientW, 0);
+        r->bottom = std::max(w->clientH, 0);
+    } else if (w->widget) {
+        r->right = w->widget->width();
+        r->bottom = w->widget->height();
+    }
+    return TRUE;
+}
+
+/* GetWindowTextA (user32) */
+int WINAPI GetWindowTextA(HWND hWnd, LPSTR s, int n) {
+    Window *w = win(hWnd);
+    if (!w || !s || n <= 0) return 0;
+    std::string t = toAnsi(w->widget ? w->widget->windowTitle() : QString());
+    size_t k = std::min(t.size(), size_t(n - 1));
+    memcpy(s, t.data(), k);
+    s[k] = 0;
+    return int(k);
+}
+
+/* SetWindowTextA (user32) */
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR s) {
+    Window *w = win(hWnd);
+    if (!w || !w->widget) return FALSE;
+    w->widget->setWindowTitle(fromAnsi(s ? s : ""));
+    return TRUE;
+}
+
+/* GetModuleHandleA (kernel32) */
+HMODULE WINAPI GetModuleHandleA(LPCSTR) {
+    static int module;
+    return reinterpret_cast<HMODULE>(&module);
+}

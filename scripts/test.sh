@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the Windows cross build against the real Win32 headers, then the
+# normal suite (with the real-window checks under Xvfb), whose CTest summary ends the output.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+jobs=$(nproc)
+
+echo "== Sanitized build (AddressSanitizer, UndefinedBehaviorSanitizer)"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORBIX_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$jobs"
+ctest --test-dir build-asan -j"$jobs" --output-on-failure -E '^e2e_'
+
+echo "== Windows build (mingw-w64, real Win32 headers)"
+cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-mingw -j"$jobs"
+ls -l build-mingw/src/orbix.exe
+
+echo "== Build and tests"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build -j"$jobs" --output-on-failure

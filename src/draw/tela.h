@@ -1,0 +1,47 @@
+// tela.h - the reference canvas of 1024 x 768 and its mapping to the client area.
+//
+// Every drawing position is written in reference pixels and turned into device pixels at the
+// last moment, truncated toward zero, through pixel(): defined for any value a user's entries
+// can produce (NaN, infinities, beyond int), so no drawing is ever undefined behaviour.
+#ifndef ORBIX_TELA_H
+#define ORBIX_TELA_H
+
+#include <windows.h>
+
+// Reference canvas.
+constexpr double REF_LARGURA = 1024;
+constexpr double REF_ALTURA = 768;
+// The largest drawn magnitude lands this far from the origin of the main view.
+constexpr float ESCALA_ALVO = 240;
+// Panels draw a scaled value v at v * 100/240 reference pixels.
+constexpr double FATOR_PAINEL = 100.0 / 240.0;
+
+// Device pixel of a device-scaled position: truncated toward zero; NaN gives 0 and values
+// beyond the coordinate space of GDI are held at its edge.
+int pixel(double v);
+// True when v can be drawn (finite): a point that is not finite is not drawn.
+bool desenhavel(double v);
+
+// The scale factors of the current client area (maxX, maxY).
+struct Tela {
+    float maxx;
+    float maxy;
+    int x(double refx) const { return pixel(refx * maxx); }
+    int y(double refy) const { return pixel(refy * maxy); }
+};
+Tela telaatual();
+
+// The paint routine: draws mode num of the program-wide state into hdc.
+void display(HDC hdc, int num);
+// The axes of the main view and of the three projection panels.
+void desenhasc(HDC hdc);
+
+// Auto-scaling: the drawing scale 240 / M for the largest magnitude M of the n values (floor
+// 0.001, so a picture of zeros or of nothing keeps a finite scale).
+float escalaauto(const float *valores, int n);
+// The values of the vector view that take part in its scale, by coordinate system (lengths only).
+float escalavetores();
+// The labels M and M/2 on every axis (scale-label mode 2).
+void rotulosescala(HDC hdc, float valmax);
+
+#endif

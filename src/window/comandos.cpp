@@ -1,0 +1,89 @@
+// The menu commands.
+#include "window/janela.h"
+
+#include "resource.h"
+#include "state/estado.h"
+
+namespace {
+
+// Rotation limits: 22.5, 80 and 100 degrees on the pi = 3.1415 scale.
+constexpr double PASSO_GIRO = 0.05;
+constexpr double GIRO_MIN = 0.3926875;
+constexpr double ANGULOX_MAX = 1.3962222222222223;
+constexpr double ANGULOZ_MAX = 1.745277777777778;
+
+void redesenha(HWND hjan) { InvalidateRect(hjan, NULL, TRUE); }
+
+}  // namespace
+
+void comando(HWND hjan, int id) {
+    switch (id) {
+    case IDM_SAIR:
+        SendMessageA(hjan, WM_CLOSE, 0, 0);
+        break;
+    case IDM_DESENHARVET:
+        if (numpt != 0) {
+            num = MODO_VETORES;
+            redesenha(hjan);
+        }
+        break;
+    case IDM_DESENHARREG:
+        num = MODO_REGIAO;
+        redesenha(hjan);
+        break;
+    case IDM_ESCVETORES:
+        mostnum = ESCALA_VETORES;
+        redesenha(hjan);
+        break;
+    case IDM_ESCMEDIA:
+        mostnum = ESCALA_MEDIA;
+        redesenha(hjan);
+        break;
+    case IDM_NAOMOSTRAR:
+        mostnum = ESCALA_NENHUMA;
+        redesenha(hjan);
+        break;
+    case IDM_VERVET:
+        num = MODO_LISTAGEM;
+        redesenha(hjan);
+        break;
+    case IDM_ANGULO:
+        num = MODO_ANGULOS;
+        redesenha(hjan);
+        break;
+    case IDM_MODULO:
+        num = MODO_MODULOS;
+        redesenha(hjan);
+        break;
+    case IDM_ESCALAR:
+        num = MODO_ESCALARES;
+        redesenha(hjan);
+        break;
+    case IDM_VETORIAL:
+        num = MODO_VETORIAIS;
+        redesenha(hjan);
+        break;
+    case IDM_DIREITA:
+        angulox += PASSO_GIRO;
+        if (angulox > ANGULOX_MAX) angulox = ANGULOX_MAX;
+        redesenha(hjan);
+        break;
+    case IDM_ESQUERDA:
+        angulox -= PASSO_GIRO;
+        if (angulox < GIRO_MIN) angulox = GIRO_MIN;
+        redesenha(hjan);
+        break;
+    case IDM_CIMA:
+        anguloz -= PASSO_GIRO;
+        if (anguloz < GIRO_MIN) anguloz = GIRO_MIN;
+        redesenha(hjan);
+        break;
+    case IDM_BAIXO:
+        anguloz += PASSO_GIRO;
+        if (anguloz > ANGULOZ_MAX) anguloz = ANGULOZ_MAX;
+        redesenha(hjan);
+        break;
+    default:
+        break;  // the dialogs, the calculator, the report and the help arrive with their own work
+    }
+}

@@ -1,0 +1,21 @@
+// janela.h - the main window: its class, its creation and its window procedure.
+#ifndef ORBIX_JANELA_H
+#define ORBIX_JANELA_H
+
+#include <windows.h>
+
+// The timer that holds the start-up picture on screen before the vector view takes its place.
+constexpr UINT_PTR ID_ABERTURA = 1;
+constexpr UINT TEMPO_ABERTURA = 1500;  // milliseconds
+
+// Registers the window class "Orbix"; 0 when it cannot be registered.
+ATOM registraclasse(HINSTANCE hCopia);
+// Creates the main window (WM_CREATE runs inside), stores hInst, loads the start-up picture,
+// shows the window and paints it once. Null when the window cannot be created.
+HWND criajanela(HINSTANCE hCopia, int iCmdMostrar);
+
+LRESULT CALLBACK ProcJan(HWND hjan, UINT iMsg, WPARAM wParam, LPARAM lParam);
+// The menu commands (WM_COMMAND, by the low word of wParam).
+void comando(HWND hjan, int id);
+
+#endif
