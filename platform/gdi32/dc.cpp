@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 using namespace host;
 using wintest::GdiCall;
@@ -21,14 +22,29 @@ struct Dc {
     QPoint pos{0, 0};
 };
 
+// Objects made by the program; stock objects are not in it and are never deleted.
+std::unordered_set<GdiObject *> &created() {
+    static auto *s = new std::unordered_set<GdiObject *>;
+    return *s;
+}
+
+GdiObject *adopt(GdiObject *o) {
+    created().insert(o);
+    return o;
+}
+
 Dc *dc(HDC h) {
     auto *d = reinterpret_cast<Dc *>(h);
     return (d && d->magic == 0x44433030) ? d : nullptr;
 }
 
+// An object deleted while still selected is no longer used: the DC falls back to its default.
+GdiObject *current(GdiObject *&slot, int stockIndex);
+
 QImage *target(Dc *d) {
     if (d->w) return d->w->image.isNull() ? nullptr : &d->w->image;
-    return d->bitmap ? &d->bitmap->bitmap : nullptr;
+    GdiObject *b = current(d->bitmap, -1);
+    return b ? &b->bitmap : nullptr;
 }
 
 QColor qcolor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
@@ -74,6 +90,11 @@ GdiObject *defaultBitmap() {
     return &b;
 }
 
+GdiObject *current(GdiObject *&slot, int stockIndex) {
+    if (slot && !slot->stock && !created().count(slot)) slot = stockIndex >= 0 ? stock(stockIndex) : defaultBitmap();
+    return slot;
+}
+
 GdiCall call(GdiCall::Op op, HDC h, int x = 0, int y = 0) {
     GdiCall c;
     c.op = op;
@@ -113,7 +134,15 @@ void host::freeDc(HDC h) {
 
 GdiObject *host::gdi(HGDIOBJ h) {
     auto *o = reinterpret_cast<GdiObject *>(h);
-    return (o && o->magic == 0x47444930) ? o : nullptr;
+    if (!o) return nullptr;
+    if (o->stock) return o;
+    return created().count(o) ? o : nullptr;
+}
+
+GdiObject *host::newGdiObject(ObjType type) {
+    auto *o = new GdiObject;
+    o->type = type;
+    return adopt(o);
 }
 
 QFont host::makeFont(const std::string &face, int height, int weight, bool italic) {
@@ -142,8 +171,7 @@ QFont host::makeFont(const std::string &face, int height, int weight, bool itali
 
 /* CreatePen (gdi32) */
 HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
-    auto *o = new GdiObject;
-    o->type = ObjType::Pen;
+    GdiObject *o = newGdiObject(ObjType::Pen);
     o->penStyle = style;
     o->penWidth = width;
     o->color = color;
@@ -153,8 +181,7 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
 /* CreateFontA (gdi32) */
 HFONT WINAPI CreateFontA(int cHeight, int, int, int, int cWeight, DWORD bItalic, DWORD, DWORD, DWORD, DWORD,
                          DWORD, DWORD, DWORD, LPCSTR face) {
-    auto *o = new GdiObject;
-    o->type = ObjType::Font;
+    GdiObject *o = newGdiObject(ObjType::Font);
     o->face = face ? face : "";
     o->fontHeight = cHeight;
     o->font = new QFont(makeFont(o->face, cHeight, cWeight, bItalic != 0));
@@ -209,7 +236,11 @@ HGDIOBJ WINAPI SelectObject(HDC h, HGDIOBJ obj) {
 BOOL WINAPI DeleteObject(HGDIOBJ obj) {
     GdiObject *o = gdi(obj);
     if (!o) return FALSE;
-    // Stock objects are never deleted; the others stay readable by a DC that still holds them.
+    if (o->stock) return TRUE;  // stock objects are never deleted
+    created().erase(o);
+    delete o->font;
+    o->magic = 0;
+    delete o;
     return TRUE;
 }
 
@@ -230,7 +261,7 @@ BOOL WINAPI LineTo(HDC h, int x, int y) {
     record(call(GdiCall::LineTo, h, x, y));
     if (QImage *img = target(d)) {
         QPainter p(img);
-        p.setPen(qpen(d->pen));
+        p.setPen(qpen(current(d->pen, BLACK_PEN)));
         p.drawLine(d->pos, QPoint(x, y));
     }
     d->pos = QPoint(x, y);
@@ -250,9 +281,10 @@ BOOL WINAPI Rectangle(HDC h, int l, int t, int r, int b) {
     if (r < l) std::swap(l, r);
     if (b < t) std::swap(t, b);
     QPainter p(img);
-    if (d->brush && !d->brush->nullBrush) p.fillRect(QRect(l, t, r - l, b - t), qcolor(d->brush->color));
+    GdiObject *brush = current(d->brush, WHITE_BRUSH);
+    if (brush && !brush->nullBrush) p.fillRect(QRect(l, t, r - l, b - t), qcolor(brush->color));
     if (r - l > 1 && b - t > 1) {
-        p.setPen(qpen(d->pen));
+        p.setPen(qpen(current(d->pen, BLACK_PEN)));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRect(l, t, r - l - 1, b - t - 1));
     }
@@ -267,11 +299,12 @@ BOOL WINAPI TextOutA(HDC h, int x, int y, LPCSTR s, int c) {
     rc.text.assign(s ? s : "", size_t(c));
     record(rc);
     QImage *img = target(d);
-    if (!img || !d->font || !d->font->font) return TRUE;
+    GdiObject *font = current(d->font, SYSTEM_FONT);
+    if (!img || !font || !font->font) return TRUE;
     QString text = fromAnsi(s, c);
-    QFontMetrics m(*d->font->font);
+    QFontMetrics m(*font->font);
     QPainter p(img);
-    p.setFont(*d->font->font);
+    p.setFont(*font->font);
     // Black text on an opaque white box, the top-left corner at the point: GDI's defaults.
     p.fillRect(QRect(x, y, m.horizontalAdvance(text), m.ascent() + m.descent()), Qt::white);
     p.setPen(Qt::black);
@@ -282,8 +315,9 @@ BOOL WINAPI TextOutA(HDC h, int x, int y, LPCSTR s, int c) {
 /* GetTextExtentPoint32A (gdi32) */
 BOOL WINAPI GetTextExtentPoint32A(HDC h, LPCSTR s, int c, LPSIZE sz) {
     Dc *d = dc(h);
-    if (!d || !sz || c < 0 || !d->font || !d->font->font) return FALSE;
-    QFontMetrics m(*d->font->font);
+    GdiObject *font = d ? current(d->font, SYSTEM_FONT) : nullptr;
+    if (!d || !sz || c < 0 || !font || !font->font) return FALSE;
+    QFontMetrics m(*font->font);
     sz->cx = m.horizontalAdvance(fromAnsi(s, c));
     sz->cy = m.ascent() + m.descent();
     return TRUE;

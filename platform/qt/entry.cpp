@@ -4,6 +4,9 @@
 
 #include <QApplication>
 
+// Under LeakSanitizer: fontconfig and D-Bus keep process-lifetime caches on purpose.
+extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig.so\nleak:libdbus-1.so\n"; }
+
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);  // the program ends through its own message loop

@@ -51,9 +51,11 @@ std::string toAnsi(const QString &s) {
 }
 
 // ------------------------------------------------------------------ windows
+// Windows live for the whole run, so a stale handle never points into freed memory; the
+// registry itself is never destroyed either, which keeps them reachable to the very end.
 static std::vector<Window *> &registry() {
-    static std::vector<Window *> r;
-    return r;
+    static auto *r = new std::vector<Window *>;
+    return *r;
 }
 
 Window *win(HWND h) {

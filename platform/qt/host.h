@@ -112,7 +112,8 @@ struct GdiObject {
     // bitmap
     QImage bitmap;
 };
-GdiObject *gdi(HGDIOBJ h);
+GdiObject *gdi(HGDIOBJ h);  // null unless a live object (stock or not yet deleted)
+GdiObject *newGdiObject(ObjType type);
 QFont makeFont(const std::string &face, int height, int weight, bool italic);
 QImage decodeImage(std::string_view bytes);  // BMP or ICO data
 

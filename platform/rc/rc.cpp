@@ -487,7 +487,6 @@ public:
     explicit Preprocessor(const std::function<std::optional<std::string>(const std::string&)>& loader) : loader_(loader) {}
 
     void Run(std::string_view text, const std::string* source, int depth) {
-        if (depth > 16) Fail(source, 0, "includes nested too deeply");
         struct Conditional {
             bool outerActive;
             bool active;
@@ -531,7 +530,7 @@ public:
                 continue;
             }
             LineLexer lexer(line, source, firstLine, codePage_, &inComment);
-            for (Token& t : lexer.Run()) Emit(t, {});
+            for (const Token& t : lexer.Run()) Expand(t, {}, out_);
         }
         if (!conds.empty()) Fail(source, conds.back().line, "#if without its #endif");
         if (inComment) Fail(source, lineNo, "comment without its end");
@@ -563,8 +562,6 @@ public:
     }
 
 private:
-    void Emit(const Token& t, std::set<std::string> expanding) { Expand(t, std::move(expanding), out_); }
-
     // Only block comments matter in a skipped region: they may hide a '#'.
     static void SkipComments(const std::string& line, bool* inComment) {
         size_t i = 0;
@@ -669,6 +666,7 @@ private:
                 const std::string file = args.substr(1, close - 1);
                 const std::optional<std::string> text = loader_ ? loader_(file) : std::nullopt;
                 if (!text) Fail(source, line, "cannot include \"" + file + "\"");
+                if (depth >= 16) Fail(source, line, "includes nested too deeply");
                 sources_.push_back(std::make_unique<std::string>(file));
                 Run(*text, sources_.back().get(), depth + 1);
                 return;
@@ -726,9 +724,7 @@ private:
     std::map<std::string, Macro> macros_;
     std::vector<Token> out_;
     CodePage codePage_ = CodePage::Utf8;
-
-public:
-    // Include names outlive the preprocessor: tokens point at them until parsing ends.
+    // The names of the included files, which tokens point at for their error messages.
     std::vector<std::unique_ptr<std::string>> sources_;
 };
 
@@ -740,13 +736,7 @@ public:
 
     void Run(Script& script) {
         while (Peek().kind != Token::End) {
-            if (Peek().IsWord("LANGUAGE")) {
-                ++pos_;
-                Number();
-                Comma();
-                Number();
-                continue;
-            }
+            if (Peek().IsWord("LANGUAGE") && SkipCommonStatement()) continue;
             if (Peek().IsWord("STRINGTABLE") || Peek().IsWord("ACCELERATORS") || Peek().IsWord("VERSIONINFO"))
                 Fail(Peek(), "resource type " + Describe(Peek()) + " is not supported");
             const Token nameTok = Take();
@@ -827,10 +817,12 @@ private:
     // Statements a resource may carry before its BEGIN that change nothing here.
     bool SkipCommonStatement() {
         if (Peek().IsWord("LANGUAGE")) {
+            // The LANG_ and SUBLANG_ names are many and change nothing here: any name will do.
+            const auto anyName = [](const Token&) { return std::optional<long>(0); };
             ++pos_;
-            Number();
+            Expr(t_, pos_, anyName).Parse();
             Comma();
-            Number();
+            Expr(t_, pos_, anyName).Parse();
             return true;
         }
         if (Peek().IsWord("CHARACTERISTICS") || Peek().IsWord("VERSION")) {

@@ -256,7 +256,8 @@ TEST(RcLookup, NamesMatchIgnoringCase) {
         "BITMAPOrbix BITMAP \"orbix.bmp\"\n"
         "ICON_Orbix ICON DISCARDABLE \"orbix.ico\"\n"
         "\"Quoted\" MENU BEGIN END\n"
-        "5 MENU BEGIN END\n");
+        "5 MENU BEGIN END\n"
+        "LANGUAGE LANG_PORTUGUESE, SUBLANG_PORTUGUESE_BRAZILIAN\n");
     ASSERT_NE(s.menu("ORBIX"), nullptr);
     EXPECT_EQ(s.menu("orbix")->items.size(), 1u);
     EXPECT_NE(s.dialog("ENTNPT"), nullptr);
@@ -350,6 +351,37 @@ TEST(RcErrors, SelfReferentialDefineDoesNotLoop) {
     // As in C, a name inside its own definition is left alone: here it is then unknown.
     const std::string error = ParseError("#define A (A + 1)\nm MENU BEGIN MENUITEM \"a\", A END\n");
     EXPECT_NE(error.find("unknown name 'A'"), std::string::npos) << error;
+}
+
+// Whatever is cut off or garbled, the reader answers with a script or an error, never a crash.
+TEST(RcErrors, DamagedScriptsAreReportedNotCrashed) {
+    const std::optional<std::string_view> text = rc::EmbeddedFileData("orbix.rc");
+    ASSERT_TRUE(text.has_value());
+    const auto loader = [](const std::string& name) -> std::optional<std::string> {
+        if (auto d = rc::EmbeddedFileData(name)) return std::string(*d);
+        return std::nullopt;
+    };
+    size_t failures = 0;
+    for (size_t n = 0; n < text->size(); n += 3) {
+        std::string error;
+        const rc::Script s = rc::Parse(text->substr(0, n), loader, &error);
+        if (!error.empty()) {
+            ++failures;
+            EXPECT_TRUE(s.menus.empty() && s.dialogs.empty());
+        }
+    }
+    EXPECT_GT(failures, 0u);
+    uint32_t seed = 12345;
+    const std::string punctuation = "\"\\,|()#{}-x0\n";
+    for (int round = 0; round < 300; ++round) {
+        std::string damaged(*text);
+        for (int k = 0; k < 4; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            damaged[seed % damaged.size()] = punctuation[(seed >> 16) % punctuation.size()];
+        }
+        std::string error;
+        rc::Parse(damaged, loader, &error);
+    }
 }
 
 // ------------------------------------------------------------------ the program's script
@@ -475,7 +507,7 @@ TEST(ProgramScript, DialogFrames) {
     }
 }
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const char* cls;
     const char8_t* text;
@@ -494,13 +526,13 @@ constexpr uint32_t kRadio = kChildVisible | BS_AUTORADIOBUTTON | WS_TABSTOP;
 constexpr uint32_t kGroupBox = kChildVisible | BS_GROUPBOX | WS_GROUP;
 constexpr uint32_t kFrame = kChildVisible | SS_ETCHEDFRAME;
 
-void ExpectControls(const char* dialog, const std::vector<ControlSpec>& specs) {
+void ExpectControls(const char* dialog, const std::vector<ExpectedControl>& expected) {
     SCOPED_TRACE(dialog);
     const rc::Dialog* d = Program().dialog(dialog);
     ASSERT_NE(d, nullptr);
-    ASSERT_EQ(d->controls.size(), specs.size());
-    for (size_t i = 0; i < specs.size(); ++i) {
-        const ControlSpec& s = specs[i];
+    ASSERT_EQ(d->controls.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const ExpectedControl& s = expected[i];
         const rc::Control& c = d->controls[i];
         SCOPED_TRACE("control " + std::to_string(i) + " (" + U8(s.text) + ")");
         EXPECT_EQ(c.id, s.id);

@@ -40,8 +40,6 @@ private:
 
 QFont dialogFont() { return makeFont("MS Sans Serif", -11, 400, false); }
 
-bool isMultiline(Window *c) { return c->className == "EDIT" && (c->style & ES_MULTILINE); }
-
 QString controlText(Window *c) {
     QWidget *wd = c->widget;
     if (!wd) return {};

@@ -20,8 +20,7 @@ GdiObject *loadImage(LPCSTR name, const char *type) {
     if (!data) return nullptr;
     QImage img = decodeImage(*data);
     if (img.isNull()) return nullptr;
-    auto *o = new GdiObject;
-    o->type = ObjType::Bitmap;
+    GdiObject *o = newGdiObject(ObjType::Bitmap);
     o->bitmap = img;
     return o;
 }

@@ -14,8 +14,8 @@ struct TimerKey {
     bool operator<(const TimerKey &o) const { return h != o.h ? h < o.h : id < o.id; }
 };
 std::map<TimerKey, QTimer *> &timers() {
-    static std::map<TimerKey, QTimer *> t;
-    return t;
+    static auto *t = new std::map<TimerKey, QTimer *>;
+    return *t;
 }
 }  // namespace
 

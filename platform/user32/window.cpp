@@ -29,8 +29,8 @@ std::string lower(std::string s) {
 }
 
 std::map<std::string, ClassInfo *> &classes() {
-    static std::map<std::string, ClassInfo *> m;
-    return m;
+    static auto *m = new std::map<std::string, ClassInfo *>;  // classes stay registered to the end
+    return *m;
 }
 
 // The client area: shows the retained image; mouse presses become messages in the queue.

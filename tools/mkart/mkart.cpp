@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -194,7 +195,7 @@ struct Camera {
     double focal;
 
     Camera(double azimuthDeg, double elevationDeg, double distance, V2 c, double f) : centre(c), focal(f) {
-        const double az = azimuthDeg * M_PI / 180, el = elevationDeg * M_PI / 180;
+        const double az = azimuthDeg * std::numbers::pi / 180, el = elevationDeg * std::numbers::pi / 180;
         eye = V3{std::cos(el) * std::cos(az), std::cos(el) * std::sin(az), std::sin(el)} * distance;
         fwd = Unit(V3{} - eye);
         right = Unit(Cross(fwd, V3{0, 0, 1}));
