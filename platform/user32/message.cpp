@@ -32,6 +32,8 @@ void host::postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 void host::processHostEvents(bool wait) {
     if (!QCoreApplication::instance()) return;
     QCoreApplication::sendPostedEvents();
+    // Widgets of destroyed windows go now: there is no Qt event loop level to wait for.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
 }
 

@@ -241,6 +241,7 @@ void host::destroyWindow(Window *w) {
         w->proc(h, WM_DESTROY, 0, 0);
     }
     w->destroyed = true;
+    w->image = QImage();  // the handle stays valid to compare; the pixels go now
     for (Window *c : w->controls) c->destroyed = true;
     if (w->widget) {
         w->widget->hide();
