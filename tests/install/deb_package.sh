@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The program installed like a desktop program: the desktop entry and the AppStream data
+# validate, the .deb declares what it needs, installs with apt-get on this machine, and the
+# installed program starts in a real X server and ends with "&Sair".
+# usage: deb_package.sh BUILD_DIR SOURCE_DIR     (needs root to install; exits 77 = skipped)
+set -euo pipefail
+build=$1
+src=$2
+[ "$(id -u)" -eq 0 ] || { echo "not root: cannot install the package here"; exit 77; }
+work=$(mktemp -d)
+installed=
+cleanup() {
+  [ -n "$installed" ] && DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq orbix >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+desktop-file-validate "$src/res/orbix.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$src/res/orbix.metainfo.xml" || fail "AppStream metadata"
+
+cpack --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
+deb=$(ls "$work"/orbix_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for need in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6; do
+  [[ "$depends" == *"$need"* ]] || fail "the package does not declare $need ($depends)"
+done
+
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+installed=yes
+[ -x /usr/bin/orbix ] || fail "no /usr/bin/orbix"
+[ -f /usr/share/applications/local.orbix.AlgebraVetorial.desktop ] || fail "no desktop entry"
+[ -f /usr/share/icons/hicolor/32x32/apps/local.orbix.AlgebraVetorial.png ] || fail "no icon"
+[ -f /usr/share/metainfo/local.orbix.AlgebraVetorial.metainfo.xml ] || fail "no metainfo"
+
+xvfb-run -a -s "-screen 0 1280x1024x24" "$src/tests/e2e/start_window.sh" /usr/bin/orbix || fail "the installed program"
+echo ok
