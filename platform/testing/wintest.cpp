@@ -217,8 +217,8 @@ void Dialog::click(int id) {
 void Dialog::pressEnter() {
     Window *w = win(hDlg_);
     if (!w || !w->widget) return;
+    // Where a person's key goes: the focused control, which passes it on as it would.
     QWidget *target = w->widget->focusWidget() ? w->widget->focusWidget() : w->widget.data();
-    if (qobject_cast<QPlainTextEdit *>(target) || qobject_cast<QLineEdit *>(target)) target = w->widget;
     sendKey(target, Qt::Key_Return);
 }
 void Dialog::pressEscape() {
