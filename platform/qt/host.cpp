@@ -95,6 +95,8 @@ void showImage(Window *w) {
     if (w && w->canvas) w->canvas->update();
 }
 
+constexpr int kMaxImageSide = 8192;
+
 void clientResized(Window *w, int cw, int ch) {
     cw = std::max(cw, 0);
     ch = std::max(ch, 0);
@@ -102,7 +104,9 @@ void clientResized(Window *w, int cw, int ch) {
     bool first = w->clientW < 0;
     w->clientW = cw;
     w->clientH = ch;
-    QImage img(std::max(cw, 1), std::max(ch, 1), QImage::Format_RGB32);
+    // The image keeps what a screen could show; a client area larger than that still gets its
+    // true size in WM_SIZE, and what falls beyond the image is clipped like off-screen pixels.
+    QImage img(std::clamp(cw, 1, kMaxImageSide), std::clamp(ch, 1, kMaxImageSide), QImage::Format_RGB32);
     img.fill(Qt::white);
     if (!w->image.isNull()) {
         QPainter p(&img);

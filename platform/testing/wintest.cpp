@@ -84,14 +84,15 @@ void SetClientSize(HWND hwnd, int w, int h) {
     if (!win_ || !win_->widget) return;
     QSize extra(win_->vscroll ? win_->vscroll->sizeHint().width() : 0,
                 win_->menuBar ? win_->menuBar->sizeHint().height() : 0);
-    win_->widget->resize(QSize(w, h) + extra);
-    // A hidden or tiny frame may not get its resize event at once: the client size is set here.
+    // The frame follows as far as a screen could hold it; a hidden, tiny or huge frame may not
+    // get its resize event at once, so the client size is set here.
+    if (w <= 8192 && h <= 8192) win_->widget->resize(QSize(w, h) + extra);
     clientResized(win_, w, h);
 }
 
 COLORREF ClientPixel(HWND hwnd, int x, int y) {
     Window *w = win(hwnd);
-    if (!w || w->image.isNull() || x < 0 || y < 0 || x >= w->clientW || y >= w->clientH) return CLR_INVALID;
+    if (!w || !w->image.valid(x, y) || x >= w->clientW || y >= w->clientH) return CLR_INVALID;
     QRgb p = w->image.pixel(x, y);
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }

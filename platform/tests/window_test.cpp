@@ -113,6 +113,25 @@ TEST_F(WindowTest, ResizingSendsSizeAndRepaintsWithTheRedrawClassStyle) {
     EXPECT_EQ(paints, 1);
 }
 
+TEST_F(WindowTest, ClientSizesFromNothingToBeyondAnyScreenArePaintedSafely) {
+    struct Row {
+        const char *name;
+        int w, h;
+    } rows[] = {{"nothing", 0, 0}, {"one pixel", 1, 1}, {"very wide", 60000, 3}, {"huge", 65535, 65535}};
+    for (auto &r : rows) {
+        seen.clear();
+        wintest::SetClientSize(hwnd, r.w, r.h);
+        wintest::Pump();
+        ASSERT_EQ(count(WM_SIZE), 1) << r.name;
+        EXPECT_EQ(LOWORD(seen[0].lp), r.w) << r.name;
+        EXPECT_EQ(HIWORD(seen[0].lp), r.h) << r.name;
+        HDC dc = GetDC(hwnd);
+        MoveToEx(dc, 0, 0, nullptr);
+        EXPECT_TRUE(LineTo(dc, r.w, r.h)) << r.name;
+        ReleaseDC(hwnd, dc);
+    }
+}
+
 TEST_F(WindowTest, InvalidateBeforeBeginPaintCausesNoFurtherPaint) {
     invalidateInPaint = 1;
     InvalidateRect(hwnd, nullptr, TRUE);
