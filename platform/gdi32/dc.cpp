@@ -20,7 +20,31 @@ struct Dc {
     Window *w = nullptr;          // window DC: draws on the window's client image
     GdiObject *pen = nullptr, *brush = nullptr, *font = nullptr, *bitmap = nullptr;
     QPoint pos{0, 0};
+    // One painter for the DC's life on its current target: opening a painter per call costs
+    // more than the drawing itself when a paint hands over tens of thousands of short lines.
+    QPainter *painter = nullptr;
+    QImage *paintingOn = nullptr;
+    const GdiObject *painterPen = nullptr;
+    uint64_t checked = 0;  // the deletion count at which the selected objects were last checked
 };
+
+// Counts deletions, so a DC checks its selected objects again only when something was deleted.
+uint64_t deletions = 1;
+
+std::unordered_set<Dc *> &painting() {
+    static auto *s = new std::unordered_set<Dc *>;
+    return *s;
+}
+
+void endPainter(Dc *d) {
+    if (!d->painter) return;
+    d->painter->end();
+    delete d->painter;
+    d->painter = nullptr;
+    d->paintingOn = nullptr;
+    d->painterPen = nullptr;
+    painting().erase(d);
+}
 
 // Objects made by the program; stock objects are not in it and are never deleted.
 std::unordered_set<GdiObject *> &created() {
@@ -40,11 +64,12 @@ Dc *dc(HDC h) {
 
 // An object deleted while still selected is no longer used: the DC falls back to its default.
 GdiObject *current(GdiObject *&slot, int stockIndex);
+void validate(Dc *d);
 
 QImage *target(Dc *d) {
     if (d->w) return d->w->image.isNull() ? nullptr : &d->w->image;
-    GdiObject *b = current(d->bitmap, -1);
-    return b ? &b->bitmap : nullptr;
+    validate(d);
+    return d->bitmap ? &d->bitmap->bitmap : nullptr;
 }
 
 QColor qcolor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
@@ -73,6 +98,7 @@ GdiObject *stock(int i) {
         objs[SYSTEM_FONT].face = "System";
         objs[SYSTEM_FONT].fontHeight = 16;
         for (int k : {9, 10, 11, 12}) objs[k].type = ObjType::Brush;
+        for (auto &o : objs) o.qcolor = qcolor(o.color);
     }
     if (i < 0 || i >= 14 || (i >= 9 && i <= 12)) return nullptr;
     if (i == SYSTEM_FONT && !objs[i].font) objs[i].font = new QFont(makeFont("System", 16, 700, false));
@@ -95,6 +121,46 @@ GdiObject *current(GdiObject *&slot, int stockIndex) {
     return slot;
 }
 
+// An object deleted while selected gives way to the DC's default one.
+void validate(Dc *d) {
+    if (d->checked == deletions) return;
+    current(d->pen, BLACK_PEN);
+    current(d->brush, WHITE_BRUSH);
+    current(d->font, SYSTEM_FONT);
+    current(d->bitmap, -1);
+    d->checked = deletions;
+}
+
+QPen qpen(const GdiObject *p);
+
+// The painter of the DC on its current target, with the DC's pen; null when there is no target.
+QPainter *painterFor(Dc *d) {
+    QImage *img = target(d);
+    if (!img) {
+        endPainter(d);
+        return nullptr;
+    }
+    if (d->paintingOn != img) {
+        endPainter(d);
+        d->painter = new QPainter(img);
+        d->paintingOn = img;
+        painting().insert(d);
+    }
+    return d->painter;
+}
+
+QPainter *penPainter(Dc *d) {
+    QPainter *p = painterFor(d);
+    validate(d);
+    GdiObject *pen = d->pen;
+    if (p && d->painterPen != pen) {
+        p->setPen(qpen(pen));
+        p->setBrush(Qt::NoBrush);
+        d->painterPen = pen;
+    }
+    return p;
+}
+
 GdiCall call(GdiCall::Op op, HDC h, int x = 0, int y = 0) {
     GdiCall c;
     c.op = op;
@@ -108,8 +174,10 @@ QPen qpen(const GdiObject *p) {
     if (!p || p->penStyle == PS_NULL) return QPen(Qt::NoPen);
     QPen pen(qcolor(p->color));
     pen.setWidth(std::max(p->penWidth, 1));
-    pen.setCapStyle(p->penWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
-    pen.setJoinStyle(Qt::RoundJoin);
+    // Square ends: at the widths this program draws, as GDI's round ones to the eye, and far
+    // cheaper to fill than the curves of round caps.
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
     return pen;
 }
 
@@ -125,8 +193,15 @@ HDC host::makeDc(Window *w) {
     return reinterpret_cast<HDC>(d);
 }
 
+void host::releasePainters(const QImage *img) {
+    std::vector<Dc *> open(painting().begin(), painting().end());
+    for (Dc *d : open)
+        if (!img || d->paintingOn == img) endPainter(d);
+}
+
 void host::freeDc(HDC h) {
     if (Dc *d = dc(h)) {
+        endPainter(d);
         d->magic = 0;
         delete d;
     }
@@ -175,6 +250,7 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
     o->penStyle = style;
     o->penWidth = width;
     o->color = color;
+    o->qcolor = qcolor(color);
     return reinterpret_cast<HPEN>(o);
 }
 
@@ -237,7 +313,11 @@ BOOL WINAPI DeleteObject(HGDIOBJ obj) {
     GdiObject *o = gdi(obj);
     if (!o) return FALSE;
     if (o->stock) return TRUE;  // stock objects are never deleted
+    if (o->type == ObjType::Bitmap) releasePainters(&o->bitmap);
+    for (Dc *d : painting())
+        if (d->painterPen == o) d->painterPen = nullptr;
     created().erase(o);
+    ++deletions;
     delete o->font;
     o->magic = 0;
     delete o;
@@ -259,10 +339,27 @@ BOOL WINAPI LineTo(HDC h, int x, int y) {
     Dc *d = dc(h);
     if (!d) return FALSE;
     record(call(GdiCall::LineTo, h, x, y));
-    if (QImage *img = target(d)) {
-        QPainter p(img);
-        p.setPen(qpen(current(d->pen, BLACK_PEN)));
-        p.drawLine(d->pos, QPoint(x, y));
+    validate(d);
+    int dx = x - d->pos.x(), dy = y - d->pos.y();
+    QImage *img = target(d);
+    if (img && dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1 && img->format() == QImage::Format_RGB32) {
+        // A step of at most one pixel (the dots of a surface) is the pen's square at both ends,
+        // written straight into the image: tens of thousands of them make one paint.
+        if (d->pen->penStyle != PS_NULL && (dx || dy || d->pen->penWidth > 1)) {
+            int w = std::max(d->pen->penWidth, 1), half = w / 2;
+            QRect r(QPoint(std::min(x, d->pos.x()) - half, std::min(y, d->pos.y()) - half),
+                    QPoint(std::max(x, d->pos.x()) - half + w - 1, std::max(y, d->pos.y()) - half + w - 1));
+            // A one-pixel pen leaves out the last pixel, as GDI does.
+            if (w == 1) r = QRect(d->pos, QSize(1, 1));
+            r = r.intersected(img->rect());
+            QRgb c = d->pen->qcolor.rgb();
+            for (int row = r.top(); row <= r.bottom(); ++row) {
+                auto *line = reinterpret_cast<QRgb *>(img->scanLine(row));
+                for (int col = r.left(); col <= r.right(); ++col) line[col] = c;
+            }
+        }
+    } else if (QPainter *p = penPainter(d)) {
+        p->drawLine(d->pos, QPoint(x, y));
     }
     d->pos = QPoint(x, y);
     return TRUE;
@@ -276,18 +373,13 @@ BOOL WINAPI Rectangle(HDC h, int l, int t, int r, int b) {
     c.x2 = r;
     c.y2 = b;
     record(c);
-    QImage *img = target(d);
-    if (!img) return TRUE;
+    QPainter *p = penPainter(d);
+    if (!p) return TRUE;
     if (r < l) std::swap(l, r);
     if (b < t) std::swap(t, b);
-    QPainter p(img);
     GdiObject *brush = current(d->brush, WHITE_BRUSH);
-    if (brush && !brush->nullBrush) p.fillRect(QRect(l, t, r - l, b - t), qcolor(brush->color));
-    if (r - l > 1 && b - t > 1) {
-        p.setPen(qpen(current(d->pen, BLACK_PEN)));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(l, t, r - l - 1, b - t - 1));
-    }
+    if (brush && !brush->nullBrush) p->fillRect(QRect(l, t, r - l, b - t), qcolor(brush->color));
+    if (r - l > 1 && b - t > 1) p->drawRect(QRect(l, t, r - l - 1, b - t - 1));
     return TRUE;
 }
 
@@ -298,17 +390,17 @@ BOOL WINAPI TextOutA(HDC h, int x, int y, LPCSTR s, int c) {
     GdiCall rc = call(GdiCall::TextOut, h, x, y);
     rc.text.assign(s ? s : "", size_t(c));
     record(rc);
-    QImage *img = target(d);
     GdiObject *font = current(d->font, SYSTEM_FONT);
-    if (!img || !font || !font->font) return TRUE;
+    QPainter *p = font && font->font ? painterFor(d) : nullptr;
+    if (!p) return TRUE;
     QString text = fromAnsi(s, c);
     QFontMetrics m(*font->font);
-    QPainter p(img);
-    p.setFont(*font->font);
+    p->setFont(*font->font);
     // Black text on an opaque white box, the top-left corner at the point: GDI's defaults.
-    p.fillRect(QRect(x, y, m.horizontalAdvance(text), m.ascent() + m.descent()), Qt::white);
-    p.setPen(Qt::black);
-    p.drawText(QPoint(x, y + m.ascent()), text);
+    p->fillRect(QRect(x, y, m.horizontalAdvance(text), m.ascent() + m.descent()), Qt::white);
+    p->setPen(Qt::black);
+    d->painterPen = nullptr;
+    p->drawText(QPoint(x, y + m.ascent()), text);
     return TRUE;
 }
 
@@ -332,6 +424,7 @@ COLORREF WINAPI SetPixel(HDC h, int x, int y, COLORREF color) {
     record(c);
     QImage *img = target(d);
     if (!img || !img->valid(x, y)) return CLR_INVALID;
+    releasePainters(img);
     img->setPixel(x, y, qcolor(color).rgb());
     return color;
 }
@@ -341,6 +434,7 @@ COLORREF WINAPI GetPixel(HDC h, int x, int y) {
     Dc *d = dc(h);
     QImage *img = d ? target(d) : nullptr;
     if (!img || !img->valid(x, y)) return CLR_INVALID;
+    releasePainters(img);
     QRgb p = img->pixel(x, y);
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
@@ -363,14 +457,15 @@ BOOL WINAPI BitBlt(HDC h, int x, int y, int cx, int cy, HDC src, int x1, int y1,
     c.x2 = cx;
     c.y2 = cy;
     record(c);
-    QImage *to = target(d), *from = target(s);
-    if (!to || cx <= 0 || cy <= 0) return TRUE;
-    QPainter p(to);
+    QImage *from = target(s);
+    if (from) releasePainters(from);
+    QPainter *p = painterFor(d);
+    if (!p || cx <= 0 || cy <= 0) return TRUE;
     // Whatever of the rectangle lies outside the source bitmap comes out white.
-    p.fillRect(QRect(x, y, cx, cy), Qt::white);
+    p->fillRect(QRect(x, y, cx, cy), Qt::white);
     if (from) {
         QRect part = QRect(x1, y1, cx, cy).intersected(from->rect());
-        if (!part.isEmpty()) p.drawImage(QPoint(x + part.x() - x1, y + part.y() - y1), *from, part);
+        if (!part.isEmpty()) p->drawImage(QPoint(x + part.x() - x1, y + part.y() - y1), *from, part);
     }
     return TRUE;
 }

@@ -4,11 +4,16 @@
 
 #include <QApplication>
 
+#include <clocale>
+
 // Under LeakSanitizer: fontconfig and D-Bus keep process-lifetime caches on purpose.
 extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig.so\nleak:libdbus-1.so\n"; }
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
+    // Qt takes the user's locale on Unix; a Windows program's C runtime formats and reads numbers
+    // in the "C" locale, whatever the user's language (1.50, never 1,50).
+    setlocale(LC_NUMERIC, "C");
     app.setQuitOnLastWindowClosed(false);  // the program ends through its own message loop
     char cmdLine[] = "";
     return WinMain(reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr)), nullptr, cmdLine, SW_SHOWDEFAULT);

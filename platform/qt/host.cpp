@@ -104,6 +104,7 @@ void clientResized(Window *w, int cw, int ch) {
     bool first = w->clientW < 0;
     w->clientW = cw;
     w->clientH = ch;
+    releasePainters(&w->image);
     // The image keeps what a screen could show; a client area larger than that still gets its
     // true size in WM_SIZE, and what falls beyond the image is clipped like off-screen pixels.
     QImage img(std::clamp(cw, 1, kMaxImageSide), std::clamp(ch, 1, kMaxImageSide), QImage::Format_RGB32);
@@ -120,10 +121,9 @@ void clientResized(Window *w, int cw, int ch) {
 }
 
 // ------------------------------------------------------------------ hooks
-Hooks &hooks() {
-    static Hooks h;
-    return h;
-}
+// A plain global, not a function-local static: record() asks for it on every GDI call.
+static Hooks theHooks;
+Hooks &hooks() { return theHooks; }
 
 void fail(const std::string &what) {
     if (hooks().failure)

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <QColor>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -96,6 +97,8 @@ bool timerActive(HWND h, UINT_PTR id, UINT *elapse);
 // ------------------------------------------------------------------ GDI objects
 HDC makeDc(Window *w);  // a DC drawing on the window's client image (null w: memory DC)
 void freeDc(HDC hdc);
+// Ends the painters open on img (all, when null) before the image is read, replaced or freed.
+void releasePainters(const QImage *img);
 enum class ObjType { Pen, Brush, Font, Bitmap };
 struct GdiObject {
     uint32_t magic = 0x47444930;  // 'GDI0'
@@ -104,6 +107,7 @@ struct GdiObject {
     // pen / brush
     int penStyle = PS_SOLID, penWidth = 1;
     COLORREF color = 0;
+    QColor qcolor;  // color, made once: converting per dot costs more than filling it
     bool nullBrush = false;
     // font
     QFont *font = nullptr;

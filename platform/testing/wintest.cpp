@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <clocale>
 #include <cstdlib>
 
 using namespace host;
@@ -45,6 +46,7 @@ void Init(int &argc, char **argv) {
     if (app) return;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     app = new QApplication(argc, argv);
+    setlocale(LC_NUMERIC, "C");  // as the program's own entry does
     app->setQuitOnLastWindowClosed(false);
     hooks().testMode = true;
 }
@@ -93,6 +95,7 @@ void SetClientSize(HWND hwnd, int w, int h) {
 COLORREF ClientPixel(HWND hwnd, int x, int y) {
     Window *w = win(hwnd);
     if (!w || !w->image.valid(x, y) || x >= w->clientW || y >= w->clientH) return CLR_INVALID;
+    releasePainters(&w->image);
     QRgb p = w->image.pixel(x, y);
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }

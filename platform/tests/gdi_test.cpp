@@ -5,6 +5,9 @@
 
 #include "testing/wintest.h"
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(h, m, wp, lp); }
@@ -54,6 +57,31 @@ TEST_F(GdiTest, PenOfWidthTwoDrawsItsColourAndSelectObjectGivesThePreviousPen) {
     EXPECT_EQ(at(50, 80), RGB(255, 0, 0));
     EXPECT_EQ(SelectObject(dc, old), (HGDIOBJ)red);
     DeleteObject(red);
+}
+
+TEST_F(GdiTest, OnePixelStepsMakeDotsOfThePenWidth) {
+    HPEN green = CreatePen(PS_SOLID, 2, RGB(0, 255, 0));
+    struct Row {
+        const char *name;
+        HGDIOBJ pen;
+        int x, y, dx, dy;
+        std::vector<std::pair<int, int>> ink, bare;
+    } rows[] = {
+        {"diagonal step, pen of 2", green, 100, 100, 1, 1, {{99, 99}, {100, 100}, {101, 101}}, {{98, 98}, {102, 102}}},
+        {"same point, pen of 2", green, 120, 100, 0, 0, {{119, 99}, {120, 100}}, {{121, 101}, {118, 98}}},
+        {"one-pixel pen leaves out the end", GetStockObject(BLACK_PEN), 140, 100, 1, 0, {{140, 100}}, {{141, 100}}},
+        {"one-pixel pen on one point draws nothing", GetStockObject(BLACK_PEN), 160, 100, 0, 0, {}, {{160, 100}}},
+        {"at the edge of the image", green, 0, 0, -1, -1, {{0, 0}}, {}},
+    };
+    for (auto &r : rows) {
+        SelectObject(dc, r.pen);
+        MoveToEx(dc, r.x, r.y, nullptr);
+        LineTo(dc, r.x + r.dx, r.y + r.dy);
+        for (auto [x, y] : r.ink) EXPECT_NE(at(x, y), kWhite) << r.name << " at " << x << "," << y;
+        for (auto [x, y] : r.bare) EXPECT_EQ(at(x, y), kWhite) << r.name << " at " << x << "," << y;
+    }
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    DeleteObject(green);
 }
 
 TEST_F(GdiTest, MoveToExReportsThePreviousPosition) {

@@ -42,6 +42,7 @@ public:
     }
 protected:
     void paintEvent(QPaintEvent *) override {
+        releasePainters(&w_->image);
         QPainter p(this);
         p.drawImage(0, 0, w_->image);
     }
@@ -241,6 +242,7 @@ void host::destroyWindow(Window *w) {
         w->proc(h, WM_DESTROY, 0, 0);
     }
     w->destroyed = true;
+    releasePainters(&w->image);
     w->image = QImage();  // the handle stays valid to compare; the pixels go now
     for (Window *c : w->controls) c->destroyed = true;
     if (w->widget) {
