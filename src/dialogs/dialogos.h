@@ -1,0 +1,14 @@
+// dialogos.h - the modal dialogs that take the data: the number of vectors ("entnpt"), one
+// vector with the coordinate system and angle unit ("entvt"), the region limits ("entlim") and
+// the coordinate system alone ("entreg"). Each ends with 1 after OK and 0 after Cancel.
+#ifndef ORBIX_DIALOGOS_H
+#define ORBIX_DIALOGOS_H
+
+#include <windows.h>
+
+INT_PTR CALLBACK DlgProcEntNPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DlgProcEntPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DlgProcEntLim(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DlgProcCoord(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+
+#endif
