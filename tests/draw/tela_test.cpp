@@ -72,8 +72,9 @@ TEST_F(Frame, AxesAreDrawnInOrderWithArrowheadsAndLetters) {
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls[0].op, GdiCall::SelectFont);
     EXPECT_EQ(calls[0].width, 12);
-    // Each axis: MoveTo, LineTo to the tip, four LineTo of the arrowhead, the letter.
-    ASSERT_EQ(calls.size(), 1u + 9 * 7);
+    // Each axis: MoveTo, LineTo to the tip, four LineTo of the arrowhead, the letter. The
+    // region's own marks follow the axes.
+    ASSERT_GE(calls.size(), 1u + 9 * 7);
     std::string letters;
     for (int a = 0; a < 9; ++a) {
         const GdiCall *axis = &calls[1 + 7 * a];
@@ -109,7 +110,8 @@ TEST_F(Frame, HalfSizeHalvesEveryPositionButNotTheFont) {
     EXPECT_EQ(half[1].x, 150);
     EXPECT_EQ(half[1].y, 300);
     EXPECT_EQ(half[2].y, 50);
-    for (size_t i = 1; i < full.size(); ++i) {
+    // The axes; the region's ticks keep their size in device pixels.
+    for (size_t i = 1; i < 1 + 9 * 7; ++i) {
         EXPECT_NEAR(half[i].x, full[i].x / 2.0, 1.0) << i;
         EXPECT_NEAR(half[i].y, full[i].y / 2.0, 1.0) << i;
     }

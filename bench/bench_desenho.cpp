@@ -1,0 +1,82 @@
+// Paint times of the heaviest drawings through the real window at the reference size: fifteen
+// vectors in each coordinate system with their labels, a full spherical shell, a full cylinder.
+// Run: build/bench/orbix_bench --benchmark_filter=Desenho
+#include <benchmark/benchmark.h>
+
+#include "state/estado.h"
+#include "testing/wintest.h"
+#include "window/janela.h"
+
+#include <string.h>
+
+namespace {
+
+HWND abrejanela() {
+    static ATOM atom = registraclasse(wintest::Instance());
+    (void)atom;
+    reiniciaestado();
+    HWND h = criajanela(wintest::Instance(), SW_SHOWNORMAL);
+    wintest::FireTimer(h, ID_ABERTURA);
+    wintest::Pump();
+    wintest::SetClientSize(h, 1024, 768);
+    wintest::Pump();
+    return h;
+}
+
+void fechajanela(HWND h) {
+    DestroyWindow(h);
+    wintest::Pump();
+    wintest::TakeQuit();
+    reiniciaestado();
+}
+
+void pinta(benchmark::State &state, HWND h) {
+    for (auto _ : state) {
+        InvalidateRect(h, NULL, TRUE);
+        SendMessageA(h, WM_PAINT, 0, 0);
+    }
+}
+
+void BM_DesenhoVetores15(benchmark::State &state) {
+    HWND h = abrejanela();
+    Scoord = int(state.range(0));
+    Medgrau = GRAUS;
+    numpt = MAXVETORES;
+    for (int i = 0; i < MAXVETORES; ++i) {
+        vetores[0][i] = 1.5f * float(i) + 1;
+        vetores[1][i] = 24.0f * float(i) - 170;
+        vetores[2][i] = 300.0f / float(i + 1) - 40;
+    }
+    mostnum = ESCALA_VETORES;
+    num = MODO_VETORES;
+    pinta(state, h);
+    fechajanela(h);
+}
+BENCHMARK(BM_DesenhoVetores15)
+    ->Arg(CARTESIANO)
+    ->Arg(CILINDRICO)
+    ->Arg(ESFERICO)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The full figure of each curved system: every angle sweep runs over its whole range.
+void BM_DesenhoRegiao(benchmark::State &state) {
+    HWND h = abrejanela();
+    Scoord = int(state.range(0));
+    Medgrau = GRAUS;
+    const float esfera[3][2] = {{0, 10}, {0, 180}, {0, 360}};
+    const float cilindro[3][2] = {{0, 10}, {0, 360}, {-10, 10}};
+    memcpy(reg, Scoord == ESFERICO ? esfera : cilindro, sizeof reg);
+    num = MODO_REGIAO;
+    pinta(state, h);
+    fechajanela(h);
+}
+BENCHMARK(BM_DesenhoRegiao)
+    ->Arg(ESFERICO)
+    ->Arg(CILINDRICO)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
