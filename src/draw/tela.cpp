@@ -1,6 +1,10 @@
 // The paint routine, the reference canvas and the axes of the oblique view and the panels.
 #include "draw/tela.h"
 
+#include "calc/calculadora.h"
+#include "draw/listagem.h"
+#include "draw/regiao.h"
+#include "draw/vetores.h"
 #include "state/estado.h"
 
 #include <math.h>
@@ -143,14 +147,23 @@ void rotulosescala(HDC hdc, float valmax) {
 void display(HDC hdc, int num) {
     SelectObject(hdc, hFonte);
     switch (num) {
-    case MODO_VETORES: {
+    case MODO_VETORES:
         desenhasc(hdc);
-        float valmax = escalavetores();
-        if (mostnum == ESCALA_MEDIA) rotulosescala(hdc, valmax);
+        desenhavetores(hdc);
         break;
-    }
     case MODO_REGIAO:
         desenhasc(hdc);
+        desenharegiao(hdc);
+        break;
+    case MODO_ANGULOS:
+    case MODO_ESCALARES:
+    case MODO_VETORIAIS:
+    case MODO_LISTAGEM:
+    case MODO_MODULOS:
+        desenhalistagem(hdc, num);
+        break;
+    case MODO_CALCULADORA:
+        desenhacalculadora(hdc);
         break;
     case MODO_ABERTURA:
         desenhaabertura(hdc);

@@ -1,8 +1,12 @@
 // The menu commands.
 #include "window/janela.h"
 
+#include "calc/calculadora.h"
+#include "dialogs/dialogos.h"
+#include "report/relatorio.h"
 #include "resource.h"
 #include "state/estado.h"
+#include "window/ajuda.h"
 
 namespace {
 
@@ -18,8 +22,35 @@ void redesenha(HWND hjan) { InvalidateRect(hjan, NULL, TRUE); }
 
 void comando(HWND hjan, int id) {
     switch (id) {
+    case IDM_SALVAR:
+        if (salvadados(hjan)) redesenha(hjan);
+        break;
     case IDM_SAIR:
         SendMessageA(hjan, WM_CLOSE, 0, 0);
+        break;
+    case IDM_PONTOS:
+        if (DialogBoxParamA(hInst, "entnpt", hjan, DlgProcEntNPt, 0)) {
+            for (int k = 0; k < numpt; k++) {
+                // A cancelled vector keeps what its column held; the series goes on.
+                if (DialogBoxParamA(hInst, "entvt", hjan, DlgProcEntPt, 0))
+                    for (int e = 0; e < 3; e++) vetores[e][k] = vet[e];
+            }
+        }
+        num = MODO_VETORES;
+        redesenha(hjan);
+        break;
+    case IDM_LIMITES:
+        if (DialogBoxParamA(hInst, "entlim", hjan, DlgProcEntLim, 0)) num = MODO_REGIAO;
+        redesenha(hjan);
+        break;
+    case IDM_COORD:
+        if (DialogBoxParamA(hInst, "entreg", hjan, DlgProcCoord, 0)) redesenha(hjan);
+        break;
+    case IDM_AJUDA:
+        abreajuda(hjan);
+        break;
+    case IDM_SOBRE:
+        mostrasobre(hjan);
         break;
     case IDM_DESENHARVET:
         if (numpt != 0) {
@@ -61,6 +92,14 @@ void comando(HWND hjan, int id) {
         break;
     case IDM_VETORIAL:
         num = MODO_VETORIAIS;
+        redesenha(hjan);
+        break;
+    case IDM_CALC:
+        num = MODO_CALCULADORA;
+        iniciacalc();
+        resultadoveto = 0;
+        contr = 1;
+        contre = 1;
         redesenha(hjan);
         break;
     case IDM_DIREITA:

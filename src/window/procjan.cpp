@@ -1,8 +1,10 @@
 // The window procedure of the main window.
 #include "window/janela.h"
 
+#include "calc/calculadora.h"
 #include "draw/tela.h"
 #include "state/estado.h"
+#include "window/ajuda.h"
 
 #include <string.h>
 
@@ -16,7 +18,9 @@ void criarecursos() {
     for (int i = 0; i < MAXVETORES; i++) caneta[i] = CreatePen(PS_SOLID, 2, Cor[i]);
     hFonte = CreateFontA(12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
     temps3[0] = '\0';
-    ajuda[0] = '\0';
+    // The help text is kept in pieces and joined once here.
+    strcpy(ajuda, partesajuda[0]);
+    for (int i = 1; i < 5; i++) strcat(ajuda, partesajuda[i]);
     aberturaagendada = false;
 }
 
@@ -108,10 +112,12 @@ LRESULT CALLBACK ProcJan(HWND hjan, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         pox = LOWORD(lParam);
         poy = HIWORD(lParam);
+        marcatecla(hjan, pox, poy);
         return 0;
     case WM_LBUTTONUP:
         pox = LOWORD(lParam);
         poy = HIWORD(lParam);
+        soltatecla(pox, poy);
         InvalidateRect(hjan, NULL, TRUE);
         return 0;
     case WM_DESTROY:
