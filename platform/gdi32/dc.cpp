@@ -46,7 +46,7 @@ void endPainter(Dc *d) {
     painting().erase(d);
 }
 
-// Objects made by the program; stock objects are not in it and are never deleted.
+// Every live object, stock ones included; a handle not in it is never dereferenced.
 std::unordered_set<GdiObject *> &created() {
     static auto *s = new std::unordered_set<GdiObject *>;
     return *s;
@@ -98,7 +98,10 @@ GdiObject *stock(int i) {
         objs[SYSTEM_FONT].face = "System";
         objs[SYSTEM_FONT].fontHeight = 16;
         for (int k : {9, 10, 11, 12}) objs[k].type = ObjType::Brush;
-        for (auto &o : objs) o.qcolor = qcolor(o.color);
+        for (auto &o : objs) {
+            o.qcolor = qcolor(o.color);
+            adopt(&o);
+        }
     }
     if (i < 0 || i >= 14 || (i >= 9 && i <= 12)) return nullptr;
     if (i == SYSTEM_FONT && !objs[i].font) objs[i].font = new QFont(makeFont("System", 16, 700, false));
@@ -108,6 +111,7 @@ GdiObject *stock(int i) {
 GdiObject *defaultBitmap() {
     static GdiObject b;
     if (b.bitmap.isNull()) {
+        adopt(&b);
         b.type = ObjType::Bitmap;
         b.stock = true;
         b.bitmap = QImage(1, 1, QImage::Format_RGB32);
@@ -117,7 +121,7 @@ GdiObject *defaultBitmap() {
 }
 
 GdiObject *current(GdiObject *&slot, int stockIndex) {
-    if (slot && !slot->stock && !created().count(slot)) slot = stockIndex >= 0 ? stock(stockIndex) : defaultBitmap();
+    if (slot && !created().count(slot)) slot = stockIndex >= 0 ? stock(stockIndex) : defaultBitmap();
     return slot;
 }
 
@@ -209,9 +213,7 @@ void host::freeDc(HDC h) {
 
 GdiObject *host::gdi(HGDIOBJ h) {
     auto *o = reinterpret_cast<GdiObject *>(h);
-    if (!o) return nullptr;
-    if (o->stock) return o;
-    return created().count(o) ? o : nullptr;
+    return o && created().count(o) ? o : nullptr;
 }
 
 GdiObject *host::newGdiObject(ObjType type) {

@@ -1,43 +1,33 @@
 // The layer's windows, messages, painting, scroll bar and timers, held to Win32 behaviour.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "testing/wintest.h"
 
-#include <unistd.h>
-
-#include <string>
 #include <vector>
 
 namespace {
 
-struct Seen {
-    UINT msg;
-    WPARAM wp;
-    LPARAM lp;
-};
-std::vector<Seen> seen;
-int paints = 0;
+std::vector<MSG> seen;
 int invalidateInPaint = 0;  // 1: before BeginPaint, 2: after EndPaint (once)
 
 LRESULT CALLBACK TestProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-    seen.push_back({m, wp, lp});
+    seen.push_back(MSG{h, m, wp, lp, 0, {}});
     if (m == WM_PAINT) {
-        ++paints;
         if (invalidateInPaint == 1) InvalidateRect(h, nullptr, TRUE);
         PAINTSTRUCT ps;
         BeginPaint(h, &ps);
         EndPaint(h, &ps);
-        if (invalidateInPaint == 2) {
-            invalidateInPaint = 0;
-            InvalidateRect(h, nullptr, TRUE);
-        }
+        if (invalidateInPaint == 2 && !(invalidateInPaint = 0)) InvalidateRect(h, nullptr, TRUE);
         return 0;
     }
-    if (m == WM_DESTROY) {
-        PostQuitMessage(7);
-        return 0;
-    }
-    return DefWindowProcA(h, m, wp, lp);
+    if (m == WM_DESTROY) PostQuitMessage(7);
+    return m == WM_DESTROY ? 0 : DefWindowProcA(h, m, wp, lp);
+}
+
+HWND create() {
+    return CreateWindowExA(0, "LayerTest", "T", WS_OVERLAPPEDWINDOW | WS_VSCROLL, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, wintest::Instance(), nullptr);
 }
 
 class WindowTest : public ::testing::Test {
@@ -47,113 +37,83 @@ protected:
             WNDCLASSA wc{};
             wc.style = CS_HREDRAW | CS_VREDRAW;
             wc.lpfnWndProc = TestProc;
-            wc.hInstance = wintest::Instance();
             wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
             wc.lpszClassName = "LayerTest";
             return RegisterClassA(&wc) != 0;
         }();
         ASSERT_TRUE(registered);
         seen.clear();
-        paints = 0;
-        invalidateInPaint = 0;
-        hwnd = CreateWindowExA(0, "LayerTest", "T", WS_OVERLAPPEDWINDOW | WS_VSCROLL, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               wintest::Instance(), nullptr);
-        ASSERT_NE(hwnd, nullptr);
+        hwnd = create();
         ShowWindow(hwnd, SW_SHOW);
         wintest::Pump();
         seen.clear();
-        paints = 0;
+        invalidateInPaint = 0;
     }
     void TearDown() override {
         if (IsWindow(hwnd)) DestroyWindow(hwnd);
         wintest::Pump();
         wintest::TakeQuit();
     }
-    int count(UINT m) const {
+    static int count(UINT m) {
         int n = 0;
-        for (auto &s : seen) n += s.msg == m;
+        for (auto &s : seen) n += s.message == m;
         return n;
     }
     HWND hwnd = nullptr;
 };
 
-TEST(WindowClass, SecondRegistrationOfANameFailsAndUnknownClassesCreateNothing) {
+TEST_F(WindowTest, ClassNamesAreUniqueIgnoringCaseAndUnknownClassesCreateNothing) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = TestProc;
-    wc.lpszClassName = "Twice";
-    EXPECT_NE(RegisterClassA(&wc), 0);
-    wc.lpszClassName = "TWICE";  // class names ignore case
+    wc.lpszClassName = "LAYERTEST";
     EXPECT_EQ(RegisterClassA(&wc), 0);
     EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
 }
 
-TEST_F(WindowTest, CreationSendsCreateThenSizeWithTheDefaultClientArea) {
-    seen.clear();
-    HWND h = CreateWindowExA(0, "LayerTest", "T", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, wintest::Instance(), nullptr);
+TEST_F(WindowTest, CreationSendsCreateThenSizeWithTheReferenceClientArea) {
+    HWND h = create();
     ASSERT_GE(seen.size(), 2u);
-    EXPECT_EQ(seen[0].msg, UINT(WM_CREATE));
-    EXPECT_EQ(seen[1].msg, UINT(WM_SIZE));
-    EXPECT_EQ(LOWORD(seen[1].lp), 1024);
-    EXPECT_EQ(HIWORD(seen[1].lp), 768);
+    EXPECT_EQ(seen[0].message, UINT(WM_CREATE));
+    EXPECT_EQ(seen[1].message, UINT(WM_SIZE));
+    EXPECT_EQ(seen[1].lParam, MAKELPARAM(1024, 768));
     RECT r;
     GetClientRect(h, &r);
-    EXPECT_EQ(r.right, 1024);
-    EXPECT_EQ(r.bottom, 768);
+    EXPECT_EQ(std::make_pair(r.right, r.bottom), std::make_pair(LONG(1024), LONG(768)));
     DestroyWindow(h);
 }
 
-TEST_F(WindowTest, ResizingSendsSizeAndRepaintsWithTheRedrawClassStyle) {
-    wintest::SetClientSize(hwnd, 512, 384);
-    wintest::Pump();
-    ASSERT_EQ(count(WM_SIZE), 1);
-    EXPECT_EQ(LOWORD(seen[0].lp), 512);
-    EXPECT_EQ(HIWORD(seen[0].lp), 384);
-    EXPECT_EQ(paints, 1);
-}
-
-TEST_F(WindowTest, ClientSizesFromNothingToBeyondAnyScreenArePaintedSafely) {
+TEST_F(WindowTest, AnyClientSizeSendsItsSizeRepaintsAndDrawsSafely) {
     struct Row {
-        const char *name;
         int w, h;
-    } rows[] = {{"nothing", 0, 0}, {"one pixel", 1, 1}, {"very wide", 60000, 3}, {"huge", 65535, 65535}};
+    } rows[] = {{512, 384}, {0, 0}, {1, 1}, {60000, 3}, {65535, 65535}};
     for (auto &r : rows) {
         seen.clear();
         wintest::SetClientSize(hwnd, r.w, r.h);
         wintest::Pump();
-        ASSERT_EQ(count(WM_SIZE), 1) << r.name;
-        EXPECT_EQ(LOWORD(seen[0].lp), r.w) << r.name;
-        EXPECT_EQ(HIWORD(seen[0].lp), r.h) << r.name;
+        ASSERT_EQ(count(WM_SIZE), 1) << r.w;
+        EXPECT_EQ(seen[0].lParam, MAKELPARAM(r.w, r.h));
+        EXPECT_EQ(count(WM_PAINT), 1) << "the redraw class style, " << r.w;
         HDC dc = GetDC(hwnd);
         MoveToEx(dc, 0, 0, nullptr);
-        EXPECT_TRUE(LineTo(dc, r.w, r.h)) << r.name;
+        EXPECT_TRUE(LineTo(dc, r.w, r.h));
         ReleaseDC(hwnd, dc);
     }
 }
 
-TEST_F(WindowTest, InvalidateBeforeBeginPaintCausesNoFurtherPaint) {
-    invalidateInPaint = 1;
-    InvalidateRect(hwnd, nullptr, TRUE);
-    wintest::Pump();
-    EXPECT_EQ(paints, 1);
-}
-
-TEST_F(WindowTest, InvalidateAfterEndPaintCausesExactlyOneMorePaint) {
-    invalidateInPaint = 2;
-    InvalidateRect(hwnd, nullptr, TRUE);
-    wintest::Pump();
-    EXPECT_EQ(paints, 2);
-}
-
-TEST_F(WindowTest, UpdateWindowPaintsAtOnceOnlyWhenInvalid) {
+TEST_F(WindowTest, InvalidatingBeforeBeginPaintAddsNoPaintAndAfterEndPaintExactlyOne) {
+    for (int when : {1, 2}) {
+        seen.clear();
+        invalidateInPaint = when;
+        InvalidateRect(hwnd, nullptr, TRUE);
+        wintest::Pump();
+        EXPECT_EQ(count(WM_PAINT), when) << when;
+    }
+    seen.clear();
     UpdateWindow(hwnd);
-    EXPECT_EQ(paints, 0);
+    EXPECT_EQ(count(WM_PAINT), 0) << "a valid window";
     InvalidateRect(hwnd, nullptr, FALSE);
     UpdateWindow(hwnd);
-    EXPECT_EQ(paints, 1);
-    wintest::Pump();
-    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(count(WM_PAINT), 1) << "UpdateWindow paints at once";
 }
 
 TEST_F(WindowTest, GetDcDrawingStaysUntilTheNextErasingPaint) {
@@ -164,21 +124,26 @@ TEST_F(WindowTest, GetDcDrawingStaysUntilTheNextErasingPaint) {
     EXPECT_EQ(wintest::ClientPixel(hwnd, 25, 20), RGB(0, 0, 0));
     InvalidateRect(hwnd, nullptr, FALSE);
     wintest::Pump();
-    EXPECT_EQ(wintest::ClientPixel(hwnd, 25, 20), RGB(0, 0, 0)) << "a paint without erase keeps it";
+    EXPECT_EQ(wintest::ClientPixel(hwnd, 25, 20), RGB(0, 0, 0)) << "no erase asked";
     InvalidateRect(hwnd, nullptr, TRUE);
     wintest::Pump();
     EXPECT_EQ(wintest::ClientPixel(hwnd, 25, 20), RGB(255, 255, 255));
 }
 
-TEST_F(WindowTest, PostedMessagesArriveInOrderBeforeThePaint) {
+TEST_F(WindowTest, PostedMessagesComeInOrderBeforeThePaintAndDieWithTheirWindow) {
     InvalidateRect(hwnd, nullptr, TRUE);
     PostMessageA(hwnd, WM_USER + 1, 1, 0);
     PostMessageA(hwnd, WM_USER + 2, 2, 0);
     wintest::Pump();
     ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].msg, UINT(WM_USER + 1));
-    EXPECT_EQ(seen[1].msg, UINT(WM_USER + 2));
-    EXPECT_EQ(seen[2].msg, UINT(WM_PAINT));
+    EXPECT_EQ(std::vector<UINT>({seen[0].message, seen[1].message, seen[2].message}),
+              std::vector<UINT>({WM_USER + 1, WM_USER + 2, WM_PAINT}));
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    DestroyWindow(hwnd);
+    seen.clear();
+    wintest::Pump();
+    EXPECT_EQ(count(WM_USER), 0);
+    EXPECT_EQ(SendMessageA(hwnd, WM_USER, 0, 0), 0);
 }
 
 TEST_F(WindowTest, CloseDestroysThroughDefWindowProcAndPostsTheQuitCode) {
@@ -191,60 +156,33 @@ TEST_F(WindowTest, CloseDestroysThroughDefWindowProcAndPostsTheQuitCode) {
     EXPECT_EQ(code, 7);
 }
 
-TEST_F(WindowTest, MessagesForADestroyedWindowAreDropped) {
-    PostMessageA(hwnd, WM_USER, 0, 0);
-    HWND old = hwnd;
-    DestroyWindow(hwnd);
-    seen.clear();
-    wintest::Pump();
-    EXPECT_EQ(count(WM_USER), 0);
-    EXPECT_EQ(SendMessageA(old, WM_USER, 0, 0), 0);
-}
-
 TEST_F(WindowTest, ScrollBarKeepsItsDefaultRangeAndClampsPositions) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_POS;
-    struct Row {
-        const char *name;
-        int asked, shown;
-    } rows[] = {{"inside", 40, 40}, {"above range", 250, 100}, {"below range", -5, 0}};
-    for (auto &r : rows) {
-        si.nPos = r.asked;
-        EXPECT_EQ(SetScrollInfo(hwnd, SB_VERT, &si, TRUE), r.shown) << r.name;
-        EXPECT_EQ(wintest::ScrollPos(hwnd), r.shown) << r.name;
+    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
+    for (auto [asked, shown] : {std::pair{40, 40}, {250, 100}, {-5, 0}}) {
+        si.nPos = asked;
+        EXPECT_EQ(SetScrollInfo(hwnd, SB_VERT, &si, TRUE), shown);
+        EXPECT_EQ(wintest::ScrollPos(hwnd), shown);
     }
-    SCROLLINFO got{};
-    got.cbSize = sizeof got;
-    got.fMask = SIF_RANGE;
+    SCROLLINFO got{sizeof got, SIF_RANGE, 0, 0, 0, 0, 0};
     ASSERT_TRUE(GetScrollInfo(hwnd, SB_VERT, &got));
-    EXPECT_EQ(got.nMin, 0);
-    EXPECT_EQ(got.nMax, 100);
+    EXPECT_EQ(std::make_pair(got.nMin, got.nMax), std::make_pair(0, 100));
 }
 
 TEST_F(WindowTest, TimersPostTimerMessagesUntilKilled) {
-    EXPECT_EQ(SetTimer(hwnd, 3, 1500, nullptr), UINT_PTR(3));
     UINT elapse = 0;
+    EXPECT_EQ(SetTimer(hwnd, 3, 1500, nullptr), UINT_PTR(3));
     EXPECT_TRUE(wintest::TimerActive(hwnd, 3, &elapse));
     EXPECT_EQ(elapse, 1500u);
     EXPECT_TRUE(KillTimer(hwnd, 3));
-    EXPECT_FALSE(wintest::TimerActive(hwnd, 3));
     EXPECT_FALSE(KillTimer(hwnd, 3));
     SetTimer(hwnd, 4, 10, nullptr);
     MSG msg;
     bool got = false;
-    for (int i = 0; i < 200 && !got; ++i) {
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message == WM_TIMER) got = msg.wParam == 4;
-        else if (!got) usleep(2000);
-    }
+    for (int i = 0; i < 200 && !got; ++i, usleep(2000))
+        got = PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message == WM_TIMER && msg.wParam == 4;
     KillTimer(hwnd, 4);
     EXPECT_TRUE(got);
-}
-
-TEST(MessageLoop, IsDialogMessageWithNoDialogLeavesTheMessageToTheCaller) {
-    MSG msg{};
-    msg.message = WM_USER;
-    EXPECT_FALSE(IsDialogMessageA(nullptr, &msg));
+    EXPECT_FALSE(IsDialogMessageA(nullptr, &msg)) << "no dialog: the message is the caller's";
 }
 
 }  // namespace

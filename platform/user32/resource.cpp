@@ -30,8 +30,7 @@ GdiObject *loadImage(LPCSTR name, const char *type) {
 HICON WINAPI LoadIconA(HINSTANCE inst, LPCSTR name) {
     if (!inst) {
         static GdiObject *app = [] {
-            auto *o = new GdiObject;
-            o->type = ObjType::Bitmap;
+            GdiObject *o = newGdiObject(ObjType::Bitmap);
             o->stock = true;
             o->bitmap = QImage(32, 32, QImage::Format_RGB32);
             o->bitmap.fill(Qt::white);

@@ -1,117 +1,62 @@
 // The drawing frame: device pixels, the axes of the view and the panels, the scale labels and
-// the start-up picture, checked on the recorded GDI calls.
-#include <gtest/gtest.h>
+// the start-up picture, on the recorded GDI calls.
+#include "apoio/desenho.h"
 
-#include "draw/tela.h"
-#include "state/estado.h"
-#include "testing/wintest.h"
-
+#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <string>
-#include <vector>
 
 namespace {
 
 using wintest::GdiCall;
 
-class Frame : public ::testing::Test {
-protected:
-    void SetUp() override {
-        reiniciaestado();
-        hFonte = CreateFontA(12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
-        maxX = 1024;
-        maxY = 768;
-        dc = CreateCompatibleDC(nullptr);
-    }
-    void TearDown() override {
-        DeleteDC(dc);
-        DeleteObject(hFonte);
-        reiniciaestado();
-    }
-    std::vector<GdiCall> paint(int modo) {
-        wintest::GdiRecorder rec;
-        display(dc, modo);
-        return rec.calls();
-    }
-    static std::vector<std::string> texts(const std::vector<GdiCall> &calls) {
-        std::vector<std::string> out;
-        for (auto &c : calls)
-            if (c.op == GdiCall::TextOut) out.push_back(c.text);
-        return out;
-    }
-    HDC dc;
-};
-
 TEST(Pixel, TruncatesTowardZeroAndIsDefinedForEveryDouble) {
     const double inf = std::numeric_limits<double>::infinity();
     struct Row {
-        const char *name;
         double in;
         int out;
-    } rows[] = {
-        {"positive fraction", 2.7, 2},        {"negative fraction", -2.7, -2},
-        {"negative zero", -0.0, 0},           {"not a number", std::nan(""), 0},
-        {"plus infinity", inf, 134217727},    {"minus infinity", -inf, -134217727},
-        {"beyond int", 1e300, 134217727},     {"far below int", -3e9, -134217727},
-        {"just inside", 134217726.9, 134217726},
-    };
-    for (auto &r : rows) EXPECT_EQ(pixel(r.in), r.out) << r.name;
+    } rows[] = {{2.7, 2}, {-2.7, -2}, {-0.0, 0}, {std::nan(""), 0}, {inf, 134217727}, {-inf, -134217727},
+                {1e300, 134217727}, {-3e9, -134217727}, {134217726.9, 134217726}};
+    for (auto &r : rows) EXPECT_EQ(pixel(r.in), r.out) << r.in;
 }
 
-TEST_F(Frame, ScaleFactorsFollowTheClientArea) {
-    maxX = 512;
-    maxY = 384;
-    Tela t = telaatual();
-    EXPECT_FLOAT_EQ(t.maxx, 0.5f);
-    EXPECT_FLOAT_EQ(t.maxy, 0.5f);
-}
-
-TEST_F(Frame, AxesAreDrawnInOrderWithArrowheadsAndLetters) {
-    auto calls = paint(MODO_REGIAO);
-    ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls[0].op, GdiCall::SelectFont);
-    EXPECT_EQ(calls[0].width, 12);
-    // Each axis: MoveTo, LineTo to the tip, four LineTo of the arrowhead, the letter. The
-    // region's own marks follow the axes.
-    ASSERT_GE(calls.size(), 1u + 9 * 7);
-    std::string letters;
-    for (int a = 0; a < 9; ++a) {
-        const GdiCall *axis = &calls[1 + 7 * a];
-        EXPECT_EQ(axis[0].op, GdiCall::MoveTo) << a;
-        for (int k = 1; k <= 5; ++k) EXPECT_EQ(axis[k].op, GdiCall::LineTo) << a;
-        EXPECT_EQ(axis[5].x, axis[1].x) << "the arrowhead ends at the tip, axis " << a;
-        EXPECT_EQ(axis[5].y, axis[1].y) << "the arrowhead ends at the tip, axis " << a;
-        ASSERT_EQ(axis[6].op, GdiCall::TextOut);
-        letters += axis[6].text;
+class Frame : public apoio::Desenho {
+protected:
+    // The nine axes of mode 2 (no region entered draws nothing else): MoveTo, five LineTo, letter.
+    apoio::Chamadas eixos() {
+        auto c = pinta(MODO_REGIAO);
+        c.resize(std::min<size_t>(c.size(), 1 + 9 * 7));
+        return c;
     }
-    EXPECT_EQ(letters, "zyxzyzxyx");
-}
+};
 
-TEST_F(Frame, MainXAxisAtTheInitialAnglesAndReferenceSize) {
-    auto calls = paint(MODO_REGIAO);
-    const GdiCall *x = &calls[1 + 7 * 2];
-    EXPECT_EQ(x[0].x, 425);
-    EXPECT_EQ(x[0].y, 225);
-    EXPECT_EQ(x[1].x, 174);
-    EXPECT_EQ(x[1].y, 474);
-    EXPECT_EQ(x[6].x, 177);
-    EXPECT_EQ(x[6].y, 477);
+TEST_F(Frame, AxesInOrderWithArrowheadsBackAtTheTipAndLetters) {
+    auto c = eixos();
+    ASSERT_EQ(c.size(), 1u + 9 * 7);
+    EXPECT_EQ(c[0].op, GdiCall::SelectFont);
+    std::string letras;
+    for (int a = 0; a < 9; ++a) {
+        const GdiCall *e = &c[1 + 7 * a];
+        EXPECT_EQ(e[0].op, GdiCall::MoveTo);
+        EXPECT_EQ(apoio::conta(apoio::Chamadas(e + 1, e + 6), GdiCall::LineTo), 5) << a;
+        EXPECT_EQ(std::make_pair(e[5].x, e[5].y), std::make_pair(e[1].x, e[1].y)) << a;
+        letras += e[6].text;
+    }
+    EXPECT_EQ(letras, "zyxzyzxyx");
+    const GdiCall *x = &c[1 + 7 * 2];  // the main x axis at the initial angles
+    EXPECT_EQ(std::vector<int>({x[0].x, x[0].y, x[1].x, x[1].y, x[6].x, x[6].y}),
+              std::vector<int>({425, 225, 174, 474, 177, 477}));
 }
 
 TEST_F(Frame, HalfSizeHalvesEveryPositionButNotTheFont) {
-    auto full = paint(MODO_REGIAO);
+    auto full = eixos();
     maxX = 512;
     maxY = 384;
-    auto half = paint(MODO_REGIAO);
+    auto half = eixos();
     ASSERT_EQ(full.size(), half.size());
-    EXPECT_EQ(half[0].width, 12) << "the font is not scaled";
-    // Reference positions on even pixels halve exactly: the z axis of the main view.
-    EXPECT_EQ(half[1].x, 150);
-    EXPECT_EQ(half[1].y, 300);
-    EXPECT_EQ(half[2].y, 50);
-    // The axes; the region's ticks keep their size in device pixels.
-    for (size_t i = 1; i < 1 + 9 * 7; ++i) {
+    EXPECT_EQ(half[0].width, 12);
+    EXPECT_EQ(std::vector<int>({half[1].x, half[1].y, half[2].y}), std::vector<int>({150, 300, 50}));
+    for (size_t i = 1; i < full.size(); ++i) {
         EXPECT_NEAR(half[i].x, full[i].x / 2.0, 1.0) << i;
         EXPECT_NEAR(half[i].y, full[i].y / 2.0, 1.0) << i;
     }
@@ -119,85 +64,55 @@ TEST_F(Frame, HalfSizeHalvesEveryPositionButNotTheFont) {
 
 TEST_F(Frame, ModesOutsideTheTableDrawNothingButSelectTheFont) {
     for (int modo : {0, 10, 99, -1}) {
-        auto calls = paint(modo);
-        ASSERT_EQ(calls.size(), 1u) << modo;
-        EXPECT_EQ(calls[0].op, GdiCall::SelectFont) << modo;
+        auto c = pinta(modo);
+        ASSERT_EQ(c.size(), 1u) << modo;
+        EXPECT_EQ(c[0].op, GdiCall::SelectFont) << modo;
     }
 }
 
-TEST_F(Frame, ScaleLabelsOfTheLargestValue) {
+TEST_F(Frame, ScaleLabelsOfTheLargestValueAtTheirPlaces) {
     struct Row {
-        const char *name;
         int sistema;
-        std::vector<std::vector<float>> vetores;
+        std::vector<std::vector<float>> vs;
         const char *m, *meio;
     } rows[] = {
-        {"nothing to draw", CARTESIANO, {}, " 0.00", " 0.00"},
-        {"zeros", CARTESIANO, {{0, 0, 0}}, " 0.00", " 0.00"},
-        {"largest 10", CARTESIANO, {{1, -10, 3}, {2, 2, 2}}, "10.00", " 5.00"},
-        {"largest 250 is wider than five", CARTESIANO, {{250, 0, 0}}, "250.00", "125.00"},
-        {"cylindrical leaves phi out", CILINDRICO, {{2, 300, -4}}, " 4.00", " 2.00"},
-        {"spherical takes r only", ESFERICO, {{3, 170, 350}}, " 3.00", " 1.50"},
+        {CARTESIANO, {}, " 0.00", " 0.00"},
+        {CARTESIANO, {{1, -10, 3}, {2, 2, 2}}, "10.00", " 5.00"},
+        {CARTESIANO, {{250, 0, 0}}, "250.00", "125.00"},
+        {CILINDRICO, {{2, 300, -4}}, " 4.00", " 2.00"},  // phi takes no part
+        {ESFERICO, {{3, 170, 350}}, " 3.00", " 1.50"},   // r alone
     };
+    mostnum = ESCALA_MEDIA;
     for (auto &r : rows) {
-        mostnum = ESCALA_MEDIA;
-        Scoord = r.sistema;
-        numpt = int(r.vetores.size());
-        for (int k = 0; k < numpt; ++k)
-            for (int e = 0; e < 3; ++e) vetores[e][k] = r.vetores[size_t(k)][size_t(e)];
-        auto t = texts(paint(MODO_VETORES));
-        ASSERT_EQ(t.size(), 9u + 18u) << r.name;  // nine axis letters, then M and M/2 nine times
-        for (int i = 0; i < 9; ++i) {
-            EXPECT_EQ(t[size_t(9 + 2 * i)], r.m) << r.name;
-            EXPECT_EQ(t[size_t(10 + 2 * i)], r.meio) << r.name;
+        apoio::guarda(r.sistema, GRAUS, r.vs);
+        std::vector<std::pair<int, int>> m, meio;
+        for (auto &k : pinta(MODO_VETORES)) {
+            if (k.op != GdiCall::TextOut) continue;
+            if (k.text == r.m) m.emplace_back(k.x, k.y);
+            if (k.text == r.meio) meio.emplace_back(k.x, k.y);
+        }
+        EXPECT_EQ(m.size(), r.vs.empty() ? 18u : 9u) << r.m;
+        if (r.vs.empty()) {
+            EXPECT_EQ(m[0], std::make_pair(179, 469));  // along the main x axis, at 240 and 120
+            EXPECT_EQ(m[1], std::make_pair(239, 409));
+            EXPECT_EQ(m[17], std::make_pair(795, 160));
+        } else {
+            EXPECT_EQ(meio.size(), 9u) << r.meio;
         }
     }
-}
-
-TEST_F(Frame, ScaleLabelPositions) {
-    mostnum = ESCALA_MEDIA;
-    auto calls = paint(MODO_VETORES);
-    std::vector<std::pair<int, int>> at;
-    for (auto &c : calls)
-        if (c.op == GdiCall::TextOut && c.text == " 0.00") at.emplace_back(c.x, c.y);
-    ASSERT_EQ(at.size(), 18u);
-    // Main x axis at 240 and 120 along it, then the fixed places of the other axes.
-    EXPECT_EQ(at[0], std::make_pair(179, 469));
-    EXPECT_EQ(at[2], std::make_pair(540, 360));
-    EXPECT_EQ(at[3], std::make_pair(420, 360));
-    EXPECT_EQ(at[17], std::make_pair(795, 160));
-}
-
-TEST_F(Frame, OtherScaleModesWriteNoScaleLabels) {
-    for (int m : {ESCALA_NENHUMA, ESCALA_VETORES}) {
-        mostnum = m;
-        EXPECT_EQ(texts(paint(MODO_VETORES)).size(), 9u) << m;
-    }
+    mostnum = ESCALA_NENHUMA;
+    apoio::guarda(CARTESIANO, GRAUS, {});
+    EXPECT_EQ(apoio::textos(pinta(MODO_VETORES)).size(), 9u) << "only the axis letters";
 }
 
 TEST_F(Frame, SplashWritesItsLineAndCopiesTheBitmap) {
     BMP_Orbix = LoadBitmapA(wintest::Instance(), "BITMAPOrbix");
-    auto calls = paint(MODO_ABERTURA);
-    auto t = texts(calls);
-    ASSERT_EQ(t.size(), 1u);
-    EXPECT_EQ(t[0], "Carregando o ORBIX...");
-    auto blit = std::find_if(calls.begin(), calls.end(), [](auto &c) { return c.op == GdiCall::BitBlt; });
-    ASSERT_NE(blit, calls.end());
-    EXPECT_EQ(blit->x, 100);
-    EXPECT_EQ(blit->y, 50);
-    EXPECT_EQ(blit->x2, 800);
-    EXPECT_EQ(blit->y2, 600);
+    auto c = pinta(MODO_ABERTURA);
+    EXPECT_EQ(apoio::textos(c), std::vector<std::string>{"Carregando o ORBIX..."});
+    auto b = std::find_if(c.begin(), c.end(), [](auto &k) { return k.op == GdiCall::BitBlt; });
+    ASSERT_NE(b, c.end());
+    EXPECT_EQ(std::vector<int>({b->x, b->y, b->x2, b->y2}), std::vector<int>({100, 50, 800, 600}));
     DeleteObject(BMP_Orbix);
-}
-
-TEST_F(Frame, PaintLeavesTheVectorTableAsItFoundIt) {
-    numpt = 2;
-    vetores[0][0] = 1.5f;
-    vetores[2][1] = -7.25f;
-    mostnum = ESCALA_MEDIA;
-    paint(MODO_VETORES);
-    EXPECT_EQ(vetores[0][0], 1.5f);
-    EXPECT_EQ(vetores[2][1], -7.25f);
 }
 
 }  // namespace

@@ -4,25 +4,10 @@
 # view; "&Arquivo" > "&Sair" ends it with exit status 0.
 # usage: start_window.sh ORBIX_EXECUTABLE   (run inside an X server, e.g. by xvfb-run)
 set -euo pipefail
-exe=$1
-here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib/comum.bash"
 
 "$exe" & pid=$!
-wid=
-for _ in $(seq 100); do
-  wid=$(xdotool search --name 'Vetorial' 2>/dev/null | head -n 1 || true)
-  [ -n "$wid" ] && break
-  sleep 0.1
-done
-[ -n "$wid" ] || fail "no window appeared"
+wid=$(await_window 'Vetorial$') || fail "no window appeared"
 title=$(xdotool getwindowname "$wid")
 [ "$title" = "Álgebra Vetorial" ] || fail "title is '$title'"
 
@@ -39,19 +24,8 @@ python3 "$here/pixels.py" "$work/axes.png" light 320 150 600 600 || fail "stray 
 
 xdotool mousemove --window "$wid" 400 400 windowfocus "$wid"
 xdotool key --clearmodifiers alt+d
-sleep 0.7
-import -window root "$work/turned.png"
+shot turned
 python3 "$here/pixels.py" "$work/turned.png" light 174 474 || fail "Direita did not turn the view"
 
-xdotool key --clearmodifiers alt+a
-sleep 0.5
-xdotool key s
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end"
-set +e
-wait "$pid"
-rc=$?
-set -e
-pid=
-[ "$rc" -eq 0 ] || fail "exit status $rc"
-echo "ok"
+leave_with_sair
+echo ok
