@@ -1,7 +1,8 @@
 // winuser.h - the USER32 subset: window classes and windows, messages and the message loop,
 // painting, scroll bars, timers, dialogs and their controls, message boxes, resources.
 // Implements: RegisterClassA, CreateWindowExA, DestroyWindow, ShowWindow, UpdateWindow,
-// GetClientRect, GetMessageA, PeekMessageA, TranslateMessage, DispatchMessageA, PostMessageA,
+// GetClientRect, GetWindowRect, SetWindowPos, AdjustWindowRectEx, GetSystemMetrics,
+// SystemParametersInfoA (SPI_GETWORKAREA), GetMessageA, PeekMessageA, TranslateMessage, DispatchMessageA, PostMessageA,
 // SendMessageA, PostQuitMessage, DefWindowProcA, IsDialogMessageA, InvalidateRect,
 // BeginPaint, EndPaint, GetDC, ReleaseDC, SetScrollInfo, GetScrollInfo, SetTimer, KillTimer,
 // DialogBoxParamA, CreateDialogParamA, EndDialog, GetDlgItem, SetDlgItemTextA,
@@ -10,6 +11,9 @@
 // IsWindow, GetWindowTextA, SetWindowTextA.
 // Differences from Win32: one thread only; PeekMessageA knows only PM_REMOVE/PM_NOREMOVE;
 // the only standard scroll bar is SB_VERT; timers have no TIMERPROC callback (WM_TIMER only).
+// A window's frame is what the layer draws (menu bar, client area, scroll bar): the title bar and
+// borders belong to the window manager, so AdjustWindowRectEx adds only the menu bar, and the
+// work area is the screen's available area less room for those decorations.
 #ifndef ORBIX_WINUSER_H
 #define ORBIX_WINUSER_H
 
@@ -110,6 +114,18 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define SS_LEFT 0x00000000L
 #define SS_ETCHEDFRAME 0x00000012L
 
+// SetWindowPos
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+
+// GetSystemMetrics and SystemParametersInfo
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SM_CXVSCROLL 2
+#define SPI_GETWORKAREA 0x0030
+
 // ShowWindow
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
@@ -196,6 +212,11 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI IsWindow(HWND hWnd);
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
+BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
+BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
+int WINAPI GetSystemMetrics(int nIndex);
+BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, LPVOID pvParam, UINT fWinIni);
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);

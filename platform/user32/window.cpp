@@ -156,13 +156,15 @@ void buildScrollBar(Window *w, QWidget *frame) {
     });
 }
 
+// Room for the title bar and borders a window manager adds around a frame.
+const QSize kDecoration(16, 48);
+
 QSize defaultClientSize(const QSize &extra) {
     QSize want(1024, 768);
     if (hooks().testMode) return want;
     QScreen *s = QGuiApplication::primaryScreen();
     if (!s) return want;
-    // Room for the title bar and borders a window manager adds around the frame.
-    QSize avail = s->availableGeometry().size() - QSize(16, 48) - extra;
+    QSize avail = s->availableGeometry().size() - kDecoration - extra;
     if (avail.width() >= want.width() && avail.height() >= want.height()) return want;
     return want.scaled(avail.expandedTo(QSize(64, 48)), Qt::KeepAspectRatio);
 }
@@ -277,6 +279,74 @@ BOOL WINAPI UpdateWindow(HWND hWnd) {
     Window *w = win(hWnd);
     if (!w) return FALSE;
     if (w->invalid) SendMessageA(hWnd, WM_PAINT, 0, 0);
+    return TRUE;
+}
+
+namespace {
+// The scroll bar and menu bar sizes the frame lays out, without a window to ask.
+int scrollBarWidth() {
+    QScrollBar probe(Qt::Vertical);
+    return probe.sizeHint().width();
+}
+int menuBarHeight() {
+    QMenuBar probe;
+    probe.setNativeMenuBar(false);
+    probe.addMenu("&X");
+    return probe.sizeHint().height();
+}
+}  // namespace
+
+/* GetWindowRect (user32) */
+BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT r) {
+    Window *w = win(hWnd);
+    if (!w || !r || !w->widget) return FALSE;
+    QRect g = w->widget->geometry();
+    *r = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    return TRUE;
+}
+
+/* SetWindowPos (user32) */
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND, int x, int y, int cx, int cy, UINT flags) {
+    Window *w = win(hWnd);
+    if (!w || !w->widget || w->ctrlId) return FALSE;
+    if (!(flags & SWP_NOMOVE)) w->widget->move(x, y);
+    if (!(flags & SWP_NOSIZE)) {
+        w->widget->resize(std::max(cx, 0), std::max(cy, 0));
+        // A hidden frame gets its resize event only when shown: the client size follows now.
+        if (auto *f = dynamic_cast<Frame *>(w->widget.data())) f->layoutChildren();
+    }
+    return TRUE;
+}
+
+/* AdjustWindowRectEx (user32) */
+BOOL WINAPI AdjustWindowRectEx(LPRECT r, DWORD, BOOL bMenu, DWORD) {
+    if (!r) return FALSE;
+    if (bMenu) r->top -= menuBarHeight();
+    return TRUE;
+}
+
+/* GetSystemMetrics (user32) */
+int WINAPI GetSystemMetrics(int i) {
+    QScreen *s = QGuiApplication::primaryScreen();
+    switch (i) {
+    case SM_CXSCREEN: return s ? s->geometry().width() : 0;
+    case SM_CYSCREEN: return s ? s->geometry().height() : 0;
+    case SM_CXVSCROLL: return scrollBarWidth();
+    default: return 0;
+    }
+}
+
+/* SystemParametersInfoA (user32) */
+BOOL WINAPI SystemParametersInfoA(UINT action, UINT, LPVOID param, UINT) {
+    if (action != SPI_GETWORKAREA || !param) return FALSE;
+    QRect a(0, 0, 4096, 4096);  // tests run on no real screen: room for any window
+    if (!hooks().testMode) {
+        QScreen *s = QGuiApplication::primaryScreen();
+        if (!s) return FALSE;
+        // Less the room a window manager takes for the title bar and borders around a frame.
+        a = s->availableGeometry().adjusted(0, 0, -kDecoration.width(), -kDecoration.height());
+    }
+    *static_cast<RECT *>(param) = RECT{a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
     return TRUE;
 }
 

@@ -18,11 +18,30 @@ ATOM registraclasse(HINSTANCE hCopia) {
     return RegisterClassA(&wndclass);
 }
 
+// The picture is laid out on a 1024 x 768 client area: the window opens at that size when the
+// work area has room for it, wherever the system placed it, so the picture first appears at its
+// reference size.
+static void tamanhoreferencia(HWND hjan) {
+    RECT r = {0, 0, 1024 + GetSystemMetrics(SM_CXVSCROLL), 768};
+    AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW | WS_VSCROLL, TRUE, 0);
+    RECT area;
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) return;
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w > area.right - area.left || h > area.bottom - area.top) return;
+    RECT atual;
+    GetWindowRect(hjan, &atual);
+    // Kept where the system put it unless that would push it off the work area.
+    int x = atual.left + w > area.right ? area.left : atual.left;
+    int y = atual.top + h > area.bottom ? area.top : atual.top;
+    SetWindowPos(hjan, NULL, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HWND criajanela(HINSTANCE hCopia, int iCmdMostrar) {
     HWND hjan = CreateWindowExA(0, szNomeAplic, "Álgebra Vetorial", WS_OVERLAPPEDWINDOW | WS_VSCROLL,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hCopia,
                                 NULL);
     if (!hjan) return NULL;
+    tamanhoreferencia(hjan);
     hInst = hCopia;
     BMP_Orbix = LoadBitmapA(hInst, "BITMAPOrbix");
     ShowWindow(hjan, iCmdMostrar);
