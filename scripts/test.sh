@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the Windows cross build against the real Win32 headers, then the
-# normal suite (with the real-window checks under Xvfb), whose CTest summary ends the output.
+# UndefinedBehaviorSanitizer, the Windows cross build against the real Win32 headers, a bounded
+# run of each fuzz target, then the normal suite (with the real-window checks under Xvfb and the
+# Windows build under Wine), whose CTest summary ends the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -18,7 +19,11 @@ cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake 
 cmake --build build-mingw -j"$jobs"
 ls -l build-mingw/src/orbix.exe
 
+echo "== Fuzzing (libFuzzer, about 30 s a target; any finding fails)"
+scripts/fuzz.sh 30
+
 echo "== Build and tests"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DORBIX_WINDOWS_EXE="$PWD/build-mingw/src/orbix.exe" >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build -j"$jobs" --output-on-failure

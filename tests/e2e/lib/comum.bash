@@ -68,3 +68,41 @@ leave_with_sair() {
   pid=
   [ "$rc" -eq 0 ] || fail "exit status $rc"
 }
+
+# enter_vectors "X Y Z" ...: "&Vetor" > "&Entrar Pontos para Vetores" with the keyboard, the count,
+# then each vector's three entries (the dialogs open on OK; the fields are the stops before it).
+enter_vectors() {
+  xdotool key --clearmodifiers alt+v
+  sleep 0.4
+  xdotool key e
+  local npt vt
+  npt=$(await_window 'Entrada do N') || fail "the number dialog did not open"
+  xdotool key shift+Tab
+  xdotool type "$#"
+  xdotool key Return
+  await_gone "$npt" 'Entrada do N' || fail "the number dialog did not close with Enter"
+  for entries in "$@"; do
+    vt=$(await_window 'Entradas$') || fail "no vector dialog for '$entries'"
+    set -- $entries
+    xdotool key shift+Tab shift+Tab shift+Tab
+    xdotool type -- "$1"
+    for e in "$2" "$3"; do xdotool key Tab; xdotool type -- "$e"; done
+    xdotool key Return
+    await_gone "$vt" 'Entradas$' || fail "the vector dialog for '$entries' did not close with Enter"
+  done
+}
+
+# save_report PATH: "&Arquivo" > "Sal&var Dados e Resultados", the path typed into the save
+# dialog's name field, Enter; waits for the file to be there.
+save_report() {
+  xdotool key --clearmodifiers alt+a
+  sleep 0.4
+  xdotool key v
+  local dlg
+  dlg=$(await_window 'Save|Salvar|Guardar') || fail "the save dialog did not open"
+  sleep 0.5
+  xdotool type -- "$1"
+  xdotool key Return
+  await_gone "$dlg" 'Save|Salvar|Guardar' || fail "the save dialog did not close"
+  sleep 0.5
+}
