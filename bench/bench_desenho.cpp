@@ -3,32 +3,12 @@
 // Run: build/bench/orbix_bench --benchmark_filter=Desenho
 #include <benchmark/benchmark.h>
 
-#include "state/estado.h"
-#include "testing/wintest.h"
-#include "window/janela.h"
+#include "janela_bench.h"
 
 #include <string.h>
 
 namespace {
 
-HWND abrejanela() {
-    static ATOM atom = registraclasse(wintest::Instance());
-    (void)atom;
-    reiniciaestado();
-    HWND h = criajanela(wintest::Instance(), SW_SHOWNORMAL);
-    wintest::FireTimer(h, ID_ABERTURA);
-    wintest::Pump();
-    wintest::SetClientSize(h, 1024, 768);
-    wintest::Pump();
-    return h;
-}
-
-void fechajanela(HWND h) {
-    DestroyWindow(h);
-    wintest::Pump();
-    wintest::TakeQuit();
-    reiniciaestado();
-}
 
 void pinta(benchmark::State &state, HWND h) {
     for (auto _ : state) {

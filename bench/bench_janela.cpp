@@ -2,9 +2,7 @@
 // Run: build/bench/orbix_bench  (offscreen; see docs/performance.md)
 #include <benchmark/benchmark.h>
 
-#include "state/estado.h"
-#include "testing/wintest.h"
-#include "window/janela.h"
+#include "janela_bench.h"
 
 #include <fstream>
 #include <string>
@@ -19,38 +17,22 @@ double residentMegabytes() {
     return 0;
 }
 
-HWND startWindow() {
-    static ATOM atom = registraclasse(wintest::Instance());
-    (void)atom;
-    reiniciaestado();
-    HWND h = criajanela(wintest::Instance(), SW_SHOWNORMAL);
-    // Without the splash hold: the timer's work is done at once.
-    wintest::FireTimer(h, ID_ABERTURA);
-    wintest::Pump();
-    return h;
-}
-
-void closeWindow(HWND h) {
-    DestroyWindow(h);
-    wintest::Pump();
-    wintest::TakeQuit();
-}
 
 // Registered first, so it sees the process as the program has it right after start-up.
 void BM_ResidentMemoryAfterStartUp(benchmark::State &state) {
     for (auto _ : state) {
-        HWND h = startWindow();
+        HWND h = abrejanela();
         state.counters["resident_MB"] = residentMegabytes();
-        closeWindow(h);
+        fechajanela(h);
     }
 }
 BENCHMARK(BM_ResidentMemoryAfterStartUp)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_StartUpToFirstVectorPaint(benchmark::State &state) {
     for (auto _ : state) {
-        HWND h = startWindow();
+        HWND h = abrejanela();
         state.PauseTiming();
-        closeWindow(h);
+        fechajanela(h);
         state.ResumeTiming();
     }
     state.counters["resident_MB"] = residentMegabytes();
@@ -58,13 +40,13 @@ void BM_StartUpToFirstVectorPaint(benchmark::State &state) {
 BENCHMARK(BM_StartUpToFirstVectorPaint)->Unit(benchmark::kMillisecond);
 
 void BM_PaintMode(benchmark::State &state) {
-    HWND h = startWindow();
+    HWND h = abrejanela();
     num = int(state.range(0));
     mostnum = ESCALA_MEDIA;
     for (auto _ : state) {
         SendMessageA(h, WM_PAINT, 0, 0);
     }
-    closeWindow(h);
+    fechajanela(h);
 }
 BENCHMARK(BM_PaintMode)->Arg(MODO_VETORES)->Arg(MODO_REGIAO)->Unit(benchmark::kMicrosecond);
 

@@ -3,21 +3,12 @@
 // Run: build/bench/orbix_bench --benchmark_filter=Listagem
 #include <benchmark/benchmark.h>
 
-#include "state/estado.h"
-#include "testing/wintest.h"
-#include "window/janela.h"
+#include "janela_bench.h"
 
 namespace {
 
 void BM_ListagemVetoriais15(benchmark::State &state) {
-    static ATOM atom = registraclasse(wintest::Instance());
-    (void)atom;
-    reiniciaestado();
-    HWND h = criajanela(wintest::Instance(), SW_SHOWNORMAL);
-    wintest::FireTimer(h, ID_ABERTURA);
-    wintest::Pump();
-    wintest::SetClientSize(h, 1024, 768);
-    wintest::Pump();
+    HWND h = abrejanela();
     Scoord = ESFERICO;
     numpt = MAXVETORES;
     for (int i = 0; i < MAXVETORES; ++i) {
@@ -30,10 +21,7 @@ void BM_ListagemVetoriais15(benchmark::State &state) {
         InvalidateRect(h, NULL, TRUE);
         SendMessageA(h, WM_PAINT, 0, 0);
     }
-    DestroyWindow(h);
-    wintest::Pump();
-    wintest::TakeQuit();
-    reiniciaestado();
+    fechajanela(h);
 }
 BENCHMARK(BM_ListagemVetoriais15)
     ->Arg(MODO_VETORIAIS)

@@ -10,23 +10,11 @@ INT_PTR CALLBACK DlgProcCoord(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
     (void)lParam;
     switch (msg) {
     case WM_INITDIALOG:
-        CheckRadioButton(hDlg, IDC_CART, IDC_ESF, Scoord);
-        CheckRadioButton(hDlg, IDC_GRAUS, IDC_RAD, Medgrau);
+        mostrasistema(hDlg);
         return TRUE;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         switch (id) {
-        case IDC_CART:
-        case IDC_CIL:
-        case IDC_ESF:
-            Scoord = id;
-            CheckRadioButton(hDlg, IDC_CART, IDC_ESF, id);
-            return TRUE;
-        case IDC_GRAUS:
-        case IDC_RAD:
-            Medgrau = id;
-            CheckRadioButton(hDlg, IDC_GRAUS, IDC_RAD, id);
-            return TRUE;
         case IDOK:
             // The region's limits are now read as limits of the new system.
             verificaregiao(hDlg);
@@ -36,6 +24,7 @@ INT_PTR CALLBACK DlgProcCoord(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
             EndDialog(hDlg, 0);
             return TRUE;
         }
+        if (escolhesistema(hDlg, id)) return TRUE;
         break;
     }
     }

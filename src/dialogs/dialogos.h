@@ -11,4 +11,11 @@ INT_PTR CALLBACK DlgProcEntPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
 INT_PTR CALLBACK DlgProcEntLim(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DlgProcCoord(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// The radio buttons of the system and the unit, shared by "entvt" and "entreg": a click stores
+// its id in Scoord or Medgrau at once (Cancel keeps it) and checks it in its group. False for
+// any other control.
+bool escolhesistema(HWND hDlg, int id);
+// Checks the buttons of the system and the unit in force.
+void mostrasistema(HWND hDlg);
+
 #endif

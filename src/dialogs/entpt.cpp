@@ -13,8 +13,7 @@ INT_PTR CALLBACK DlgProcEntPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_INITDIALOG:
         // vet still holds the last vector confirmed, so a series of similar vectors is quick.
         for (int k = 0; k < 3; k++) mostracampo(hDlg, IDC_E1 + k, vet[k]);
-        CheckRadioButton(hDlg, IDC_CART, IDC_ESF, Scoord);
-        CheckRadioButton(hDlg, IDC_GRAUS, IDC_RAD, Medgrau);
+        mostrasistema(hDlg);
         return TRUE;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
@@ -28,19 +27,8 @@ INT_PTR CALLBACK DlgProcEntPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
         case IDCANCEL:
             EndDialog(hDlg, 0);
             return TRUE;
-        case IDC_CART:
-        case IDC_CIL:
-        case IDC_ESF:
-            // The choice takes effect at once and is kept even if the dialog is cancelled.
-            Scoord = id;
-            CheckRadioButton(hDlg, IDC_CART, IDC_ESF, id);
-            return TRUE;
-        case IDC_GRAUS:
-        case IDC_RAD:
-            Medgrau = id;
-            CheckRadioButton(hDlg, IDC_GRAUS, IDC_RAD, id);
-            return TRUE;
         }
+        if (escolhesistema(hDlg, id)) return TRUE;
         break;
     }
     }
