@@ -80,7 +80,7 @@ constexpr char SOBRE[] =
     "    Desenvolvido pela Equipe ORBIX"
     "\n\n\tDúvidas sobre o uso: menu Info, Ajuda"
     "\n\n\tSugestões e erros: fale com a Equipe ORBIX"
-    "\n\n\tUso livre para o ensino de Álgebra Vetorial";
+    "\n\n\tFeito para o ensino de Álgebra Vetorial";
 
 // The help dialogs still open, oldest first. The main loop gives its keys (Tab, Enter) to the
 // one hDlgnmodal names; when that one closes, the newest of the others takes its place, and
