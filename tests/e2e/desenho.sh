@@ -33,15 +33,9 @@ px vetores near 0 255 0 300 230 750 310 750 100 || fail "vector 2 (z) is not gre
 px vetores count 255 0 0 400 150 540 300 0 || fail "red drawn off vector 0"
 px vetores count 0 255 0 760 400 850 560 0 || fail "green drawn off vector 2"
 
-# Vetor > Definir Sistema ("E&scala" shares the letter, so Return picks it): Esféricas is the
-# fifth tab stop. Vetor > Entrar Limites: r 0..10, theta 30..120, phi 0..270 after OK, Cancel.
-menu v s Return
-key Tab Tab Tab Tab space Return
-sleep 0.7
-menu v l
-key Tab Tab
-for lim in 0 10 30 120 0 270; do xdotool type "$lim"; key Tab; done
-key Return
+# r 0..10, theta 30..120, phi 0..270 degrees.
+choose_spherical
+enter_limits 0 10 30 120 0 270
 shot regiao
 # Stage 1 (red) in the x-z panel and the main view, 2 (blue) in x-y, 3 (green) in y-z only.
 px regiao count 255 0 0 700 270 800 450 300 || fail "no red dots in the x-z panel"

@@ -45,12 +45,8 @@ same direita1 direita2 || fail "the view turned past its limit"
 same vetores direita2 && fail "the view did not turn"
 
 # Spherical in degrees, then a region: dots in the three stages' colours.
-menu v s Return
-key Tab Tab Tab Tab space Return
-menu v l
-key Tab Tab
-for lim in 0 10 30 120 0 270; do xdotool type "$lim"; key Tab; done
-key Return
+choose_spherical
+enter_limits 0 10 30 120 0 270
 shot regiao
 px regiao count 255 0 0 700 270 800 450 300 || fail "the region was not drawn"
 

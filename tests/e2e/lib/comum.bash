@@ -106,3 +106,23 @@ save_report() {
   await_gone "$dlg" 'Save|Salvar|Guardar' || fail "the save dialog did not close"
   sleep 0.5
 }
+
+# choose_spherical: "&Vetor" > "Definir &Sistema de Coordenadas" ("E&scala" shares its letter,
+# so Return picks it), "Esféricas" (the fifth tab stop, after OK, Cancel and the two other
+# systems), OK.
+choose_spherical() {
+  xdotool key --clearmodifiers alt+v; sleep 0.3
+  xdotool key s; sleep 0.2
+  xdotool key Return; sleep 0.5
+  xdotool key Tab Tab Tab Tab space Return; sleep 0.5
+}
+
+# enter_limits L1 U1 L2 U2 L3 U3: "&Vetor" > "Entrar &Limites para Região", the six limits after
+# OK and Cancel, Enter.
+enter_limits() {
+  xdotool key --clearmodifiers alt+v; sleep 0.3
+  xdotool key l; sleep 0.5
+  xdotool key Tab Tab
+  for lim in "$@"; do xdotool type -- "$lim"; xdotool key Tab; done
+  xdotool key Return; sleep 0.7
+}
