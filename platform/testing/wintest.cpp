@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 
@@ -98,6 +99,30 @@ COLORREF ClientPixel(HWND hwnd, int x, int y) {
     releasePainters(&w->image);
     QRgb p = w->image.pixel(x, y);
     return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+uint64_t ClientDigest(HWND hwnd) {
+    Window *w = win(hwnd);
+    if (!w) return 0;
+    releasePainters(&w->image);
+    uint64_t h = 14695981039346656037ull;
+    auto mix = [&h](int b) { h = (h ^ uint64_t(b & 0xFF)) * 1099511628211ull; };
+    int cw = std::min(w->clientW, w->image.width()), ch = std::min(w->clientH, w->image.height());
+    for (int y = 0; y < ch; ++y)
+        for (int x = 0; x < cw; ++x) {
+            COLORREF c = ClientPixel(hwnd, x, y);
+            mix(GetRValue(c));
+            mix(GetGValue(c));
+            mix(GetBValue(c));
+        }
+    return h;
+}
+
+bool SaveClientImage(HWND hwnd, const std::string &path) {
+    Window *w = win(hwnd);
+    if (!w) return false;
+    releasePainters(&w->image);
+    return w->image.copy(0, 0, w->clientW, w->clientH).save(QString::fromStdString(path), "PNG");
 }
 
 std::vector<std::string> MenuBarTexts(HWND hwnd) {

@@ -38,6 +38,11 @@ bool TimerActive(HWND hwnd, UINT_PTR nIDEvent, UINT *elapse = nullptr);
 void SetClientSize(HWND hwnd, int w, int h);
 // Pixel of the retained client image, or CLR_INVALID outside it.
 COLORREF ClientPixel(HWND hwnd, int x, int y);
+// A digest (64-bit FNV-1a over the red, green and blue of every pixel, row by row) of the client
+// area as the program sees it: two pictures that differ in any pixel differ here.
+uint64_t ClientDigest(HWND hwnd);
+// Writes the client image as a PNG file (for looking at a failing picture); false on failure.
+bool SaveClientImage(HWND hwnd, const std::string &path);
 // Texts of the menu bar of a window in order ("&Arquivo", ...), as Windows-1252 bytes.
 std::vector<std::string> MenuBarTexts(HWND hwnd);
 // Chooses the menu item with this id as a person would (WM_COMMAND through the queue).
