@@ -2,7 +2,7 @@
 // at repaint time.
 #include "calc/calculadora.h"
 
-#include "draw/tela.h"
+#include "canvas/tela.h"
 #include "state/estado.h"
 #include "state/vetorial.h"
 

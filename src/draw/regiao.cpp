@@ -2,7 +2,7 @@
 // limits marked and written on the axes.
 #include "draw/regiao.h"
 
-#include "draw/tela.h"
+#include "canvas/tela.h"
 #include "state/estado.h"
 #include "state/vetorial.h"
 

@@ -2,7 +2,8 @@
 // labels, the tick marks and the arrowheads.
 #include "draw/vetores.h"
 
-#include "draw/tela.h"
+#include "canvas/tela.h"
+#include "draw/eixos.h"
 #include "state/estado.h"
 #include "state/vetorial.h"
 
@@ -178,6 +179,31 @@ void esferico(const Traco &d, const float v[3], const float e[3]) {
     d.tickv(750 + S * r, 150);
     d.rotulo(v[0], 760, 150 - S * r);
     d.tickh(750, 150 - S * r);
+}
+
+// The values of the vector view that take part in its scale, by coordinate system: the lengths
+// only.
+float escalavetores() {
+    float valores[3 * MAXVETORES];
+    int n = 0;
+    int quantos = numpt < 0 ? 0 : (numpt > MAXVETORES ? MAXVETORES : numpt);
+    for (int k = 0; k < quantos; ++k) {
+        switch (Scoord) {
+        case CARTESIANO:
+            valores[n++] = vetores[0][k];
+            valores[n++] = vetores[1][k];
+            valores[n++] = vetores[2][k];
+            break;
+        case CILINDRICO:
+            valores[n++] = vetores[0][k];
+            valores[n++] = vetores[2][k];
+            break;
+        case ESFERICO:
+            valores[n++] = vetores[0][k];
+            break;
+        }
+    }
+    return escalaauto(valores, n);
 }
 
 }  // namespace

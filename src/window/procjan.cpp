@@ -2,7 +2,7 @@
 #include "window/janela.h"
 
 #include "calc/calculadora.h"
-#include "draw/tela.h"
+#include "draw/display.h"
 #include "state/estado.h"
 #include "window/ajuda.h"
 

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "draw/tela.h"
+#include "canvas/tela.h"
+#include "draw/display.h"
 #include "state/estado.h"
 #include "testing/wintest.h"
 

@@ -3,10 +3,10 @@
 // Every drawing position is written in reference pixels and turned into device pixels at the
 // last moment, truncated toward zero, through pixel(): defined for any value a user's entries
 // can produce (NaN, infinities, beyond int), so no drawing is ever undefined behaviour.
+//
+// The drawings, the listings and the calculator build on this; it knows none of them.
 #ifndef ORBIX_TELA_H
 #define ORBIX_TELA_H
-
-#include <windows.h>
 
 // Reference canvas.
 constexpr double REF_LARGURA = 1024;
@@ -31,17 +31,8 @@ struct Tela {
 };
 Tela telaatual();
 
-// The paint routine: draws mode num of the program-wide state into hdc.
-void display(HDC hdc, int num);
-// The axes of the main view and of the three projection panels.
-void desenhasc(HDC hdc);
-
 // Auto-scaling: the drawing scale 240 / M for the largest magnitude M of the n values (floor
 // 0.001, so a picture of zeros or of nothing keeps a finite scale).
 float escalaauto(const float *valores, int n);
-// The values of the vector view that take part in its scale, by coordinate system (lengths only).
-float escalavetores();
-// The labels M and M/2 on every axis (scale-label mode 2).
-void rotulosescala(HDC hdc, float valmax);
 
 #endif

@@ -1,10 +1,7 @@
-// The paint routine, the reference canvas and the axes of the oblique view and the panels.
-#include "draw/tela.h"
+// The axes of the oblique view and the panels, and the scale labels of the largest value.
+#include "draw/eixos.h"
 
-#include "calc/calculadora.h"
-#include "draw/listagem.h"
-#include "draw/regiao.h"
-#include "draw/vetores.h"
+#include "canvas/tela.h"
 #include "state/estado.h"
 
 #include <math.h>
@@ -12,9 +9,6 @@
 #include <string.h>
 
 namespace {
-
-// GDI's coordinate space reaches 2^27 either way; nothing beyond it means anything on screen.
-constexpr double LIMITE_GDI = 134217727.0;
 
 void texto(HDC hdc, int x, int y, const char *s) { TextOutA(hdc, x, y, s, int(strlen(s))); }
 
@@ -34,31 +28,7 @@ void desenhaeixo(HDC hdc, const Tela &t, const Eixo &e) {
     texto(hdc, t.x(e.lx), t.y(e.ly), e.letra);
 }
 
-void desenhaabertura(HDC hdc) {
-    texto(hdc, 300, 20, "Carregando o ORBIX...");
-    HDC hdcmem = CreateCompatibleDC(hdc);
-    SelectObject(hdcmem, BMP_Orbix);
-    BitBlt(hdc, 100, 50, 800, 600, hdcmem, 0, 0, SRCCOPY);
-    DeleteDC(hdcmem);
-}
-
 }  // namespace
-
-int pixel(double v) {
-    if (v != v) return 0;
-    if (v > LIMITE_GDI) return int(LIMITE_GDI);
-    if (v < -LIMITE_GDI) return -int(LIMITE_GDI);
-    return int(v);  // truncation toward zero
-}
-
-bool desenhavel(double v) { return isfinite(v); }
-
-Tela telaatual() {
-    Tela t;
-    t.maxx = float(maxX * 1.0 * (1.0 / REF_LARGURA));
-    t.maxy = float(maxY * 1.0 * (1.0 / REF_ALTURA));
-    return t;
-}
 
 void desenhasc(HDC hdc) {
     Tela t = telaatual();
@@ -91,36 +61,6 @@ void desenhasc(HDC hdc) {
     for (const Eixo &e : eixos) desenhaeixo(hdc, t, e);
 }
 
-float escalaauto(const float *valores, int n) {
-    float valmax = 0.001f;
-    for (int i = 0; i < n; ++i)
-        if (fabs(valores[i]) > valmax) valmax = float(fabs(valores[i]));
-    return float(ESCALA_ALVO / valmax);
-}
-
-float escalavetores() {
-    float valores[3 * MAXVETORES];
-    int n = 0;
-    int quantos = numpt < 0 ? 0 : (numpt > MAXVETORES ? MAXVETORES : numpt);
-    for (int k = 0; k < quantos; ++k) {
-        switch (Scoord) {
-        case CARTESIANO:
-            valores[n++] = vetores[0][k];
-            valores[n++] = vetores[1][k];
-            valores[n++] = vetores[2][k];
-            break;
-        case CILINDRICO:
-            valores[n++] = vetores[0][k];
-            valores[n++] = vetores[2][k];
-            break;
-        case ESFERICO:
-            valores[n++] = vetores[0][k];
-            break;
-        }
-    }
-    return escalaauto(valores, n);
-}
-
 void rotulosescala(HDC hdc, float valmax) {
     Tela t = telaatual();
     double ca = cos(angulox), sz = sin(anguloz);
@@ -141,34 +81,5 @@ void rotulosescala(HDC hdc, float valmax) {
     for (const auto &p : pontos) {
         texto(hdc, t.x(p[0]), t.y(p[1]), m);
         texto(hdc, t.x(p[2]), t.y(p[3]), meio);
-    }
-}
-
-void display(HDC hdc, int num) {
-    SelectObject(hdc, hFonte);
-    switch (num) {
-    case MODO_VETORES:
-        desenhasc(hdc);
-        desenhavetores(hdc);
-        break;
-    case MODO_REGIAO:
-        desenhasc(hdc);
-        desenharegiao(hdc);
-        break;
-    case MODO_ANGULOS:
-    case MODO_ESCALARES:
-    case MODO_VETORIAIS:
-    case MODO_LISTAGEM:
-    case MODO_MODULOS:
-        desenhalistagem(hdc, num);
-        break;
-    case MODO_CALCULADORA:
-        desenhacalculadora(hdc);
-        break;
-    case MODO_ABERTURA:
-        desenhaabertura(hdc);
-        break;
-    default:
-        break;
     }
 }

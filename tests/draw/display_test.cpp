@@ -1,24 +1,12 @@
-// The drawing frame: device pixels, the axes of the view and the panels, the scale labels and
-// the start-up picture, on the recorded GDI calls.
+// The paint routine: the axes of the view and the panels, the scale labels and the start-up
+// picture, on the recorded GDI calls.
 #include "apoio/desenho.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace {
 
 using wintest::GdiCall;
-
-TEST(Pixel, TruncatesTowardZeroAndIsDefinedForEveryDouble) {
-    const double inf = std::numeric_limits<double>::infinity();
-    struct Row {
-        double in;
-        int out;
-    } rows[] = {{2.7, 2}, {-2.7, -2}, {-0.0, 0}, {std::nan(""), 0}, {inf, 134217727}, {-inf, -134217727},
-                {1e300, 134217727}, {-3e9, -134217727}, {134217726.9, 134217726}};
-    for (auto &r : rows) EXPECT_EQ(pixel(r.in), r.out) << r.in;
-}
 
 class Frame : public apoio::Desenho {
 protected:
