@@ -8,6 +8,8 @@
 #ifndef ORBIX_TELA_H
 #define ORBIX_TELA_H
 
+#include <math.h>
+
 // Reference canvas.
 constexpr double REF_LARGURA = 1024;
 constexpr double REF_ALTURA = 768;
@@ -16,11 +18,20 @@ constexpr float ESCALA_ALVO = 240;
 // Panels draw a scaled value v at v * 100/240 reference pixels.
 constexpr double FATOR_PAINEL = 100.0 / 240.0;
 
+// GDI's coordinate space reaches 2^27 either way; nothing beyond it means anything on screen.
+constexpr double LIMITE_GDI = 134217727.0;
+
 // Device pixel of a device-scaled position: truncated toward zero; NaN gives 0 and values
-// beyond the coordinate space of GDI are held at its edge.
-int pixel(double v);
+// beyond the coordinate space of GDI are held at its edge. Inline: a region's paint converts
+// every one of its tens of thousands of dots.
+inline int pixel(double v) {
+    if (v != v) return 0;
+    if (v > LIMITE_GDI) return int(LIMITE_GDI);
+    if (v < -LIMITE_GDI) return -int(LIMITE_GDI);
+    return int(v);  // truncation toward zero
+}
 // True when v can be drawn (finite): a point that is not finite is not drawn.
-bool desenhavel(double v);
+inline bool desenhavel(double v) { return isfinite(v); }
 
 // The scale factors of the current client area (maxX, maxY).
 struct Tela {

@@ -11,6 +11,7 @@
 #include <string.h>
 
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -98,11 +99,22 @@ void varre(float lo, float hi, int passo, F f) {
     for (int i = pixel(lo); i < hi; i += passo) f(i);
 }
 
+// One angle of a sweep with the sines and cosines its dots need. A sweep is taken once and its
+// table read by every dot at that angle, on every face and for every radius, instead of calling
+// sin and cos again per dot: the same calls on the same values, so the same bits.
+struct Direcao {
+    double cosvista;  // cos(angulox + a)
+    double c, s;      // cos a, sin a
+};
+
+Direcao direcao(double a) { return {cos(angulox + a), cos(a), sin(a)}; }
+
 // Angle sweep from lo exactly, in float steps of 0.05, while below hi. The limits are held
 // within one turn before they get here, so it always ends.
-template <class F>
-void varreangulo(float lo, float hi, F f) {
-    for (float a = lo; a < hi; a = float(a + PASSO_ANGULO)) f(a);
+std::vector<Direcao> varreangulo(float lo, float hi) {
+    std::vector<Direcao> v;
+    for (float a = lo; a < hi; a = float(a + PASSO_ANGULO)) v.push_back(direcao(a));
+    return v;
 }
 
 void ordena(float par[2]) {
@@ -201,24 +213,24 @@ void cilindrico(const Regiao &d) {
     Par phi = angulo(reg[1], VOLTA_GRAUS, VOLTA_RAD);
     double ca = cos(angulox), sz = sin(anguloz), g = cos(angulox - RETO_DESENHO);
     auto P = [&](double px) { return Ponto{300 - ca * px, 350 + sz * px}; };
-    auto Q = [&](double pr, double pphi, double pz) {
-        return Ponto{300 - pr * cos(angulox + pphi), 350 - pz + pr * cos(pphi) * sz};
+    auto Q = [&](double pr, const Direcao &f, double pz) {
+        return Ponto{300 - pr * f.cosvista, 350 - pz + pr * f.c * sz};
     };
     float r0 = r.esc[0], r1 = r.esc[1], z0 = z.esc[0], z1 = z.esc[1];
     // Angles in radians; the sweeps run on floats, the sines and cosines in double.
-    float f0 = phi.esc[0], f1 = phi.esc[1];
-    double f0d = f0, f1d = f1;
+    const Direcao f0 = direcao(phi.esc[0]), f1 = direcao(phi.esc[1]);
+    const std::vector<Direcao> fs = varreangulo(phi.esc[0], phi.esc[1]);
 
     d.caneta(0);
     d.eixo(r, [&](float v) { return Ponto{P(v).x + 10, P(v).y}; }, HORIZONTAL, P);
     d.eixo(r, [](float v) { return Ponto{760, 570 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 570 - K * v}; });
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 580}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 570}; });
     varre(r0, r1, 7, [&](int i) {
-        varreangulo(f0, f1, [&](double f) {
+        for (const Direcao &f : fs) {
             d.ponto(Q(i, f, z0));
             d.ponto(Q(i, f, z1));
-            d.ponto({750 + K * i * cos(f), 570 - K * i * sin(f)});
-        });
+            d.ponto({750 + K * i * f.c, 570 - K * i * f.s});
+        }
     });
 
     d.caneta(1);
@@ -229,8 +241,8 @@ void cilindrico(const Regiao &d) {
         varre(z0, z1, 9, [&](int j) {
             d.ponto(Q(i, f0, j));
             d.ponto(Q(i, f1, j));
-            d.ponto({750 + K * i * cos(f0d), 360 - K * j});
-            d.ponto({750 + K * i * cos(f1d), 360 - K * j});
+            d.ponto({750 + K * i * f0.c, 360 - K * j});
+            d.ponto({750 + K * i * f1.c, 360 - K * j});
         });
     });
 
@@ -238,16 +250,16 @@ void cilindrico(const Regiao &d) {
     d.eixo(r, [&](float v) { return Ponto{310 + g * v, 350}; }, VERTICAL, [&](float v) { return Ponto{300 + g * v, 350}; }, 0, -3);
     d.eixo(z, [](float v) { return Ponto{760, 150 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 150 - K * v}; });
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 160}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 150}; });
-    varreangulo(f0, f1, [&](double f) {
+    for (const Direcao &f : fs) {
         varre(z0, z1, 8, [&](int j) {
             d.ponto(Q(r0, f, j));
             d.ponto(Q(r1, f, j));
         });
-    });
+    }
     varre(r0, r1, 9, [&](int i) {
         varre(z0, z1, 8, [&](int j) {
-            d.ponto({750 + K * i * sin(f0d), 150 - K * j});
-            d.ponto({750 + K * i * sin(f1d), 150 - K * j});
+            d.ponto({750 + K * i * f0.s, 150 - K * j});
+            d.ponto({750 + K * i * f1.s, 150 - K * j});
         });
     });
 }
@@ -264,22 +276,25 @@ void esferico(const Regiao &d) {
     Par phi = angulo(reg[2], VOLTA_GRAUS, VOLTA_RAD);
     double ca = cos(angulox), sz = sin(anguloz), g = cos(angulox - RETO_DESENHO);
     auto P = [&](double px) { return Ponto{300 - ca * px, 350 + sz * px}; };
-    auto S = [&](double pr, double pt, double pf) {
-        double st = sin(pt);
-        return Ponto{300 - pr * st * cos(angulox + pf), 350 - pr * cos(pt) + pr * st * cos(pf) * sz};
+    auto S = [&](double pr, const Direcao &t, const Direcao &f) {
+        return Ponto{300 - pr * t.s * f.cosvista, 350 - pr * t.c + pr * t.s * f.c * sz};
     };
-    float r0 = r.esc[0], r1 = r.esc[1], t0 = theta.esc[0], t1 = theta.esc[1], f0 = phi.esc[0], f1 = phi.esc[1];
+    float r0 = r.esc[0], r1 = r.esc[1];
+    const Direcao t0 = direcao(theta.esc[0]), t1 = direcao(theta.esc[1]);
+    const Direcao f0 = direcao(phi.esc[0]), f1 = direcao(phi.esc[1]);
+    const std::vector<Direcao> ts = varreangulo(theta.esc[0], theta.esc[1]);
+    const std::vector<Direcao> fs = varreangulo(phi.esc[0], phi.esc[1]);
 
     d.caneta(0);
     d.eixo(r, [&](float v) { return Ponto{P(v).x + 10, P(v).y}; }, HORIZONTAL, P);
     d.eixo(r, [](float v) { return Ponto{760, 360 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 360 - K * v}; });
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 360}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 360}; });
     varre(r0, r1, 7, [&](int i) {
-        varreangulo(t0, t1, [&](double t) {
+        for (const Direcao &t : ts) {
             d.ponto(S(i, t, f0));
             d.ponto(S(i, t, f1));
-            for (double fb : {f0, f1}) d.ponto({750 + K * i * sin(t) * cos(fb), 360 - K * i * cos(t)});
-        });
+            for (const Direcao *fb : {&f0, &f1}) d.ponto({750 + K * i * t.s * fb->c, 360 - K * i * t.c});
+        }
     });
 
     d.caneta(1);
@@ -287,24 +302,24 @@ void esferico(const Regiao &d) {
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 580}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 570}; }, 0, -3);
     d.eixo(r, [](float v) { return Ponto{760, 570 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 570 - K * v}; }, -3, 0);
     varre(r0, r1, 9, [&](int i) {
-        varreangulo(f0, f1, [&](double f) {
+        for (const Direcao &f : fs) {
             d.ponto(S(i, t0, f));
             d.ponto(S(i, t1, f));
-            for (double tb : {t0, t1}) d.ponto({750 + K * i * sin(tb) * cos(f), 570 - K * i * sin(tb) * sin(f)});
-        });
+            for (const Direcao *tb : {&t0, &t1}) d.ponto({750 + K * i * tb->s * f.c, 570 - K * i * tb->s * f.s});
+        }
     });
 
     d.caneta(2);
     d.eixo(r, [&](float v) { return Ponto{300 + g * v, 360}; }, VERTICAL, [&](float v) { return Ponto{300 + g * v, 350}; }, 0, -3);
     d.eixo(r, [](float v) { return Ponto{760, 150 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 150 - K * v}; }, -3, 0);
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 160}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 150}; }, 0, -3);
-    varreangulo(t0, t1, [&](double t) {
-        varreangulo(f0, f1, [&](double f) {
+    for (const Direcao &t : ts) {
+        for (const Direcao &f : fs) {
             d.ponto(S(r0, t, f));
             d.ponto(S(r1, t, f));
-            for (double rb : {r0, r1}) d.ponto({750 + K * rb * sin(t) * sin(f), 150 - K * rb * cos(t)});
-        });
-    });
+            for (double rb : {r0, r1}) d.ponto({750 + K * rb * t.s * f.s, 150 - K * rb * t.c});
+        }
+    }
 }
 
 }  // namespace
