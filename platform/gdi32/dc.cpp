@@ -1,10 +1,19 @@
 // GDI32 device contexts and drawing: pens, brushes, fonts, bitmaps, lines, rectangles, text.
 // Every call is also handed to the test recorder when one is active.
+//
+// A window DC draws on the window's client image at its device pixel ratio (GDI scaling, see
+// host.h): pens are ratio times wider, text is set in the font scaled by the ratio, rectangles,
+// strokes along the axes and one-pixel steps cover the device squares of their logical pixels,
+// a bitmap is blitted smoothly scaled. A memory DC draws on its bitmap pixel for pixel. At ratio
+// 1 every call draws exactly what it drew before there was a ratio.
 #include "qt/host.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cstring>
@@ -13,37 +22,67 @@
 using namespace host;
 using wintest::GdiCall;
 
+// A text as a font sets it: its advance in the logical font (the width of its box) and its
+// glyphs in the font it is drawn with, on a baseline at y = 0. Shaping is most of what a
+// listing's paint costs, and a repaint sets the same lines again, so a font keeps the texts it
+// set: one table at ratio 1 and one at the ratio of its device font.
+struct host::TextCache {
+    struct Set {
+        int advance = 0;
+        QList<QGlyphRun> glyphs;
+    };
+    QHash<QString, Set> logical, device;
+};
+
 namespace {
+
+// What a DC draws on, described once when the DC first draws on it: the Qt calls that tell an
+// image's size and format cost more than the few pixels of a dot. Every change of a client image
+// or of a selected bitmap unbinds the DCs on it first (releasePainters, SelectObject).
+struct Surface {
+    QImage *img = nullptr;
+    double ratio = 1;  // device pixels per logical pixel
+    int width = 0, height = 0;
+    qsizetype stride = 0;
+    bool rgb32 = false;
+};
 
 struct Dc {
     uint32_t magic = 0x44433030;  // 'DC00'
     Window *w = nullptr;          // window DC: draws on the window's client image
     GdiObject *pen = nullptr, *brush = nullptr, *font = nullptr, *bitmap = nullptr;
-    QPoint pos{0, 0};
-    // One painter for the DC's life on its current target: opening a painter per call costs
-    // more than the drawing itself when a paint hands over tens of thousands of short lines.
+    // The current position, as two ints: MoveToEx stores them one by one and LineTo reads them
+    // so, never as one wide load the processor cannot forward from the two stores.
+    int posx = 0, posy = 0;
+    Surface surface;  // img is null while unbound
+    // One painter for the DC's life on its surface: opening a painter per call costs more than
+    // the drawing itself when a paint hands over tens of thousands of short lines.
     QPainter *painter = nullptr;
-    QImage *paintingOn = nullptr;
     const GdiObject *painterPen = nullptr;
-    uint64_t checked = 0;  // the deletion count at which the selected objects were last checked
+    double painterRatio = 1;  // the ratio painterPen was set for
+    uint64_t checked = 0;     // the deletion count at which the selected objects were last checked
 };
 
 // Counts deletions, so a DC checks its selected objects again only when something was deleted.
 uint64_t deletions = 1;
 
-std::unordered_set<Dc *> &painting() {
+// The DCs bound to a surface.
+std::unordered_set<Dc *> &bound() {
     static auto *s = new std::unordered_set<Dc *>;
     return *s;
 }
 
-void endPainter(Dc *d) {
-    if (!d->painter) return;
-    d->painter->end();
-    delete d->painter;
-    d->painter = nullptr;
-    d->paintingOn = nullptr;
+void unbind(Dc *d) {
+    if (d->painter) {
+        d->painter->end();
+        delete d->painter;
+        d->painter = nullptr;
+    }
     d->painterPen = nullptr;
-    painting().erase(d);
+    if (d->surface.img) {
+        d->surface = Surface{};
+        bound().erase(d);
+    }
 }
 
 // Every live object, stock ones included; a handle not in it is never dereferenced.
@@ -72,6 +111,28 @@ QImage *target(Dc *d) {
     return d->bitmap ? &d->bitmap->bitmap : nullptr;
 }
 
+// Device pixels per logical pixel of what the DC draws on: a window's ratio, 1 for a bitmap.
+double ratioOf(const Dc *d) { return d->w ? d->w->ratio : 1; }
+
+// The surface of the DC's target, bound on first use; null when there is nothing to draw on.
+Surface *surfaceOf(Dc *d) {
+    validate(d);
+    if (d->surface.img) return &d->surface;
+    QImage *img = target(d);
+    if (!img) return nullptr;
+    d->surface = Surface{img, ratioOf(d), img->width(), img->height(), img->bytesPerLine(),
+                         img->format() == QImage::Format_RGB32};
+    bound().insert(d);
+    return &d->surface;
+}
+
+// The logical pixels of the DC's target: a window's client area, or the bitmap.
+QRect logicalBounds(Dc *d) {
+    if (d->w) return QRect(0, 0, std::max(d->w->clientW, 0), std::max(d->w->clientH, 0));
+    QImage *img = target(d);
+    return img ? img->rect() : QRect();
+}
+
 QColor qcolor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 GdiObject *stock(int i) {
@@ -97,9 +158,11 @@ GdiObject *stock(int i) {
         objs[SYSTEM_FONT].type = ObjType::Font;
         objs[SYSTEM_FONT].face = "System";
         objs[SYSTEM_FONT].fontHeight = 16;
+        objs[SYSTEM_FONT].fontWeight = 700;
         for (int k : {9, 10, 11, 12}) objs[k].type = ObjType::Brush;
         for (auto &o : objs) {
             o.qcolor = qcolor(o.color);
+            o.rgb = o.qcolor.rgb();
             adopt(&o);
         }
     }
@@ -135,34 +198,52 @@ void validate(Dc *d) {
     d->checked = deletions;
 }
 
-QPen qpen(const GdiObject *p);
+QPen qpen(const GdiObject *p, double ratio);
 
-// The painter of the DC on its current target, with the DC's pen; null when there is no target.
+// The painter of the DC on its surface; null when there is nothing to draw on.
 QPainter *painterFor(Dc *d) {
-    QImage *img = target(d);
-    if (!img) {
-        endPainter(d);
-        return nullptr;
-    }
-    if (d->paintingOn != img) {
-        endPainter(d);
-        d->painter = new QPainter(img);
-        d->paintingOn = img;
-        painting().insert(d);
-    }
+    Surface *s = surfaceOf(d);
+    if (!s) return nullptr;
+    if (!d->painter) d->painter = new QPainter(s->img);
     return d->painter;
 }
 
+// The painter with the DC's pen, as wide as the ratio makes it.
 QPainter *penPainter(Dc *d) {
     QPainter *p = painterFor(d);
-    validate(d);
     GdiObject *pen = d->pen;
-    if (p && d->painterPen != pen) {
-        p->setPen(qpen(pen));
+    double r = ratioOf(d);
+    if (p && (d->painterPen != pen || d->painterRatio != r)) {
+        p->setPen(qpen(pen, r));
         p->setBrush(Qt::NoBrush);
         d->painterPen = pen;
+        d->painterRatio = r;
     }
     return p;
+}
+
+// Fills a rectangle of device pixels, clipped to the surface, straight into the image: a
+// region's paint fills tens of thousands of small squares, and a painter call costs more than
+// their pixels.
+void fillDevice(Dc *d, const Surface &s, const QRect &rect, QRgb c) {
+    int l = std::max(rect.left(), 0), t = std::max(rect.top(), 0);
+    int r = std::min(rect.right(), s.width - 1), b = std::min(rect.bottom(), s.height - 1);
+    if (l > r || t > b) return;
+    if (!s.rgb32) {
+        if (QPainter *p = painterFor(d)) p->fillRect(QRect(QPoint(l, t), QPoint(r, b)), QColor::fromRgb(c));
+        return;
+    }
+    uchar *bits = s.img->bits();  // a shared image is copied here, before it is written
+    for (int y = t; y <= b; ++y) std::fill_n(reinterpret_cast<QRgb *>(bits + y * s.stride) + l, r - l + 1, c);
+}
+
+// The logical pixels a pen of width w covers along a horizontal or vertical line from a to b,
+// both ends included: the pixels Qt's aliased square-capped stroke covers, w/2 of them before
+// the line and the rest after it.
+QRect axisStroke(QPoint a, QPoint b, int w) {
+    int half = w / 2;
+    return QRect(QPoint(std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half),
+                 QPoint(std::max(a.x(), b.x()) - half + w - 1, std::max(a.y(), b.y()) - half + w - 1));
 }
 
 GdiCall call(GdiCall::Op op, HDC h, int x = 0, int y = 0) {
@@ -174,15 +255,64 @@ GdiCall call(GdiCall::Op op, HDC h, int x = 0, int y = 0) {
     return c;
 }
 
-QPen qpen(const GdiObject *p) {
+QPen qpen(const GdiObject *p, double ratio) {
     if (!p || p->penStyle == PS_NULL) return QPen(Qt::NoPen);
     QPen pen(qcolor(p->color));
-    pen.setWidth(std::max(p->penWidth, 1));
+    if (ratio == 1)
+        pen.setWidth(std::max(p->penWidth, 1));
+    else
+        pen.setWidthF(std::max(p->penWidth, 1) * ratio);
     // Square ends: at the widths this program draws, as GDI's round ones to the eye, and far
     // cheaper to fill than the curves of round caps.
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
+}
+
+// The font as GDI scaling sets it at ratio r: asked for at its height times r, so its glyphs are
+// drawn sharp at the device resolution, not enlarged from the logical ones.
+const QFont &deviceFont(GdiObject *o, double r) {
+    if (r == 1) return *o->font;
+    if (!o->deviceFont || o->deviceFontRatio != r) {
+        int h = o->fontHeight == 0 ? 16 : o->fontHeight;
+        int scaled = int(std::lround(std::abs(h) * r));
+        delete o->deviceFont;
+        o->deviceFont = new QFont(makeFont(o->face, h < 0 ? -scaled : scaled, o->fontWeight, o->fontItalic));
+        o->deviceFontRatio = r;
+        if (o->texts) o->texts->device.clear();
+    }
+    return *o->deviceFont;
+}
+
+// The text as the font sets it at ratio r (see TextCache). Null for a text with control
+// characters, which a layout would break into lines: drawText takes those as they are.
+const TextCache::Set *setText(GdiObject *font, double r, const QString &text) {
+    for (QChar ch : text)
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F) return nullptr;
+    if (!font->texts) font->texts = new TextCache;
+    QHash<QString, TextCache::Set> &table = r == 1 ? font->texts->logical : font->texts->device;
+    if (auto it = table.constFind(text); it != table.constEnd()) return &*it;
+    // A paint sets a few hundred texts at most; a table that keeps growing (a calculator typed
+    // into for hours) starts again rather than hold every text ever drawn.
+    if (table.size() >= 4096) table.clear();
+    TextCache::Set set;
+    set.advance = QFontMetrics(*font->font).horizontalAdvance(text);
+    QTextLayout layout(text, deviceFont(font, r));
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) line.setLineWidth(1e6);
+    layout.endLayout();
+    const QPointF baseline(0, line.isValid() ? line.y() + line.ascent() : 0);
+    for (QGlyphRun run : layout.glyphRuns()) {
+        QList<QPointF> at = run.positions();
+        for (QPointF &p : at) p -= baseline;
+        run.setPositions(at);
+        set.glyphs.append(run);
+    }
+    return &*table.insert(text, std::move(set));
 }
 
 }  // namespace
@@ -198,14 +328,14 @@ HDC host::makeDc(Window *w) {
 }
 
 void host::releasePainters(const QImage *img) {
-    std::vector<Dc *> open(painting().begin(), painting().end());
+    std::vector<Dc *> open(bound().begin(), bound().end());
     for (Dc *d : open)
-        if (!img || d->paintingOn == img) endPainter(d);
+        if (!img || d->surface.img == img) unbind(d);
 }
 
 void host::freeDc(HDC h) {
     if (Dc *d = dc(h)) {
-        endPainter(d);
+        unbind(d);
         d->magic = 0;
         delete d;
     }
@@ -253,6 +383,7 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
     o->penWidth = width;
     o->color = color;
     o->qcolor = qcolor(color);
+    o->rgb = o->qcolor.rgb();
     return reinterpret_cast<HPEN>(o);
 }
 
@@ -262,6 +393,8 @@ HFONT WINAPI CreateFontA(int cHeight, int, int, int, int cWeight, DWORD bItalic,
     GdiObject *o = newGdiObject(ObjType::Font);
     o->face = face ? face : "";
     o->fontHeight = cHeight;
+    o->fontWeight = cWeight;
+    o->fontItalic = bItalic != 0;
     o->font = new QFont(makeFont(o->face, cHeight, cWeight, bItalic != 0));
     return reinterpret_cast<HFONT>(o);
 }
@@ -300,6 +433,7 @@ HGDIOBJ WINAPI SelectObject(HDC h, HGDIOBJ obj) {
     case ObjType::Bitmap:
         if (d->w) return nullptr;  // only memory DCs take bitmaps
         prev = d->bitmap;
+        if (o != prev) unbind(d);
         d->bitmap = o;
         c.op = GdiCall::SelectBitmap;
         c.x2 = o->bitmap.width();
@@ -316,11 +450,13 @@ BOOL WINAPI DeleteObject(HGDIOBJ obj) {
     if (!o) return FALSE;
     if (o->stock) return TRUE;  // stock objects are never deleted
     if (o->type == ObjType::Bitmap) releasePainters(&o->bitmap);
-    for (Dc *d : painting())
+    for (Dc *d : bound())
         if (d->painterPen == o) d->painterPen = nullptr;
     created().erase(o);
     ++deletions;
     delete o->font;
+    delete o->deviceFont;
+    delete o->texts;
     o->magic = 0;
     delete o;
     return TRUE;
@@ -330,9 +466,10 @@ BOOL WINAPI DeleteObject(HGDIOBJ obj) {
 BOOL WINAPI MoveToEx(HDC h, int x, int y, LPPOINT prev) {
     Dc *d = dc(h);
     if (!d) return FALSE;
-    if (prev) *prev = POINT{d->pos.x(), d->pos.y()};
-    d->pos = QPoint(x, y);
-    record(call(GdiCall::MoveTo, h, x, y));
+    if (prev) *prev = POINT{d->posx, d->posy};
+    d->posx = x;
+    d->posy = y;
+    if (recording()) record(call(GdiCall::MoveTo, h, x, y));
     return TRUE;
 }
 
@@ -340,30 +477,36 @@ BOOL WINAPI MoveToEx(HDC h, int x, int y, LPPOINT prev) {
 BOOL WINAPI LineTo(HDC h, int x, int y) {
     Dc *d = dc(h);
     if (!d) return FALSE;
-    record(call(GdiCall::LineTo, h, x, y));
-    validate(d);
-    int dx = x - d->pos.x(), dy = y - d->pos.y();
-    QImage *img = target(d);
-    if (img && dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1 && img->format() == QImage::Format_RGB32) {
-        // A step of at most one pixel (the dots of a surface) is the pen's square at both ends,
-        // written straight into the image: tens of thousands of them make one paint.
-        if (d->pen->penStyle != PS_NULL && (dx || dy || d->pen->penWidth > 1)) {
-            int w = std::max(d->pen->penWidth, 1), half = w / 2;
-            QRect r(QPoint(std::min(x, d->pos.x()) - half, std::min(y, d->pos.y()) - half),
-                    QPoint(std::max(x, d->pos.x()) - half + w - 1, std::max(y, d->pos.y()) - half + w - 1));
-            // A one-pixel pen leaves out the last pixel, as GDI does.
-            if (w == 1) r = QRect(d->pos, QSize(1, 1));
-            r = r.intersected(img->rect());
-            QRgb c = d->pen->qcolor.rgb();
-            for (int row = r.top(); row <= r.bottom(); ++row) {
-                auto *line = reinterpret_cast<QRgb *>(img->scanLine(row));
-                for (int col = r.left(); col <= r.right(); ++col) line[col] = c;
-            }
-        }
+    if (recording()) record(call(GdiCall::LineTo, h, x, y));
+    const int fx = d->posx, fy = d->posy;
+    d->posx = x;
+    d->posy = y;
+    const Surface *s = d->surface.img && d->checked == deletions ? &d->surface : surfaceOf(d);
+    const GdiObject *pen = d->pen;
+    if (!s || pen->penStyle == PS_NULL) return TRUE;
+    const int w = std::max(pen->penWidth, 1);
+    const int dx = x - fx, dy = y - fy;
+    if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
+        // A step of at most one pixel (the dots of a surface) is the pen's square at both ends.
+        // A one-pixel pen leaves out the last pixel, as GDI does.
+        if (w > 1)
+            fillDevice(d, *s, deviceRect(axisStroke(QPoint(fx, fy), QPoint(x, y), w), s->ratio), pen->rgb);
+        else if (dx || dy)
+            fillDevice(d, *s, deviceRect(QRect(fx, fy, 1, 1), s->ratio), pen->rgb);
+    } else if (dx == 0 || dy == 0) {
+        // Horizontal and vertical strokes cover whole pixels: the device squares of those Qt's
+        // stroke covers at ratio 1, so a scaled axis is ratio times as thick, with no seam.
+        fillDevice(d, *s, deviceRect(axisStroke(QPoint(fx, fy), QPoint(x, y), w), s->ratio), pen->rgb);
     } else if (QPainter *p = penPainter(d)) {
-        p->drawLine(d->pos, QPoint(x, y));
+        const double r = s->ratio;
+        if (r == 1) {
+            p->drawLine(QPoint(fx, fy), QPoint(x, y));
+        } else {
+            // Between the middles of the end pixels' squares, with the pen ratio times wider.
+            auto mid = [r](int v) { return (v + 0.5) * r - 0.5; };
+            p->drawLine(QLineF(mid(fx), mid(fy), mid(x), mid(y)));
+        }
     }
-    d->pos = QPoint(x, y);
     return TRUE;
 }
 
@@ -371,17 +514,28 @@ BOOL WINAPI LineTo(HDC h, int x, int y) {
 BOOL WINAPI Rectangle(HDC h, int l, int t, int r, int b) {
     Dc *d = dc(h);
     if (!d) return FALSE;
-    GdiCall c = call(GdiCall::Rectangle, h, l, t);
-    c.x2 = r;
-    c.y2 = b;
-    record(c);
-    QPainter *p = penPainter(d);
-    if (!p) return TRUE;
+    if (recording()) {
+        GdiCall c = call(GdiCall::Rectangle, h, l, t);
+        c.x2 = r;
+        c.y2 = b;
+        record(c);
+    }
+    const Surface *s = surfaceOf(d);
+    if (!s) return TRUE;
     if (r < l) std::swap(l, r);
     if (b < t) std::swap(t, b);
-    GdiObject *brush = current(d->brush, WHITE_BRUSH);
-    if (brush && !brush->nullBrush) p->fillRect(QRect(l, t, r - l, b - t), qcolor(brush->color));
-    if (r - l > 1 && b - t > 1) p->drawRect(QRect(l, t, r - l - 1, b - t - 1));
+    const GdiObject *brush = d->brush;
+    if (!brush->nullBrush && r > l && b > t)
+        fillDevice(d, *s, deviceRect(QRect(QPoint(l, t), QPoint(r - 1, b - 1)), s->ratio), brush->rgb);
+    // The outline runs through the outer pixels, the right and bottom ones inside the rectangle
+    // as on Windows: four strokes of the pen, the corners covered by their square ends.
+    const GdiObject *pen = d->pen;
+    if (r - l > 1 && b - t > 1 && pen->penStyle != PS_NULL) {
+        const int w = std::max(pen->penWidth, 1);
+        const QPoint tl(l, t), tr(r - 1, t), br(r - 1, b - 1), bl(l, b - 1);
+        for (auto [a, z] : {std::pair{tl, tr}, {tr, br}, {bl, br}, {tl, bl}})
+            fillDevice(d, *s, deviceRect(axisStroke(a, z, w), s->ratio), pen->rgb);
+    }
     return TRUE;
 }
 
@@ -389,20 +543,33 @@ BOOL WINAPI Rectangle(HDC h, int l, int t, int r, int b) {
 BOOL WINAPI TextOutA(HDC h, int x, int y, LPCSTR s, int c) {
     Dc *d = dc(h);
     if (!d || (!s && c > 0) || c < 0) return FALSE;
-    GdiCall rc = call(GdiCall::TextOut, h, x, y);
-    rc.text.assign(s ? s : "", size_t(c));
-    record(rc);
+    if (recording()) {
+        GdiCall rc = call(GdiCall::TextOut, h, x, y);
+        rc.text.assign(s ? s : "", size_t(c));
+        record(rc);
+    }
     GdiObject *font = current(d->font, SYSTEM_FONT);
     QPainter *p = font && font->font ? painterFor(d) : nullptr;
     if (!p) return TRUE;
-    QString text = fromAnsi(s, c);
-    QFontMetrics m(*font->font);
-    p->setFont(*font->font);
-    // Black text on an opaque white box, the top-left corner at the point: GDI's defaults.
-    p->fillRect(QRect(x, y, m.horizontalAdvance(text), m.ascent() + m.descent()), Qt::white);
+    const QString text = fromAnsi(s, c);
+    const double r = ratioOf(d);
+    const QFont &drawn = deviceFont(font, r);
+    const QFontMetrics m(*font->font);
+    const TextCache::Set *set = setText(font, r, text);
+    const int advance = set ? set->advance : m.horizontalAdvance(text);
+    // Black text on an opaque white box, the top-left corner at the point: GDI's defaults. The
+    // box keeps its logical extent; the glyphs are set in the scaled font from its corner.
+    const QRect box = deviceRect(QRect(x, y, advance, m.ascent() + m.descent()), r);
+    p->fillRect(box, Qt::white);
     p->setPen(Qt::black);
     d->painterPen = nullptr;
-    p->drawText(QPoint(x, y + m.ascent()), text);
+    const QPoint baseline(box.left(), box.top() + (r == 1 ? m.ascent() : QFontMetrics(drawn).ascent()));
+    if (set) {
+        for (const QGlyphRun &run : set->glyphs) p->drawGlyphRun(baseline, run);
+    } else {
+        p->setFont(drawn);
+        p->drawText(baseline, text);
+    }
     return TRUE;
 }
 
@@ -421,13 +588,16 @@ BOOL WINAPI GetTextExtentPoint32A(HDC h, LPCSTR s, int c, LPSIZE sz) {
 COLORREF WINAPI SetPixel(HDC h, int x, int y, COLORREF color) {
     Dc *d = dc(h);
     if (!d) return CLR_INVALID;
-    GdiCall c = call(GdiCall::SetPixel, h, x, y);
-    c.color = color;
-    record(c);
-    QImage *img = target(d);
-    if (!img || !img->valid(x, y)) return CLR_INVALID;
-    releasePainters(img);
-    img->setPixel(x, y, qcolor(color).rgb());
+    if (recording()) {
+        GdiCall c = call(GdiCall::SetPixel, h, x, y);
+        c.color = color;
+        record(c);
+    }
+    const Surface *s = surfaceOf(d);
+    if (!s || !logicalBounds(d).contains(x, y)) return CLR_INVALID;
+    const QRect square = deviceRect(QRect(x, y, 1, 1), s->ratio);
+    if (square.left() >= s->width || square.top() >= s->height) return CLR_INVALID;
+    fillDevice(d, *s, square, qcolor(color).rgb());
     return color;
 }
 
@@ -435,9 +605,12 @@ COLORREF WINAPI SetPixel(HDC h, int x, int y, COLORREF color) {
 COLORREF WINAPI GetPixel(HDC h, int x, int y) {
     Dc *d = dc(h);
     QImage *img = d ? target(d) : nullptr;
-    if (!img || !img->valid(x, y)) return CLR_INVALID;
+    if (!img || !logicalBounds(d).contains(x, y)) return CLR_INVALID;
+    const double r = ratioOf(d);
+    const int dx = deviceSample(x, r), dy = deviceSample(y, r);
+    if (!img->valid(dx, dy)) return CLR_INVALID;
     releasePainters(img);
-    QRgb p = img->pixel(x, y);
+    QRgb p = img->pixel(dx, dy);
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
@@ -455,19 +628,47 @@ BOOL WINAPI DeleteDC(HDC h) {
 BOOL WINAPI BitBlt(HDC h, int x, int y, int cx, int cy, HDC src, int x1, int y1, DWORD rop) {
     Dc *d = dc(h), *s = dc(src);
     if (!d || !s || rop != SRCCOPY) return FALSE;
-    GdiCall c = call(GdiCall::BitBlt, h, x, y);
-    c.x2 = cx;
-    c.y2 = cy;
-    record(c);
+    if (recording()) {
+        GdiCall c = call(GdiCall::BitBlt, h, x, y);
+        c.x2 = cx;
+        c.y2 = cy;
+        record(c);
+    }
     QImage *from = target(s);
     if (from) releasePainters(from);
     QPainter *p = painterFor(d);
     if (!p || cx <= 0 || cy <= 0) return TRUE;
-    // Whatever of the rectangle lies outside the source bitmap comes out white.
-    p->fillRect(QRect(x, y, cx, cy), Qt::white);
-    if (from) {
-        QRect part = QRect(x1, y1, cx, cy).intersected(from->rect());
-        if (!part.isEmpty()) p->drawImage(QPoint(x + part.x() - x1, y + part.y() - y1), *from, part);
+    const double rd = ratioOf(d), rs = ratioOf(s);
+    // Whatever of the rectangle lies outside the source comes out white.
+    p->fillRect(deviceRect(QRect(x, y, cx, cy), rd), Qt::white);
+    if (!from) return TRUE;
+    // The rectangles are logical on both sides, whatever the ratios.
+    const QRect part = QRect(x1, y1, cx, cy).intersected(logicalBounds(s));
+    if (part.isEmpty()) return TRUE;
+    const QPoint at(x + part.x() - x1, y + part.y() - y1);
+    if (rd == 1 && rs == 1) {
+        p->drawImage(at, *from, part);
+        return TRUE;
     }
+    // A scaled window gives its logical pixels, each read from the middle of its square.
+    QImage logical = rs == 1 ? from->copy(part) : QImage(part.size(), QImage::Format_RGB32);
+    if (rs != 1) {
+        for (int j = 0; j < part.height(); ++j) {
+            auto *line = reinterpret_cast<QRgb *>(logical.scanLine(j));
+            for (int i = 0; i < part.width(); ++i) {
+                const int sx = deviceSample(part.x() + i, rs), sy = deviceSample(part.y() + j, rs);
+                line[i] = from->valid(sx, sy) ? from->pixel(sx, sy) : qRgb(255, 255, 255);
+            }
+        }
+    }
+    if (rd == 1) {
+        p->drawImage(at, logical);
+        return TRUE;
+    }
+    // On a scaled window a bitmap is stretched smoothly, as GDI scaling stretches it.
+    p->save();
+    p->setRenderHint(QPainter::SmoothPixmapTransform);
+    p->drawImage(QRectF(deviceRect(QRect(at, part.size()), rd)), logical);
+    p->restore();
     return TRUE;
 }

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QPainter>
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <set>
 
@@ -97,6 +99,43 @@ void showImage(Window *w) {
 
 constexpr int kMaxImageSide = 8192;
 
+namespace {
+struct Mapping {
+    void *pixels;
+    size_t bytes;
+};
+
+void unmap(void *info) {
+    auto *m = static_cast<Mapping *>(info);
+    munmap(m->pixels, m->bytes);
+    delete m;
+}
+
+// The client image of a logical size at ratio r: what a screen could show at most, and never
+// empty, so a DC always has something to draw on. Its pixels are mapped from the system and go
+// back to it with the image: at ratio 2 an image is over 12 MB, and once the allocator has seen
+// one freed it keeps the next ones in its heap, resident after the window has gone.
+QImage clientImage(int cw, int ch, double r) {
+    const int w = std::clamp(deviceEdge(cw, r), 1, kMaxImageSide);
+    const int h = std::clamp(deviceEdge(ch, r), 1, kMaxImageSide);
+    const size_t stride = size_t(w) * 4, bytes = stride * size_t(h);
+    void *pixels = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    QImage img = pixels == MAP_FAILED
+                     ? QImage(w, h, QImage::Format_RGB32)
+                     : QImage(static_cast<uchar *>(pixels), w, h, qsizetype(stride), QImage::Format_RGB32, unmap,
+                              new Mapping{pixels, bytes});
+    img.fill(Qt::white);
+    return img;
+}
+}  // namespace
+
+double deviceRatio(const Window *w) {
+    // Below 1 the picture is drawn at its logical size and the screen shrinks it; far above any
+    // screen's ratio nothing gains in sharpness but the memory grows with its square.
+    double r = w && w->canvas ? w->canvas->devicePixelRatioF() : 1;
+    return std::clamp(r, 1.0, 8.0);
+}
+
 void clientResized(Window *w, int cw, int ch) {
     cw = std::max(cw, 0);
     ch = std::max(ch, 0);
@@ -107,8 +146,7 @@ void clientResized(Window *w, int cw, int ch) {
     releasePainters(&w->image);
     // The image keeps what a screen could show; a client area larger than that still gets its
     // true size in WM_SIZE, and what falls beyond the image is clipped like off-screen pixels.
-    QImage img(std::clamp(cw, 1, kMaxImageSide), std::clamp(ch, 1, kMaxImageSide), QImage::Format_RGB32);
-    img.fill(Qt::white);
+    QImage img = clientImage(cw, ch, w->ratio);
     if (!w->image.isNull()) {
         QPainter p(&img);
         p.drawImage(0, 0, w->image);
@@ -120,10 +158,26 @@ void clientResized(Window *w, int cw, int ch) {
         InvalidateRect(hwndOf(w), nullptr, TRUE);
 }
 
+void deviceRatioChanged(Window *w) {
+    double r = deviceRatio(w);
+    if (!win(hwndOf(w)) || r == w->ratio) return;
+    w->ratio = r;
+    releasePainters(&w->image);
+    // The old picture, stretched, stands in until the program has painted at the new ratio; the
+    // logical size is the same, so the program gets no WM_SIZE, only the paint.
+    QImage img = clientImage(std::max(w->clientW, 0), std::max(w->clientH, 0), r);
+    if (!w->image.isNull()) {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(img.rect(), w->image);
+    }
+    w->image = img;
+    InvalidateRect(hwndOf(w), nullptr, TRUE);
+    showImage(w);
+}
+
 // ------------------------------------------------------------------ hooks
-// A plain global, not a function-local static: record() asks for it on every GDI call.
-static Hooks theHooks;
-Hooks &hooks() { return theHooks; }
+Hooks theHooks;
 
 void fail(const std::string &what) {
     if (hooks().failure)

@@ -52,7 +52,10 @@ struct Window {
     QScrollBar *vscroll = nullptr;
     QMenuBar *menuBar = nullptr;
 
-    QImage image;                  // the retained client image of a frame window
+    // The retained client image of a frame window, at device resolution: ratio device pixels to
+    // a logical one (the program's pixel), 1 on a screen without scaling.
+    QImage image;
+    double ratio = 1;
     int clientW = -1, clientH = -1;
     bool invalid = false, erase = false, painting = false;
     int scrollMin = 0, scrollMax = 100, scrollPos = 0;
@@ -78,6 +81,10 @@ Window *childById(Window *dlg, int id);
 
 // A frame window's client size changed: new image, WM_SIZE, repaint as the class says.
 void clientResized(Window *w, int cw, int ch);
+// The device pixel ratio the client image of w should have now (its screen's, held to 1..8).
+double deviceRatio(const Window *w);
+// The window reached a screen of another ratio: a new image at it, and the program repaints.
+void deviceRatioChanged(Window *w);
 // Schedule the on-screen refresh of a frame's client image (never calls the window procedure).
 void showImage(Window *w);
 // Wake a message loop blocked waiting for Qt events.
@@ -94,12 +101,36 @@ bool takeMessage(MSG *msg, bool remove);  // queue first, then WM_QUIT, then WM_
 void processHostEvents(bool wait);
 bool timerActive(HWND h, UINT_PTR id, UINT *elapse);
 
+// ------------------------------------------------------------------ GDI scaling
+// As Windows does for a program that declares gdiScaling: the program keeps its logical
+// coordinates and every GDI call is rendered at the device pixel ratio r. Logical pixel v covers
+// the device pixels whose centres fall inside it, deviceEdge(v) up to deviceEdge(v + 1) - 1:
+// r x r squares that tile the image without gap or overlap, also when r is fractional. At r = 1
+// every mapping is the identity.
+inline int deviceEdge(int v, double r) {
+    if (r == 1) return v;
+    double e = v * r - 0.5;
+    int i = int(e);  // toward zero; up to the ceiling where e was above it
+    return i + (i < e);
+}
+// The device rectangle of the logical pixels of rect (inclusive edges, as QRect keeps them).
+inline QRect deviceRect(const QRect &rect, double r) {
+    if (r == 1) return rect;
+    return QRect(QPoint(deviceEdge(rect.left(), r), deviceEdge(rect.top(), r)),
+                 QPoint(deviceEdge(rect.right() + 1, r) - 1, deviceEdge(rect.bottom() + 1, r) - 1));
+}
+// The device pixel read back for logical pixel v (GetPixel, a blit to a bitmap): the middle one
+// of its square.
+inline int deviceSample(int v, double r) { return r == 1 ? v : (deviceEdge(v, r) + deviceEdge(v + 1, r) - 1) / 2; }
+
 // ------------------------------------------------------------------ GDI objects
 HDC makeDc(Window *w);  // a DC drawing on the window's client image (null w: memory DC)
 void freeDc(HDC hdc);
-// Ends the painters open on img (all, when null) before the image is read, replaced or freed.
+// Ends the painters open on img, and makes the DCs that drew on it look at their target anew
+// (all, when null), before the image is read, replaced or freed.
 void releasePainters(const QImage *img);
 enum class ObjType { Pen, Brush, Font, Bitmap };
+struct TextCache;  // the texts a font has set (gdi32/dc.cpp)
 struct GdiObject {
     uint32_t magic = 0x47444930;  // 'GDI0'
     ObjType type;
@@ -108,11 +139,16 @@ struct GdiObject {
     int penStyle = PS_SOLID, penWidth = 1;
     COLORREF color = 0;
     QColor qcolor;  // color, made once: converting per dot costs more than filling it
+    QRgb rgb = 0xFF000000;
     bool nullBrush = false;
     // font
     QFont *font = nullptr;
-    int fontHeight = 0;
+    int fontHeight = 0, fontWeight = 400;
+    bool fontItalic = false;
     std::string face;
+    QFont *deviceFont = nullptr;  // the font at the height scaled by deviceFontRatio
+    double deviceFontRatio = 0;
+    TextCache *texts = nullptr;
     // bitmap
     QImage bitmap;
 };
@@ -141,10 +177,13 @@ struct Hooks {
     std::function<BOOL(LPOPENFILENAMEA)> saveFile;
     std::function<void(const std::string &)> failure;
 };
-Hooks &hooks();
+// A plain global, not behind a function: every GDI call asks whether it is recorded.
+extern Hooks theHooks;
+inline Hooks &hooks() { return theHooks; }
 void fail(const std::string &what);
+inline bool recording() { return theHooks.recorder != nullptr; }
 inline void record(const wintest::GdiCall &c) {
-    if (hooks().recorder) hooks().recorder->push_back(c);
+    if (theHooks.recorder) theHooks.recorder->push_back(c);
 }
 
 }  // namespace host

@@ -13,7 +13,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QWindow>
 
 #include <algorithm>
 #include <clocale>
@@ -95,10 +97,8 @@ void SetClientSize(HWND hwnd, int w, int h) {
 
 COLORREF ClientPixel(HWND hwnd, int x, int y) {
     Window *w = win(hwnd);
-    if (!w || !w->image.valid(x, y) || x >= w->clientW || y >= w->clientH) return CLR_INVALID;
-    releasePainters(&w->image);
-    QRgb p = w->image.pixel(x, y);
-    return RGB(qRed(p), qGreen(p), qBlue(p));
+    if (!w || x < 0 || y < 0 || x >= w->clientW || y >= w->clientH) return CLR_INVALID;
+    return ClientDevicePixel(hwnd, deviceSample(x, w->ratio), deviceSample(y, w->ratio));
 }
 
 uint64_t ClientDigest(HWND hwnd) {
@@ -107,10 +107,10 @@ uint64_t ClientDigest(HWND hwnd) {
     releasePainters(&w->image);
     uint64_t h = 14695981039346656037ull;
     auto mix = [&h](int b) { h = (h ^ uint64_t(b & 0xFF)) * 1099511628211ull; };
-    int cw = std::min(w->clientW, w->image.width()), ch = std::min(w->clientH, w->image.height());
-    for (int y = 0; y < ch; ++y)
-        for (int x = 0; x < cw; ++x) {
+    for (int y = 0; y < w->clientH; ++y)
+        for (int x = 0; x < w->clientW; ++x) {
             COLORREF c = ClientPixel(hwnd, x, y);
+            if (c == CLR_INVALID) continue;  // beyond what the image holds
             mix(GetRValue(c));
             mix(GetGValue(c));
             mix(GetBValue(c));
@@ -122,7 +122,43 @@ bool SaveClientImage(HWND hwnd, const std::string &path) {
     Window *w = win(hwnd);
     if (!w) return false;
     releasePainters(&w->image);
-    return w->image.copy(0, 0, w->clientW, w->clientH).save(QString::fromStdString(path), "PNG");
+    SIZE s = ClientDeviceSize(hwnd);
+    return w->image.copy(0, 0, s.cx, s.cy).save(QString::fromStdString(path), "PNG");
+}
+
+double ClientDeviceRatio(HWND hwnd) {
+    Window *w = win(hwnd);
+    return w ? w->ratio : 0;
+}
+
+SIZE ClientDeviceSize(HWND hwnd) {
+    Window *w = win(hwnd);
+    if (!w) return SIZE{0, 0};
+    return SIZE{std::min(deviceEdge(w->clientW, w->ratio), w->image.width()),
+                std::min(deviceEdge(w->clientH, w->ratio), w->image.height())};
+}
+
+COLORREF ClientDevicePixel(HWND hwnd, int x, int y) {
+    Window *w = win(hwnd);
+    SIZE s = ClientDeviceSize(hwnd);
+    if (!w || x < 0 || y < 0 || x >= s.cx || y >= s.cy) return CLR_INVALID;
+    releasePainters(&w->image);
+    QRgb p = w->image.pixel(x, y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+int ScreenCount() { return int(QGuiApplication::screens().size()); }
+
+bool MoveToScreen(HWND hwnd, int screen) {
+    Window *w = win(hwnd);
+    QList<QScreen *> screens = QGuiApplication::screens();
+    if (!w || !w->widget || screen < 0 || screen >= screens.size()) return false;
+    QWidget *frame = w->widget;
+    frame->winId();  // the native window, whose screen is what changes
+    frame->move(screens[screen]->geometry().topLeft());
+    frame->windowHandle()->setScreen(screens[screen]);
+    processHostEvents(false);
+    return frame->screen() == screens[screen];
 }
 
 std::vector<std::string> MenuBarTexts(HWND hwnd) {

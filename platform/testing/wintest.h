@@ -36,13 +36,24 @@ bool TimerActive(HWND hwnd, UINT_PTR nIDEvent, UINT *elapse = nullptr);
 // Resizes the client area of a top-level window to w x h (WM_SIZE follows, and the class
 // style decides the repaint).
 void SetClientSize(HWND hwnd, int w, int h);
-// Pixel of the retained client image, or CLR_INVALID outside it.
+// Pixel of the retained client image at a logical position (the program's coordinates; on a
+// scaled screen the middle device pixel of its square, as GetPixel reads it), or CLR_INVALID
+// outside it.
 COLORREF ClientPixel(HWND hwnd, int x, int y);
 // A digest (64-bit FNV-1a over the red, green and blue of every pixel, row by row) of the client
 // area as the program sees it: two pictures that differ in any pixel differ here.
 uint64_t ClientDigest(HWND hwnd);
-// Writes the client image as a PNG file (for looking at a failing picture); false on failure.
+// Writes the client image, at device resolution, as a PNG file (for looking at a picture).
 bool SaveClientImage(HWND hwnd, const std::string &path);
+// The client image at device resolution: device pixels per logical pixel (1 on an unscaled
+// screen), its size, and one of its pixels (CLR_INVALID outside it).
+double ClientDeviceRatio(HWND hwnd);
+SIZE ClientDeviceSize(HWND hwnd);
+COLORREF ClientDevicePixel(HWND hwnd, int x, int y);
+// The screens Qt knows, and moving a window to one of them as a person drags it there (the
+// window is re-rendered at that screen's ratio). False when the window did not get there.
+int ScreenCount();
+bool MoveToScreen(HWND hwnd, int screen);
 // Texts of the menu bar of a window in order ("&Arquivo", ...), as Windows-1252 bytes.
 std::vector<std::string> MenuBarTexts(HWND hwnd);
 // Chooses the menu item with this id as a person would (WM_COMMAND through the queue).

@@ -42,9 +42,23 @@ public:
     }
 protected:
     void paintEvent(QPaintEvent *) override {
+        // A change of ratio that came without a screen change still reaches the paint.
+        if (deviceRatio(w_) != w_->ratio) deviceRatioChanged(w_);
         releasePainters(&w_->image);
         QPainter p(this);
-        p.drawImage(0, 0, w_->image);
+        if (w_->ratio == 1 && devicePixelRatioF() == 1) {
+            p.drawImage(0, 0, w_->image);
+        } else {
+            // The image is at device resolution: drawn into its logical extent, it lands pixel
+            // for pixel on the screen.
+            const QImage &img = w_->image;
+            p.drawImage(QRectF(0, 0, img.width() / w_->ratio, img.height() / w_->ratio), img);
+        }
+    }
+    bool event(QEvent *e) override {
+        // Qt tells the widgets of a window that moved to another screen this way.
+        if (e->type() == QEvent::ScreenChangeInternal) deviceRatioChanged(w_);
+        return QWidget::event(e);
     }
     void mousePressEvent(QMouseEvent *e) override {
         if (e->button() == Qt::LeftButton) post(WM_LBUTTONDOWN, e);
@@ -213,6 +227,7 @@ HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWOR
     }
     if (dwStyle & WS_VSCROLL) buildScrollBar(w, frame);
     w->canvas = new Canvas(w, frame);
+    w->ratio = deviceRatio(w);
     if (ci->wc.hCursor == LoadCursorA(nullptr, IDC_CROSS)) w->canvas->setCursor(Qt::CrossCursor);
 
     QSize extra = static_cast<Frame *>(frame)->frameExtra();
