@@ -149,16 +149,22 @@ COLORREF ClientDevicePixel(HWND hwnd, int x, int y) {
 
 int ScreenCount() { return int(QGuiApplication::screens().size()); }
 
+double ScreenRatio(int screen) {
+    QList<QScreen *> screens = QGuiApplication::screens();
+    return screen >= 0 && screen < screens.size() ? screens[screen]->devicePixelRatio() : 0;
+}
+
 bool MoveToScreen(HWND hwnd, int screen) {
     Window *w = win(hwnd);
     QList<QScreen *> screens = QGuiApplication::screens();
     if (!w || !w->widget || screen < 0 || screen >= screens.size()) return false;
     QWidget *frame = w->widget;
     frame->winId();  // the native window, whose screen is what changes
+    // As a window system reports a window dragged across: its place, then its new screen.
     frame->move(screens[screen]->geometry().topLeft());
     frame->windowHandle()->setScreen(screens[screen]);
     processHostEvents(false);
-    return frame->screen() == screens[screen];
+    return frame->windowHandle()->screen() == screens[screen];
 }
 
 std::vector<std::string> MenuBarTexts(HWND hwnd) {

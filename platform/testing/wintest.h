@@ -50,9 +50,10 @@ bool SaveClientImage(HWND hwnd, const std::string &path);
 double ClientDeviceRatio(HWND hwnd);
 SIZE ClientDeviceSize(HWND hwnd);
 COLORREF ClientDevicePixel(HWND hwnd, int x, int y);
-// The screens Qt knows, and moving a window to one of them as a person drags it there (the
-// window is re-rendered at that screen's ratio). False when the window did not get there.
+// The screens Qt knows (in its order), their device pixel ratios, and moving a window to one of
+// them as a person drags it there. False when the window did not get there.
 int ScreenCount();
+double ScreenRatio(int screen);
 bool MoveToScreen(HWND hwnd, int screen);
 // Texts of the menu bar of a window in order ("&Arquivo", ...), as Windows-1252 bytes.
 std::vector<std::string> MenuBarTexts(HWND hwnd);
