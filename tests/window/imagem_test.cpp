@@ -4,7 +4,11 @@
 // in the layer or the drawing has to keep them.
 #include "apoio/janela.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <stdexcept>
 
 namespace {
 
@@ -69,9 +73,8 @@ void calcula(HWND hjan, std::initializer_list<std::pair<int, int>> teclas) {
     }
 }
 
-TEST_F(ImagemInteira, EveryViewAtTheReferenceSizeAndAtHalfOfIt) {
-    HWND h = hjan;
-    const Cena cenas[] = {
+const std::vector<Cena> &cenas() {
+    static const std::vector<Cena> todas = {
         {"abertura",
          [] {
              num = MODO_ABERTURA;
@@ -118,7 +121,12 @@ TEST_F(ImagemInteira, EveryViewAtTheReferenceSizeAndAtHalfOfIt) {
          0xe214ba8b712fcacfull, 0xebd037cde03be4d6ull},
         {"calculadora", [] { vetorescartesianos(); }, IDM_CALC, 0x198afea106fc20edull, 0xfcab6c2888cbd8afull},
     };
-    for (const Cena &c : cenas)
+    return todas;
+}
+
+TEST_F(ImagemInteira, EveryViewAtTheReferenceSizeAndAtHalfOfIt) {
+    HWND h = hjan;
+    for (const Cena &c : cenas())
         for (auto [w, hh, esperado] : {std::tuple{1024, 768, c.digesto1024}, std::tuple{512, 384, c.digesto512}}) {
             uint64_t d = digesto(c, w, hh);
             if (std::string(c.nome) == "calculadora") {
@@ -134,3 +142,162 @@ TEST_F(ImagemInteira, EveryViewAtTheReferenceSizeAndAtHalfOfIt) {
 }
 
 }  // namespace
+
+// The same views on a screen of another device pixel ratio: CTest runs these at QT_SCALE_FACTOR
+// 2 and 1.5 (and unscaled). The program draws them with the very same GDI calls, in its logical
+// coordinates; the layer renders each call at the device resolution.
+class ImagemEscalada : public ImagemInteira {
+protected:
+    static double razao() {
+        const char *f = std::getenv("QT_SCALE_FACTOR");
+        return f ? std::max(1.0, std::atof(f)) : 1.0;
+    }
+    // The first device pixel of logical pixel v.
+    static int borda(int v) { return int(std::ceil(v * razao() - 0.5)); }
+    void prepara(const Cena &c) {
+        reiniciaestado();
+        hInst = wintest::Instance();
+        restaurarecursos();
+        // And the client size the window told the program, which a size it keeps does not repeat.
+        RECT r;
+        GetClientRect(hjan, &r);
+        maxX = r.right;
+        maxY = r.bottom;
+        c.prepara();
+    }
+    // What the window paints of the scene at the logical client size w x h.
+    apoio::Chamadas pintajanela(const Cena &c, int w, int h) {
+        prepara(c);
+        wintest::SetClientSize(hjan, w, h);
+        if (c.comando) comando(c.comando);
+        InvalidateRect(hjan, nullptr, TRUE);
+        wintest::GdiRecorder rec;
+        wintest::Pump();
+        return rec.calls();
+    }
+    // What the paint routine draws of it on a bitmap, unscaled, for a client area of w x h.
+    apoio::Chamadas pintabitmap(const Cena &c, int w, int h) {
+        prepara(c);
+        if (c.comando) comando(c.comando);
+        maxX = w;
+        maxY = h;
+        HDC mem = CreateCompatibleDC(nullptr);
+        apoio::Chamadas chamadas;
+        {
+            wintest::GdiRecorder rec;
+            display(mem, num);
+            chamadas = rec.calls();
+        }
+        DeleteDC(mem);
+        wintest::Pump();  // the window's own paint, which the command asked for
+        return chamadas;
+    }
+    COLORREF ponto(int x, int y) { return wintest::ClientDevicePixel(hjan, x, y); }
+    // The runs [first, last] of black device pixels on a device column (or row) from a to b.
+    std::vector<std::pair<int, int>> tinta(bool coluna, int em, int a, int b) {
+        std::vector<std::pair<int, int>> out;
+        for (int i = a; i <= b; ++i) {
+            if ((coluna ? ponto(em, i) : ponto(i, em)) != RGB(0, 0, 0)) continue;
+            if (!out.empty() && out.back().second == i - 1)
+                out.back().second = i;
+            else
+                out.emplace_back(i, i);
+        }
+        return out;
+    }
+    const Cena &cena(const char *nome) {
+        for (const Cena &c : cenas())
+            if (std::string(c.nome) == nome) return c;
+        throw std::runtime_error(nome);
+    }
+};
+
+TEST_F(ImagemEscalada, EveryViewIsDrawnWithTheSameGdiCallsAsUnscaled) {
+    for (const Cena &c : cenas())
+        for (auto [w, h] : {std::pair{1024, 768}, std::pair{512, 384}}) {
+            const apoio::Chamadas janela = pintajanela(c, w, h), bitmap = pintabitmap(c, w, h);
+            ASSERT_GT(janela.size(), 0u) << c.nome;
+            ASSERT_EQ(janela.size(), bitmap.size()) << c.nome << " at " << w;
+            for (size_t i = 0; i < janela.size(); ++i) {
+                const wintest::GdiCall &a = janela[i], &b = bitmap[i];
+                ASSERT_TRUE(a.op == b.op && a.x == b.x && a.y == b.y && a.x2 == b.x2 && a.y2 == b.y2 &&
+                            a.text == b.text && a.color == b.color && a.width == b.width && a.stock == b.stock)
+                    << c.nome << " at " << w << ": call " << i << " (" << a.op << " " << a.x << "," << a.y << " \""
+                    << a.text << "\") against (" << b.op << " " << b.x << "," << b.y << " \"" << b.text << "\")";
+            }
+        }
+}
+
+TEST_F(ImagemEscalada, AxesStandAtRatioTimesTheirPlacesRatioThickAndTheObliqueOneUnbroken) {
+    pintajanela(cena("eixos"), 1024, 768);
+    SIZE s = wintest::ClientDeviceSize(hjan);
+    EXPECT_EQ(std::make_pair(s.cx, s.cy), std::make_pair(LONG(borda(1024)), LONG(borda(768))));
+    // The main y axis along row 350 and the z axis along column 300, as are the panels' axes.
+    for (auto [x, y] : {std::pair{100, 350}, {450, 350}, {700, 150}, {800, 570}})
+        EXPECT_EQ(tinta(true, borda(x), borda(y - 10), borda(y + 10)),
+                  (std::vector<std::pair<int, int>>{{borda(y), borda(y + 1) - 1}}))
+            << "a row axis at " << x << "," << y;
+    for (auto [x, y] : {std::pair{300, 200}, {300, 500}, {750, 100}, {750, 420}})
+        EXPECT_EQ(tinta(false, borda(y), borda(x - 10), borda(x + 10)),
+                  (std::vector<std::pair<int, int>>{{borda(x), borda(x + 1) - 1}}))
+            << "a column axis at " << x << "," << y;
+    // The oblique x axis from (425, 225) toward its tip at (174, 474): in every device column its
+    // ink touches that of the column before, with no device pixel of gap.
+    const double r = razao();
+    auto meio = [r](int v) { return (v + 0.5) * r - 0.5; };
+    const double x0 = meio(425), y0 = meio(225), x1 = meio(184), y1 = meio(464);  // short of the arrowhead
+    std::pair<int, int> antes{0, -1};
+    for (int x = int(std::floor(x0)); x >= int(std::ceil(x1)); --x) {
+        const int y = int(std::lround(y0 + (y1 - y0) * (x - x0) / (x1 - x0)));
+        const auto t = tinta(true, x, y - 3 * int(r) - 3, y + 3 * int(r) + 3);
+        ASSERT_FALSE(t.empty()) << "a gap at device column " << x;
+        // Near the origin the y axis crosses the window too: the axis's ink is the run nearest.
+        auto longe = [y](const std::pair<int, int> &c) { return std::max({c.first - y, y - c.second, 0}); };
+        const std::pair<int, int> corrida =
+            *std::min_element(t.begin(), t.end(), [&](auto &a, auto &b) { return longe(a) < longe(b); });
+        if (antes.second >= antes.first) {
+            EXPECT_LE(corrida.first, antes.second + 1) << x;
+            EXPECT_GE(corrida.second, antes.first - 1) << x;
+        }
+        antes = corrida;
+    }
+}
+
+TEST_F(ImagemEscalada, TextIsDrawnAtTheScaledSizeNotBlownUp) {
+    // The splash's line, here on the window and unscaled on a bitmap.
+    pintajanela(cena("abertura"), 1024, 768);
+    HBITMAP alvo = LoadBitmapA(wintest::Instance(), "BITMAPOrbix");
+    HDC mem = CreateCompatibleDC(nullptr);
+    SelectObject(mem, alvo);
+    maxX = 1024;
+    maxY = 768;
+    display(mem, MODO_ABERTURA);
+    const char *linha = "Carregando o ORBIX...";
+    SIZE caixa;
+    ASSERT_TRUE(GetTextExtentPoint32A(mem, linha, int(strlen(linha)), &caixa));
+    RECT um{1 << 20, 1 << 20, -1, -1}, escalado = um;
+    auto cresce = [](RECT &k, int x, int y) {
+        k = RECT{std::min(k.left, LONG(x)), std::min(k.top, LONG(y)), std::max(k.right, LONG(x)),
+                 std::max(k.bottom, LONG(y))};
+    };
+    for (int y = 20; y < 20 + caixa.cy; ++y)
+        for (int x = 300; x < 300 + caixa.cx; ++x)
+            if (GetPixel(mem, x, y) == RGB(0, 0, 0)) cresce(um, x, y);
+    bool ampliado = true;  // every device pixel the colour of its logical pixel unscaled
+    for (int y = borda(20); y < borda(20 + caixa.cy); ++y)
+        for (int x = borda(300); x < borda(300 + caixa.cx); ++x) {
+            if (ponto(x, y) == RGB(0, 0, 0)) cresce(escalado, x, y);
+            const int lx = int(std::floor((x + 0.5) / razao())), ly = int(std::floor((y + 0.5) / razao()));
+            if (ponto(x, y) != GetPixel(mem, lx, ly)) ampliado = false;
+        }
+    DeleteDC(mem);
+    DeleteObject(alvo);
+    const double r = razao();
+    ASSERT_GE(um.right, um.left);
+    EXPECT_NEAR(escalado.bottom - escalado.top + 1, r * (um.bottom - um.top + 1), 1.5 * r) << "the height";
+    // Glyphs hinted at each size round their advances their own way: along a line of 21
+    // characters the widths part by a few per cent.
+    EXPECT_NEAR(escalado.right - escalado.left + 1, r * (um.right - um.left + 1), 0.08 * r * (um.right - um.left + 1))
+        << "the width";
+    EXPECT_EQ(ampliado, r == 1) << "drawn at the device size, not enlarged from the unscaled text";
+}
