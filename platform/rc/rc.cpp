@@ -748,10 +748,12 @@ public:
                 script.menus.push_back(ParseMenu(std::move(name)));
             } else if (type.IsWord("DIALOG") || type.IsWord("DIALOGEX")) {
                 script.dialogs.push_back(ParseDialog(std::move(name), type.IsWord("DIALOGEX")));
-            } else if (type.IsWord("BITMAP") || type.IsWord("ICON") || type.IsWord("CURSOR")) {
+            } else if (type.IsWord("BITMAP") || type.IsWord("ICON") || type.IsWord("CURSOR") ||
+                       type.IsWord("RT_MANIFEST")) {
                 const Token file = Take();
                 if (file.kind != Token::String) Fail(file, "file name in quotes expected, not " + Describe(file));
-                script.files.push_back({std::move(name), Upper(type.text), file.text});
+                const std::string kind = type.IsWord("RT_MANIFEST") ? "MANIFEST" : Upper(type.text);
+                script.files.push_back({std::move(name), kind, file.text});
             } else {
                 Fail(type, "resource type " + Describe(type) + " is not supported");
             }

@@ -10,8 +10,9 @@
 //   - resources: MENU (POPUP, MENUITEM, MENUITEM SEPARATOR), DIALOG and DIALOGEX (STYLE,
 //     EXSTYLE, CAPTION, FONT, and the controls CONTROL, LTEXT, CTEXT, RTEXT, PUSHBUTTON,
 //     DEFPUSHBUTTON, EDITTEXT, GROUPBOX, CHECKBOX, AUTOCHECKBOX, RADIOBUTTON, AUTORADIOBUTTON,
-//     STATE3, AUTO3STATE, ICON), BITMAP, ICON and CURSOR files; LANGUAGE is accepted and
-//     ignored.
+//     STATE3, AUTO3STATE, ICON), BITMAP, ICON and CURSOR files, the RT_MANIFEST file (kept
+//     as type "MANIFEST"; the layer does not read it: it is for Windows); LANGUAGE is accepted
+//     and ignored.
 // Differences from the resource compilers: numbers are evaluated as long; other resource types
 // and control statements are reported as errors instead of being compiled.
 #ifndef ORBIX_RC_RC_H
@@ -64,7 +65,7 @@ struct Dialog {
 
 struct FileResource {
     std::string name;
-    std::string type;  // "BITMAP", "ICON" or "CURSOR"
+    std::string type;  // "BITMAP", "ICON", "CURSOR" or "MANIFEST"
     std::string file;  // as written in the script
 };
 

@@ -132,6 +132,8 @@ TEST(RcScript, DefinesFromAnIncludeAndLookupIgnoringCase) {
     EXPECT_EQ(s.defines, (std::map<std::string, long>{{"IDM_A", 7}, {"IDM_B", 8}, {"IDM_C", 40}, {"NAMED", 12}}));
     const rc::Script &p = rc::ModuleScript(); // a menu is no dialog, and a file's type must match too
     EXPECT_TRUE(p.dialog("entNPT") && p.file("bitmaporbix", "Bitmap") && !p.dialog("Orbix") && !p.file("BITMAPOrbix", "ICON"));
+    const rc::FileResource *manifest = p.file("#1", "MANIFEST"); // the id the loader of Windows reads
+    EXPECT_EQ(manifest ? manifest->file : "", "orbix.manifest");
 }
 
 TEST(RcScript, ErrorsReportedWithTheirPlaceNotCrashed) {
