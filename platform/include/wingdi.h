@@ -4,6 +4,10 @@
 // CreateCompatibleDC, DeleteDC, BitBlt.
 // Differences from Win32: only solid pens (PS_SOLID, PS_NULL); BitBlt knows SRCCOPY only;
 // fonts resolve through fontconfig, so "Times New Roman" is drawn with a metric-compatible face.
+// GDI scaling is always on, as Windows 10 1703 gives it to a program whose manifest declares it:
+// a window DC takes logical coordinates and renders at the screen's device pixel ratio r (pens r
+// times wider, text in the font scaled by r, a bitmap stretched smoothly); GetPixel, SetPixel and
+// BitBlt keep logical coordinates on both sides. Memory DCs are never scaled.
 #ifndef ORBIX_WINGDI_H
 #define ORBIX_WINGDI_H
 

@@ -14,6 +14,10 @@
 // A window's frame is what the layer draws (menu bar, client area, scroll bar): the title bar and
 // borders belong to the window manager, so AdjustWindowRectEx adds only the menu bar, and the
 // work area is the screen's available area less room for those decorations.
+// High DPI as for a program whose manifest declares gdiScaling and not dpiAware: sizes and
+// positions (WM_SIZE, GetClientRect, mouse messages, the work area) are logical; the client area
+// is rendered at the screen's device pixel ratio (see wingdi.h) and rendered again, with a
+// WM_PAINT, when the window reaches a screen of another ratio.
 #ifndef ORBIX_WINUSER_H
 #define ORBIX_WINUSER_H
 
