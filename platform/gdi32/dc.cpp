@@ -120,8 +120,13 @@ Surface *surfaceOf(Dc *d) {
     if (d->surface.img) return &d->surface;
     QImage *img = target(d);
     if (!img) return nullptr;
-    d->surface = Surface{img, ratioOf(d), img->width(), img->height(), img->bytesPerLine(),
-                         img->format() == QImage::Format_RGB32};
+    Surface &s = d->surface;
+    s.img = img;
+    s.ratio = ratioOf(d);
+    s.width = img->width();
+    s.height = img->height();
+    s.stride = img->bytesPerLine();
+    s.rgb32 = img->format() == QImage::Format_RGB32;
     bound().insert(d);
     return &d->surface;
 }

@@ -120,10 +120,9 @@ QImage clientImage(int cw, int ch, double r) {
     const int h = std::clamp(deviceEdge(ch, r), 1, kMaxImageSide);
     const size_t stride = size_t(w) * 4, bytes = stride * size_t(h);
     void *pixels = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    QImage img = pixels == MAP_FAILED
-                     ? QImage(w, h, QImage::Format_RGB32)
-                     : QImage(static_cast<uchar *>(pixels), w, h, qsizetype(stride), QImage::Format_RGB32, unmap,
-                              new Mapping{pixels, bytes});
+    QImage img = pixels == MAP_FAILED ? QImage(w, h, QImage::Format_RGB32)
+                                      : QImage(static_cast<uchar *>(pixels), w, h, qsizetype(stride),
+                                               QImage::Format_RGB32, unmap, new Mapping{pixels, bytes});
     img.fill(Qt::white);
     return img;
 }

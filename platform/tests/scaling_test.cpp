@@ -253,7 +253,8 @@ TEST_F(GdiScaling, RectanglesFillAndOutlineTheSquaresOfTheirPixels) {
 }
 
 TEST_F(GdiScaling, BitmapsAreStretchedOnTheWindowAndReadBackInLogicalPixels) {
-    HBITMAP bmp = LoadBitmapA(wintest::Instance(), "BITMAPOrbix"), copy = LoadBitmapA(wintest::Instance(), "BITMAPOrbix");
+    HBITMAP bmp = LoadBitmapA(wintest::Instance(), "BITMAPOrbix");
+    HBITMAP copy = LoadBitmapA(wintest::Instance(), "BITMAPOrbix");
     ASSERT_TRUE(bmp && copy);
     HDC mem = CreateCompatibleDC(dc), back = CreateCompatibleDC(dc);
     SelectObject(mem, bmp);
