@@ -129,8 +129,10 @@ void sendCommand(Window *dlg, int id, int code = 0);
 void clickControl(Window *ctrl);    // as a mouse click: radio groups, then WM_COMMAND
 QSize dialogBaseUnits();            // average character width and height of the dialog font
 
-std::vector<std::pair<std::string, std::string>> saveFilters(LPCSTR filter);
-BOOL deliverSavePath(LPOPENFILENAMEA ofn, const std::string &path);  // FALSE if it does not fit
+std::vector<std::pair<std::string, std::string>> fileFilters(LPCSTR filter);
+// Hands back the name a person typed into a file dialog: completed with lpstrDefExt when it has
+// no extension, then written to lpstrFile and lpstrFileTitle. FALSE if it does not fit.
+BOOL deliverTypedPath(LPOPENFILENAMEA ofn, const std::string &typed);
 
 // ------------------------------------------------------------------ test hooks
 struct Hooks {
@@ -139,6 +141,7 @@ struct Hooks {
     std::function<int(HWND, const std::string &, const std::string &, UINT)> messageBox;
     std::function<void(Window *)> dialog;           // runs a driver on a new modal dialog
     std::function<BOOL(LPOPENFILENAMEA)> saveFile;
+    std::function<BOOL(LPOPENFILENAMEA)> openFile;
     std::function<void(const std::string &)> failure;
 };
 Hooks &hooks();

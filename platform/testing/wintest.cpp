@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -292,25 +293,33 @@ std::vector<HWND> LiveDialogs() {
     return out;
 }
 
-// ---------------------------------------------------------------- save dialog
-SaveDialogDriver::SaveDialogDriver() {
-    hooks().saveFile = [this](LPOPENFILENAMEA ofn) -> BOOL {
-        calls.push_back(SaveDialogCall{saveFilters(ofn->lpstrFilter), ofn->nFilterIndex,
-                                       ofn->lpstrFile ? ofn->lpstrFile : ""});
+// ---------------------------------------------------------------- file dialogs
+FileDialogDriver::FileDialogDriver(bool save) : save_(save) {
+    (save ? hooks().saveFile : hooks().openFile) = [this](LPOPENFILENAMEA ofn) -> BOOL {
+        calls.push_back(FileDialogCall{fileFilters(ofn->lpstrFilter), ofn->nFilterIndex,
+                                       ofn->lpstrFile ? ofn->lpstrFile : "", ofn->Flags,
+                                       ofn->lpstrTitle ? ofn->lpstrTitle : "",
+                                       ofn->lpstrDefExt ? ofn->lpstrDefExt : "", ofn->nMaxFile,
+                                       ofn->nMaxFileTitle});
         if (next_ >= answers_.size()) {
-            fail("unexpected save dialog (no answer given)");
+            fail(std::string("unexpected ") + (save_ ? "save" : "open") + " dialog (no answer given)");
             return FALSE;
         }
         auto [ok, path] = answers_[next_++];
-        return ok ? deliverSavePath(ofn, path) : FALSE;
+        if (!ok) return FALSE;
+        if (!save_ && (ofn->Flags & OFN_FILEMUSTEXIST) && !QFileInfo(QString::fromLocal8Bit(path.c_str())).isFile()) {
+            fail("the open dialog would not take " + path + ": no such file");
+            return FALSE;
+        }
+        return deliverTypedPath(ofn, path);
     };
 }
-SaveDialogDriver::~SaveDialogDriver() { hooks().saveFile = nullptr; }
-SaveDialogDriver &SaveDialogDriver::answer(std::string path) {
+FileDialogDriver::~FileDialogDriver() { (save_ ? hooks().saveFile : hooks().openFile) = nullptr; }
+FileDialogDriver &FileDialogDriver::answer(std::string path) {
     answers_.emplace_back(true, std::move(path));
     return *this;
 }
-SaveDialogDriver &SaveDialogDriver::cancel() {
+FileDialogDriver &FileDialogDriver::cancel() {
     answers_.emplace_back(false, std::string());
     return *this;
 }

@@ -144,24 +144,44 @@ public:
 // Every top-level dialog now alive (modeless ones included), oldest first.
 std::vector<HWND> LiveDialogs();
 
-// ---------------------------------------------------------------- save dialog
-struct SaveDialogCall {
+// ---------------------------------------------------------------- file dialogs
+// What the program asked of a save or open dialog.
+struct FileDialogCall {
     std::vector<std::pair<std::string, std::string>> filters; // (description, pattern)
     DWORD filterIndex;
     std::string initialPath;  // what lpstrFile held
+    DWORD flags;
+    std::string title;        // lpstrTitle, empty when null
+    std::string defExt;       // lpstrDefExt, empty when null
+    DWORD maxFile, maxFileTitle;
 };
-// Answers GetSaveFileNameA: each call takes the next answer (a path, or cancel).
-class SaveDialogDriver {
+using SaveDialogCall = FileDialogCall;
+
+// Answers GetSaveFileNameA (or GetOpenFileNameA): each call takes the next answer, a name as a
+// person types it (completed with the default extension as the dialog does) or a cancel. An open
+// dialog that must find its file fails the test when answered with one that does not exist.
+class FileDialogDriver {
 public:
-    SaveDialogDriver();
-    ~SaveDialogDriver();
-    SaveDialogDriver(const SaveDialogDriver &) = delete;
-    SaveDialogDriver &operator=(const SaveDialogDriver &) = delete;
-    SaveDialogDriver &answer(std::string path);
-    SaveDialogDriver &cancel();
-    std::vector<SaveDialogCall> calls;
+    FileDialogDriver(const FileDialogDriver &) = delete;
+    FileDialogDriver &operator=(const FileDialogDriver &) = delete;
+    FileDialogDriver &answer(std::string path);
+    FileDialogDriver &cancel();
+    std::vector<FileDialogCall> calls;
     std::vector<std::pair<bool, std::string>> answers_;
     size_t next_ = 0;
+protected:
+    explicit FileDialogDriver(bool save);
+    ~FileDialogDriver();
+private:
+    bool save_;
+};
+class SaveDialogDriver : public FileDialogDriver {
+public:
+    SaveDialogDriver() : FileDialogDriver(true) {}
+};
+class OpenDialogDriver : public FileDialogDriver {
+public:
+    OpenDialogDriver() : FileDialogDriver(false) {}
 };
 
 // Called when something a test did not expect happens (an unexpected modal window).

@@ -177,4 +177,80 @@ TEST(MessageBoxAndSaveDialog, DriversRecordWhatWasAskedAndAnswerInOrder) {
     EXPECT_EQ(save.calls[0].filters[1].second, "*.txt");
 }
 
+TEST(FileDialogs, TheTypedNameIsCompletedWithTheDefaultExtensionAndMustFit) {
+    struct Row {
+        const char *name;
+        bool save;
+        const char *defExt;
+        std::string typed;
+        DWORD maxFile, maxTitle;
+        BOOL result;
+        std::string file, title;
+        WORD offset, extension;
+    } rows[] = {
+        {"no extension: the default one is added", true, "orbix", "/tmp/aula", 256, 64, TRUE, "/tmp/aula.orbix",
+         "aula.orbix", 5, 10},
+        {"an extension of its own is kept", true, "orbix", "/tmp/aula.txt", 256, 64, TRUE, "/tmp/aula.txt", "aula.txt",
+         5, 10},
+        {"a dot in the folder is not an extension", true, "orbix", "/tmp/v.1/aula", 256, 64, TRUE,
+         "/tmp/v.1/aula.orbix", "aula.orbix", 9, 14},
+        {"a leading dot in the default is not doubled", true, ".orbix", "/tmp/aula", 256, 64, TRUE, "/tmp/aula.orbix",
+         "aula.orbix", 5, 10},
+        {"no default extension: as typed", true, nullptr, "/tmp/aula", 256, 64, TRUE, "/tmp/aula", "aula", 5, 9},
+        {"the open dialog completes too", false, "orbix", "/tmp/aula", 256, 64, TRUE, "/tmp/aula.orbix",
+         "aula.orbix", 5, 10},
+        {"a path of nMaxFile - 1 bytes fits", true, nullptr, "/tmp/" + std::string(250, 'a'), 256, 64, TRUE,
+         "/tmp/" + std::string(250, 'a'), std::string(63, 'a'), 5, 255},
+        {"a path of nMaxFile bytes does not", true, nullptr, "/tmp/" + std::string(251, 'a'), 256, 64, FALSE,
+         "antes", "antes", 0, 0},
+        {"a title longer than nMaxFileTitle is cut", true, nullptr, "/x/" + std::string(70, 'b') + ".txd", 256, 63,
+         TRUE, "/x/" + std::string(70, 'b') + ".txd", std::string(62, 'b'), 3, 74},
+    };
+    for (auto &r : rows) {
+        char file[512] = "antes", title[128] = "antes";
+        OPENFILENAMEA ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = r.maxFile;
+        ofn.lpstrFileTitle = title;
+        ofn.nMaxFileTitle = r.maxTitle;
+        ofn.lpstrDefExt = r.defExt;
+        BOOL got;
+        if (r.save) {
+            wintest::SaveDialogDriver d;
+            d.answer(r.typed);
+            got = GetSaveFileNameA(&ofn);
+        } else {
+            wintest::OpenDialogDriver d;
+            d.answer(r.typed);
+            got = GetOpenFileNameA(&ofn);
+        }
+        EXPECT_EQ(got, r.result) << r.name;
+        EXPECT_EQ(std::string(file), r.file) << r.name;
+        EXPECT_EQ(std::string(title), r.title) << r.name;
+        if (got) EXPECT_EQ(std::make_pair(ofn.nFileOffset, ofn.nFileExtension), std::make_pair(r.offset, r.extension)) << r.name;
+    }
+}
+
+TEST(FileDialogs, AnOpenDialogThatMustFindItsFileTakesOnlyAnExistingOne) {
+    std::vector<std::string> failures;
+    wintest::SetFailureHandler([&](const std::string &f) { failures.push_back(f); });
+    char file[256] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.Flags = OFN_FILEMUSTEXIST;
+    ofn.lpstrTitle = "Abrir";
+    wintest::OpenDialogDriver open;
+    open.answer("/nao/existe.orbix").answer("/proc/self/status");
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(failures.size(), 1u);
+    EXPECT_TRUE(GetOpenFileNameA(&ofn));
+    EXPECT_STREQ(file, "/proc/self/status");
+    ASSERT_EQ(open.calls.size(), 2u);
+    EXPECT_EQ(open.calls[0].flags, DWORD(OFN_FILEMUSTEXIST));
+    EXPECT_EQ(open.calls[0].title, "Abrir");
+    wintest::SetFailureHandler([](const std::string &what) { ADD_FAILURE() << what; });
+}
+
 }  // namespace

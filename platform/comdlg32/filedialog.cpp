@@ -1,4 +1,4 @@
-// COMDLG32 save-file dialog over Qt's own (non-native) file dialog.
+// COMDLG32 file dialogs (save and open) over Qt's own file dialog.
 #include "qt/host.h"
 
 #include <QFileDialog>
@@ -23,11 +23,27 @@ std::vector<std::pair<std::string, std::string>> filterPairs(LPCSTR f) {
     return out;
 }
 
+size_t nameOffset(const std::string &path) {
+    size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// The name as the dialog hands it back: with the default extension when the typed name has
+// none, as Windows completes it.
+std::string completed(const OPENFILENAMEA *ofn, std::string path) {
+    if (!ofn->lpstrDefExt || !*ofn->lpstrDefExt || path.empty()) return path;
+    size_t off = nameOffset(path);
+    if (off >= path.size()) return path;
+    if (path.find('.', off) != std::string::npos) return path;
+    std::string ext = ofn->lpstrDefExt;
+    if (ext[0] == '.') ext.erase(0, 1);
+    return path + "." + ext;
+}
+
 BOOL deliver(LPOPENFILENAMEA ofn, const std::string &path) {
     if (!ofn->lpstrFile || path.size() + 1 > ofn->nMaxFile) return FALSE;
     memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
-    size_t slash = path.find_last_of('/');
-    size_t off = slash == std::string::npos ? 0 : slash + 1;
+    size_t off = nameOffset(path);
     ofn->nFileOffset = WORD(off);
     size_t dot = path.find_last_of('.');
     ofn->nFileExtension = WORD(dot != std::string::npos && dot > off ? dot + 1 : path.size());
@@ -39,28 +55,23 @@ BOOL deliver(LPOPENFILENAMEA ofn, const std::string &path) {
     }
     return TRUE;
 }
-}  // namespace
 
-namespace host {
-std::vector<std::pair<std::string, std::string>> saveFilters(LPCSTR f) { return filterPairs(f); }
-BOOL deliverSavePath(LPOPENFILENAMEA ofn, const std::string &path) { return deliver(ofn, path); }
-}  // namespace host
-
-/* GetSaveFileNameA (comdlg32) */
-BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA ofn) {
+BOOL runDialog(LPOPENFILENAMEA ofn, bool save) {
     if (!ofn) return FALSE;
     if (hooks().testMode) {
-        if (hooks().saveFile) return hooks().saveFile(ofn);
-        fail("unexpected save dialog (no driver installed)");
+        auto &hook = save ? hooks().saveFile : hooks().openFile;
+        if (hook) return hook(ofn);
+        fail(save ? "unexpected save dialog (no driver installed)" : "unexpected open dialog (no driver installed)");
         return FALSE;
     }
     Window *o = win(ofn->hwndOwner);
     QFileDialog dlg(o && o->widget ? o->widget->window() : nullptr);
     dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(!save && (ofn->Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!(ofn->Flags & OFN_OVERWRITEPROMPT)) dlg.setOption(QFileDialog::DontConfirmOverwrite);
     if (ofn->lpstrTitle) dlg.setWindowTitle(fromAnsi(ofn->lpstrTitle));
+    if (ofn->lpstrDefExt && *ofn->lpstrDefExt) dlg.setDefaultSuffix(fromAnsi(ofn->lpstrDefExt));
     QStringList filters;
     for (auto &[desc, pat] : filterPairs(ofn->lpstrFilter)) {
         QString p = fromAnsi(pat.c_str());
@@ -93,3 +104,15 @@ BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA ofn) {
     if (idx >= 0) ofn->nFilterIndex = DWORD(idx + 1);
     return deliver(ofn, dlg.selectedFiles().first().toLocal8Bit().toStdString());
 }
+}  // namespace
+
+namespace host {
+std::vector<std::pair<std::string, std::string>> fileFilters(LPCSTR f) { return filterPairs(f); }
+BOOL deliverTypedPath(LPOPENFILENAMEA ofn, const std::string &typed) { return deliver(ofn, completed(ofn, typed)); }
+}  // namespace host
+
+/* GetSaveFileNameA (comdlg32) */
+BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA ofn) { return runDialog(ofn, true); }
+
+/* GetOpenFileNameA (comdlg32) */
+BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn) { return runDialog(ofn, false); }
