@@ -228,7 +228,10 @@ TEST(FileDialogs, TheTypedNameIsCompletedWithTheDefaultExtensionAndMustFit) {
         EXPECT_EQ(got, r.result) << r.name;
         EXPECT_EQ(std::string(file), r.file) << r.name;
         EXPECT_EQ(std::string(title), r.title) << r.name;
-        if (got) EXPECT_EQ(std::make_pair(ofn.nFileOffset, ofn.nFileExtension), std::make_pair(r.offset, r.extension)) << r.name;
+        if (got) {
+            EXPECT_EQ(std::make_pair(ofn.nFileOffset, ofn.nFileExtension), std::make_pair(r.offset, r.extension))
+                << r.name;
+        }
     }
 }
 
