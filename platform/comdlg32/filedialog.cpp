@@ -57,6 +57,7 @@ BOOL deliver(LPOPENFILENAMEA ofn, const std::string &path) {
 }
 
 BOOL runDialog(LPOPENFILENAMEA ofn, bool save) {
+    ensureApplication();
     if (!ofn) return FALSE;
     if (hooks().testMode) {
         auto &hook = save ? hooks().saveFile : hooks().openFile;

@@ -72,6 +72,21 @@ void Pump(HWND *modeless) {
     fail("Pump: the queue never emptied (a paint that keeps invalidating itself?)");
 }
 
+void Pump(const std::function<void(MSG *)> &dispatch) {
+    for (int guard = 0; guard < 100000; ++guard) {
+        MSG msg;
+        processHostEvents(false);
+        if (!takeMessage(&msg, true)) return;
+        if (msg.message == WM_QUIT) {
+            quitSeen = true;
+            quitSeenCode = int(msg.wParam);
+            continue;
+        }
+        dispatch(&msg);
+    }
+    fail("Pump: the queue never emptied (a paint that keeps invalidating itself?)");
+}
+
 bool TakeQuit(int *code) {
     bool seen = quitSeen;
     if (code) *code = quitSeenCode;
@@ -158,6 +173,33 @@ int ScrollPos(HWND hwnd) {
 void Click(HWND hwnd, int x, int y) {
     postMessage(hwnd, WM_LBUTTONDOWN, 1, MAKELPARAM(x, y));
     postMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void PressKey(HWND hwnd, int vk, unsigned modifiers) {
+    Window *w = win(hwnd);
+    if (!w || !w->canvas) {
+        fail("PressKey: not a frame window");
+        return;
+    }
+    int key = 0;
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) key = vk;  // Qt's codes are the same
+    if (vk >= VK_F1 && vk <= VK_F12) key = Qt::Key_F1 + (vk - VK_F1);
+    for (int k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,
+                  Qt::Key_Escape, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home,
+                  Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Insert, Qt::Key_Delete})
+        if (!key && virtualKey(k) == vk) key = k;
+    if (!key) {
+        fail("PressKey: no key gives virtual key " + std::to_string(vk));
+        return;
+    }
+    Qt::KeyboardModifiers m;
+    if (modifiers & Ctrl) m |= Qt::ControlModifier;
+    if (modifiers & Shift) m |= Qt::ShiftModifier;
+    if (modifiers & Alt) m |= Qt::AltModifier;
+    QKeyEvent press(QEvent::KeyPress, key, m);
+    QCoreApplication::sendEvent(w->canvas, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, m);
+    QCoreApplication::sendEvent(w->canvas, &release);
 }
 
 // ---------------------------------------------------------------- recorder

@@ -27,6 +27,8 @@ HINSTANCE Instance();
 // message first to *modeless (when given and not null) through IsDialogMessageA. Returns when
 // nothing is left to do (timers that have not yet elapsed are left alone).
 void Pump(HWND *modeless = nullptr);
+// The same, each message handed to the program's own loop body instead.
+void Pump(const std::function<void(MSG *)> &dispatch);
 // True (once) when a WM_QUIT reached Pump since the last call; *code gets its exit code.
 bool TakeQuit(int *code = nullptr);
 // Fires the timer nIDEvent of hwnd now, as if it had elapsed (WM_TIMER is sent).
@@ -51,6 +53,10 @@ void ChooseMenuItem(HWND hwnd, int id);
 int ScrollPos(HWND hwnd);
 // Presses (down and up) the left button at client position (x, y) through the queue.
 void Click(HWND hwnd, int x, int y);
+// Presses and releases a key in the client area of a frame window, as the keyboard does (the Qt
+// key event reaches the window, which queues the key messages). vk: a virtual-key code.
+enum Modifier : unsigned { Ctrl = 1, Shift = 2, Alt = 4 };
+void PressKey(HWND hwnd, int vk, unsigned modifiers = 0);
 
 // ---------------------------------------------------------------- recording DC
 struct GdiCall {

@@ -288,6 +288,7 @@ LRESULT host::controlMessage(Window *c, UINT m, WPARAM wp, LPARAM lp) {
 
 /* DialogBoxParamA (user32) */
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
+    ensureApplication();
     Window *w = createDialog(inst, name, owner, proc, param, true);
     if (!w) return -1;
     HWND h = hwndOf(w);
@@ -310,6 +311,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC 
 
 /* CreateDialogParamA (user32) */
 HWND WINAPI CreateDialogParamA(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
+    ensureApplication();
     Window *w = createDialog(inst, name, owner, proc, param, false);
     return w ? hwndOf(w) : nullptr;
 }
