@@ -53,6 +53,12 @@ void Init(int &argc, char **argv) {
     hooks().testMode = true;
 }
 
+std::string CommandLineFor(const std::vector<std::string> &args) {
+    std::vector<char *> argv{const_cast<char *>("orbix")};
+    for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
+    return windowsCommandLine(int(argv.size()), argv.data());
+}
+
 HINSTANCE Instance() { return reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr)); }
 
 void Pump(HWND *modeless) {

@@ -19,6 +19,9 @@
 
 namespace wintest {
 
+// The command line WinMain gets on Linux for these arguments (argv[1..]).
+std::string CommandLineFor(const std::vector<std::string> &args);
+
 // Starts the offscreen application once (idempotent). wintest_main calls it.
 void Init(int &argc, char **argv);
 HINSTANCE Instance();

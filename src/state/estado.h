@@ -94,6 +94,8 @@ extern OPENFILENAMEA fname;
 extern char fn[256];
 extern char filename[64];
 extern FILE *fp;
+// The last work file opened or saved, which the work-file dialogs propose.
+extern char fntrabalho[1024];
 
 // End points of the drawn x axis, in reference pixels.
 extern float posxini, posxfin, posyini, posyfin;

@@ -18,7 +18,6 @@ const char FILTROS[] =
 const char EXTENSAO[] = "orbix";
 const char TITULO_ERRO_SALVAR[] = "Não pode salvar o Arquivo";
 
-char fntrabalho[1024];
 char titulotrabalho[MAX_PATH];
 
 // Names of the coded values, in the order of their codes.
@@ -95,12 +94,15 @@ bool divide(const std::string &texto, std::vector<Linha> &linhas, int &ultima, E
         if (corpo - i > TAMMAX_LINHA) return erro("Linha %d: linha longa demais.", numero);
         Linha l{numero, {}};
         std::string campo;
+        const size_t primeiro = texto.find_first_not_of(" \t", i);
+        // A comment is the person's own: any letters, accented ones included, but no control codes.
+        const bool comentario = primeiro < corpo && texto[primeiro] == '#';
         for (size_t k = i; k < corpo; ++k) {
             unsigned char c = static_cast<unsigned char>(texto[k]);
             if (c == ' ' || c == '\t') {
                 if (!campo.empty()) l.campos.push_back(std::move(campo));
                 campo.clear();
-            } else if (c > ' ' && c < 0x7F) {
+            } else if ((c > ' ' && c < 0x7F) || (comentario && c >= 0x80)) {
                 campo += char(c);
             } else {
                 return erro("Linha %d: caractere inválido (código %d).", numero, int(c));
