@@ -99,7 +99,9 @@ BOOL runDialog(LPOPENFILENAMEA ofn, bool save) {
     });
     dlg.setWindowModality(Qt::ApplicationModal);
     dlg.show();
+    dlg.activateWindow();
     modalLoop([&] { return done; });
+    reactivateOwner(ofn->hwndOwner);
     if (!accepted || dlg.selectedFiles().isEmpty()) return FALSE;
     int idx = filters.indexOf(dlg.selectedNameFilter());
     if (idx >= 0) ofn->nFilterIndex = DWORD(idx + 1);

@@ -102,6 +102,9 @@ unsigned messageKeys();
 // The virtual-key code of a Qt key (0 when it has none here), and the key messages it makes.
 int virtualKey(int qtKey);
 void postKey(HWND h, int qtKey, unsigned keys, bool press, bool autoRepeat);
+// As on Windows, the owner of a modal window that has gone is active again, so its keys work at
+// once (without a window manager nobody else would give it the keyboard back).
+void reactivateOwner(HWND owner);
 // Runs a nested modal loop until done() is true; a WM_QUIT seen on the way is posted again.
 void modalLoop(const std::function<bool()> &done, HWND dialog = nullptr);
 

@@ -231,7 +231,10 @@ Window *host::createDialog(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc, LPA
     HWND h = hwndOf(w);
     INT_PTR focus = proc ? proc(h, WM_INITDIALOG, WPARAM(firstTab ? hwndOf(firstTab) : nullptr), param) : TRUE;
     if (!win(h)) return nullptr;
-    if (t->style & WS_VISIBLE) d->show();
+    if (t->style & WS_VISIBLE) {
+        d->show();
+        d->activateWindow();  // a new dialog takes the keyboard, as on Windows
+    }
     if (focus && firstTab && firstTab->widget) firstTab->widget->setFocus();
     return w;
 }
@@ -306,6 +309,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC 
     }
     INT_PTR r = w->result;
     if (!w->destroyed) destroyWindow(w);
+    reactivateOwner(owner);
     return r;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QWidget>
 
 using namespace host;
 
@@ -162,6 +163,11 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG msg) {
     if (!t || (t != d && t->owner != d)) return FALSE;
     DispatchMessageA(msg);
     return TRUE;
+}
+
+void host::reactivateOwner(HWND owner) {
+    Window *o = win(owner);
+    if (o && o->widget && o->widget->isVisible()) o->widget->window()->activateWindow();
 }
 
 void host::modalLoop(const std::function<bool()> &done, HWND dialog) {

@@ -41,6 +41,8 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     });
     box.setWindowModality(Qt::ApplicationModal);
     box.show();
+    box.activateWindow();
     modalLoop([&] { return done; });
+    reactivateOwner(owner);
     return result;
 }
