@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
           xvfb xauth xdotool imagemagick python3 dpkg-dev desktop-file-utils appstream
-          clang libclang-rt-14-dev wine64)
+          clang libclang-rt-14-dev wine64 nsis xclip shared-mime-info)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -296,27 +296,33 @@ bool textotrabalho(const Trabalho &t, std::string &texto) {
                *escala = nomede(ESCALAS, t.escala);
     if (!sistema || !unidade || !escala || t.quantos < 0 || t.quantos > MAXVETORES) return false;
     std::string s;
-    auto linha = [&s](const std::string &l) { s += l + "\r\n"; };
-    linha("ORBIX TRABALHO " + std::to_string(VERSAO_TRABALHO));
-    linha(std::string("sistema ") + sistema);
-    linha(std::string("unidade ") + unidade);
-    linha("vetores " + std::to_string(t.quantos));
-    for (int i = 0; i < t.quantos; ++i) {
-        std::string l = "vetor " + std::to_string(i);
-        for (int e = 0; e < 3; ++e) {
-            if (!finito(t.vetores[e][i])) return false;
-            l += " " + numero(t.vetores[e][i]);
+    // One record: its words, then CR LF.
+    auto linha = [&s](std::initializer_list<std::string> palavras) {
+        const char *separador = "";
+        for (const std::string &p : palavras) {
+            s += separador;
+            s += p;
+            separador = " ";
         }
-        linha(l);
+        s += "\r\n";
+    };
+    linha({"ORBIX", "TRABALHO", std::to_string(VERSAO_TRABALHO)});
+    linha({"sistema", sistema});
+    linha({"unidade", unidade});
+    linha({"vetores", std::to_string(t.quantos)});
+    for (int i = 0; i < t.quantos; ++i) {
+        for (int e = 0; e < 3; ++e)
+            if (!finito(t.vetores[e][i])) return false;
+        linha({"vetor", std::to_string(i), numero(t.vetores[0][i]), numero(t.vetores[1][i]), numero(t.vetores[2][i])});
     }
     for (int k = 0; k < 3; ++k) {
         if (!finito(t.regiao[k][0]) || !finito(t.regiao[k][1])) return false;
-        linha("regiao " + std::to_string(k + 1) + " " + numero(t.regiao[k][0]) + " " + numero(t.regiao[k][1]));
+        linha({"regiao", std::to_string(k + 1), numero(t.regiao[k][0]), numero(t.regiao[k][1])});
     }
     if (!finito(t.angulox) || !finito(t.anguloz)) return false;
-    linha("vista " + numero(t.angulox) + " " + numero(t.anguloz));
-    linha(std::string("escala ") + escala);
-    linha("fim");
+    linha({"vista", numero(t.angulox), numero(t.anguloz)});
+    linha({"escala", escala});
+    linha({"fim"});
     texto = std::move(s);
     return true;
 }
