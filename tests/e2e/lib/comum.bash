@@ -102,11 +102,11 @@ save_report() {
   sleep 0.4
   xdotool key v
   local dlg
-  dlg=$(await_window 'Save|Salvar|Guardar') || fail "the save dialog did not open"
+  dlg=$(await_window 'Save|Salvar|Guardar|Gravar') || fail "the save dialog did not open"
   sleep 0.5
   xdotool type -- "$1"
   xdotool key Return
-  await_gone "$dlg" 'Save|Salvar|Guardar' || fail "the save dialog did not close"
+  await_gone "$dlg" 'Save|Salvar|Guardar|Gravar' || fail "the save dialog did not close"
   sleep 0.5
 }
 
