@@ -99,7 +99,10 @@ QStringList setUp(QFileDialog &dlg, const OPENFILENAMEA *ofn, bool save) {
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(!save && (ofn->Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!(ofn->Flags & OFN_OVERWRITEPROMPT)) dlg.setOption(QFileDialog::DontConfirmOverwrite);
-    if (ofn->lpstrTitle && *ofn->lpstrTitle) dlg.setWindowTitle(fromAnsi(ofn->lpstrTitle));
+    // No title: the dialog's usual one ("Save As", "Open" in the user's language). Qt's own dialog
+    // would find it by itself; a platform's dialog is shown with whatever title it is given.
+    bool titled = ofn->lpstrTitle && *ofn->lpstrTitle;
+    dlg.setWindowTitle(titled ? fromAnsi(ofn->lpstrTitle) : QFileDialog::tr(save ? "Save As" : "Open"));
     if (ofn->lpstrDefExt && *ofn->lpstrDefExt) {
         QString ext = fromAnsi(ofn->lpstrDefExt);
         dlg.setDefaultSuffix(ext.startsWith('.') ? ext.mid(1) : ext);

@@ -120,6 +120,8 @@ TEST(PlatformFileDialogChosen, GetsEveryFieldAndGivesBackTheChoice) {
          "Salvar trabalho", "txd", "/tmp/a/b.txt", "/tmp/a/sem", 1, true, "/tmp/a/sem.txd", 2},
         {"an open that must find its file, the filter changed", false, OFN_FILEMUSTEXIST, 1, "Abrir", "txd", "",
          "/tmp/c/d.txt", 1, false, "/tmp/c/d.txt", 2},
+        {"an open with no title", false, 0, 3, nullptr, nullptr, "/tmp/e/f.orbix", "/tmp/e/f.orbix", 2, false,
+         "/tmp/e/f.orbix", 3},
         {"cancelled", true, 0, 1, nullptr, nullptr, "/tmp/x.TXD", std::nullopt, 0, false, nullptr, 1},
     };
     const QStringList filters = {"Arquivos de Dados (*.TXD) (*.txd)", "Arquivos TXT (*.TXT) (*.txt)",
@@ -160,7 +162,7 @@ TEST(PlatformFileDialogChosen, GetsEveryFieldAndGivesBackTheChoice) {
         EXPECT_EQ(s.confirmOverwrite, r.confirm);
         EXPECT_EQ(s.filters, filters);
         EXPECT_EQ(s.selectedFilter, filters[int(r.filterIndex) - 1]);
-        EXPECT_EQ(s.title, r.title ? QString(r.title) : QString());
+        EXPECT_EQ(s.title, r.title ? QString(r.title) : QString(r.save ? "Save As" : "Open"));
         EXPECT_EQ(s.defaultSuffix, r.defExt ? QString(r.defExt) : QString());
         if (*r.initial) {
             QFileInfo fi(r.initial);
