@@ -124,6 +124,7 @@ TEST(OwnFileDialog, TakesAnExistingFileByItsNameOrItsPathInEveryState) {
     // "typed" is relative to the folder; a leading '/' asks for the full path.
     struct Row {
         const char *name, *proposed, *initialDir, *typed, *chosen;
+        bool save = true;
     };
     const Row rows[] = {
         {"bare name, proposing another file of the folder", "d/A.TXD", nullptr, "B.TXD", "d/B.TXD"},
@@ -133,19 +134,22 @@ TEST(OwnFileDialog, TakesAnExistingFileByItsNameOrItsPathInEveryState) {
         {"full path, proposing a file of another folder", "e/C.TXD", nullptr, "/d/B.TXD", "d/B.TXD"},
         {"full path, proposing nothing, opened in another folder", "", "e", "/d/B.TXD", "d/B.TXD"},
         {"bare name, proposing nothing, opened in that folder", "", "d", "B.TXD", "d/B.TXD"},
+        {"open: bare name, proposing another file of the folder", "d/A.TXD", nullptr, "B.TXD", "d/B.TXD", false},
+        {"open: full path, proposing another file of the folder", "d/A.TXD", nullptr, "/d/B.TXD", "d/B.TXD", false},
     };
     for (const Row &r : rows)
         for (bool button : {false, true}) {
-            SCOPED_TRACE(std::string(r.name) + (button ? ", Save clicked" : ", Enter"));
+            SCOPED_TRACE(std::string(r.name) + (button ? ", Save (Open) clicked" : ", Enter"));
             Folder f;
             for (const char *rel : {"d/A.TXD", "d/B.TXD", "e/C.TXD"}) f.make(rel);
-            Ofn o(OFN_HIDEREADONLY, *r.proposed ? local(f.path(r.proposed)) : "");
+            Ofn o(r.save ? OFN_HIDEREADONLY : OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                  *r.proposed ? local(f.path(r.proposed)) : "");
             std::string initialDir = r.initialDir ? local(f.path(r.initialDir)) : "";
             if (r.initialDir) o.ofn.lpstrInitialDir = initialDir.c_str();
             Person p;
             p.typed = r.typed[0] == '/' ? f.path(r.typed + 1) : QString(r.typed);
             p.saveButton = button;
-            EXPECT_TRUE(runWith(o.ofn, true, p));
+            EXPECT_TRUE(runWith(o.ofn, r.save, p));
             EXPECT_FALSE(p.stayedOpen);
             EXPECT_EQ(o.file, local(f.path(r.chosen)));
             EXPECT_STREQ(o.title, "B.TXD");
