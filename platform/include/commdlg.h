@@ -2,8 +2,11 @@
 // Implements: GetSaveFileNameA and GetOpenFileNameA with OPENFILENAMEA (filters and the chosen
 // filter, the proposed path, the title, the default extension, OFN_OVERWRITEPROMPT,
 // OFN_FILEMUSTEXIST).
+// The dialog is the desktop's own where the platform offers one (the XDG portal, GTK, KDE), Qt's
+// own elsewhere, in the user's language either way.
 // Differences from Win32: hooks and custom templates are not supported; other flags are accepted
-// and ignored; one file at a time (no OFN_ALLOWMULTISELECT).
+// and ignored; one file at a time (no OFN_ALLOWMULTISELECT); the platform's dialog decides for
+// itself whether to ask before replacing (the XDG portal has no way to be told not to).
 #ifndef ORBIX_COMMDLG_H
 #define ORBIX_COMMDLG_H
 

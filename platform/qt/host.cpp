@@ -1,6 +1,7 @@
 // The host widgets of the layer: the frame window with its menu bar, client canvas and vertical
 // scroll bar, and the bookkeeping shared by the USER32 and GDI32 parts.
 #include "qt/host.h"
+#include "qt/translations.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -69,6 +70,8 @@ void ensureApplication() {
     // Qt takes the user's locale on Unix; a Windows program's C runtime formats and reads numbers
     // in the "C" locale, whatever the user's language (1.50, never 1,50).
     setlocale(LC_NUMERIC, "C");
+    // Qt's texts (file dialog, edit menus) in the user's language, as Windows draws its own.
+    installQtTranslations(QLocale::system());
     app->setQuitOnLastWindowClosed(false);  // the program ends through its own message loop
 }
 

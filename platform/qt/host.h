@@ -157,6 +157,8 @@ std::vector<std::pair<std::string, std::string>> fileFilters(LPCSTR filter);
 // Hands back the name a person typed into a file dialog: completed with lpstrDefExt when it has
 // no extension, then written to lpstrFile and lpstrFileTitle. FALSE if it does not fit.
 BOOL deliverTypedPath(LPOPENFILENAMEA ofn, const std::string &typed);
+// The file dialog itself, for a person (GetSaveFileNameA and GetOpenFileNameA outside tests).
+BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save);
 
 // ------------------------------------------------------------------ test hooks
 struct Hooks {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program installed like a desktop program: the desktop entry and the AppStream data
-# validate, the .deb declares what it needs, installs with apt-get on this machine, and the
-# installed program starts in a real X server and ends with "&Sair".
+# validate, the .deb declares what it needs and recommends the desktop's file dialogs and Qt's
+# translations, installs with apt-get on this machine, and the installed program starts in a real
+# X server and ends with "&Sair".
 # usage: deb_package.sh BUILD_DIR SOURCE_DIR     (needs root to install; exits 77 = skipped)
 set -euo pipefail
 build=$1
@@ -26,7 +27,15 @@ for need in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6; do
   [[ "$depends" == *"$need"* ]] || fail "the package does not declare $need ($depends)"
 done
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for want in qt6-xdgdesktopportal-platformtheme qt6-gtk-platformtheme qt6-translations-l10n; do
+  [[ ", $recommends," == *", $want,"* ]] || fail "the package does not recommend $want ($recommends)"
+  # A misspelt name would be recommended in vain: Debian must know the package.
+  apt-cache show "$want" >/dev/null 2>&1 || fail "Debian has no package $want"
+done
+
+# Installed without the recommended packages: what it needs must be in Depends alone.
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
 installed=yes
 [ -x /usr/bin/orbix ] || fail "no /usr/bin/orbix"
 [ -f /usr/share/applications/local.orbix.AlgebraVetorial.desktop ] || fail "no desktop entry"
