@@ -334,7 +334,8 @@ bool letrabalho(const std::string &texto, Trabalho &t, std::string &motivo) {
     std::vector<Linha> linhas;
     int ultima = 0;
     if (!divide(texto, linhas, ultima, erro)) return false;
-    if (linhas.empty() || !cabecalho(linhas[0], erro)) return false;
+    if (linhas.empty()) return erro("O arquivo está vazio.");  // nothing but a byte-order mark
+    if (!cabecalho(linhas[0], erro)) return false;
     Vistos v;
     memset(v.vetor, 0, sizeof v.vetor);
     for (size_t k = 1; k < linhas.size(); ++k)

@@ -249,6 +249,7 @@ TEST_F(Trabalhos, BadFilesAreRefusedWithTheirReasonAndChangeNothing) {
         {"not a work file", "Nome: Ana\r\nNota: 10\r\n", "Linha 1: o arquivo não é um trabalho do Orbix."},
         {"a report", "\r\n++++++++++\r\n" + std::string(86, ' '), "Linha 1: o arquivo não é um trabalho do Orbix."},
         {"empty", "", "O arquivo está vazio."},
+        {"only a byte-order mark", "\xEF\xBB\xBF", "O arquivo está vazio."},
         {"only blank lines", "\r\n\r\n", "Linha 1: o arquivo não é um trabalho do Orbix."},
         {"cut short", valido.substr(0, valido.find("regiao 2")), "Linha 8: falta «regiao 2»."},
         {"cut in the middle of a line", valido.substr(0, valido.find("regiao 2") + 4),
