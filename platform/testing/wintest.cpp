@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFileInfo>
@@ -259,6 +261,30 @@ void Dialog::type(int id, std::string_view s) {
     }
     QString t = fromAnsi(s.data(), int(s.size()));
     for (QChar ch : t) sendKey(c->widget, 0, QString(ch));
+}
+void Dialog::key(int id, int vk, bool shift) {
+    Window *c = control(hDlg_, id);
+    if (!c || !c->widget) return;
+    c->widget->setFocus();
+    int k = 0;
+    for (int q : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Home, Qt::Key_End, Qt::Key_Left, Qt::Key_Right})
+        if (virtualKey(q) == vk) k = q;
+    if (!k) {
+        fail("Dialog::key: no key for virtual key " + std::to_string(vk));
+        return;
+    }
+    QKeyEvent press(QEvent::KeyPress, k, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    QCoreApplication::sendEvent(c->widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    QCoreApplication::sendEvent(c->widget, &release);
+}
+void Dialog::paste(int id, std::string_view s) {
+    Window *c = control(hDlg_, id);
+    if (!c || !c->widget) return;
+    c->widget->setFocus();
+    QGuiApplication::clipboard()->setText(fromAnsi(s.data(), int(s.size())));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::sendEvent(c->widget, &press);
 }
 int Dialog::textLimit(int id) const {
     Window *c = control(hDlg_, id);

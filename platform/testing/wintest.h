@@ -117,6 +117,10 @@ public:
     std::string text(int id) const;               // Windows-1252 bytes
     void setText(int id, std::string_view cp1252); // replaces the text as a paste would
     void type(int id, std::string_view cp1252);    // types key by key; the text limit holds
+    // A key in the control with the keyboard (VK_BACK, VK_DELETE, VK_HOME, VK_END, VK_LEFT...),
+    // the text as it stands; a paste (Ctrl+V) of text at the caret or over the selection.
+    void key(int id, int vk, bool shift = false);
+    void paste(int id, std::string_view cp1252);
     int textLimit(int id) const;
     bool checked(int id) const;
     bool readOnly(int id) const;

@@ -100,6 +100,34 @@ TEST(DialogBox, TemplateRadioGroupsTextLimitsAndReadBack) {
     EXPECT_EQ(commands, (std::vector<int>{103, 106, IDOK}));
 }
 
+// As on Windows: what is typed or pasted is cut to the limit; deleting always works, also in a
+// text the program set longer than the limit (a long value shown whole).
+TEST(DialogBox, TheTextLimitCutsInsertionsAndNeverStopsADeletion) {
+    struct Passo {
+        const char *nome;
+        std::function<void(wintest::Dialog &)> faz;
+        std::string texto;
+    } passos[] = {
+        {"set longer than the limit", [](auto &d) { d.setText(108, "123456789012"); }, "123456789012"},
+        {"a paste into it adds nothing", [](auto &d) { d.key(108, VK_END), d.paste(108, "x"); }, "123456789012"},
+        {"Backspace at the end", [](auto &d) { d.key(108, VK_END), d.key(108, VK_BACK); }, "12345678901"},
+        {"Delete at the start", [](auto &d) { d.key(108, VK_HOME), d.key(108, VK_DELETE); }, "2345678901"},
+        {"a paste over a selection is cut to fit", [](auto &d) { d.key(108, VK_HOME), d.key(108, VK_RIGHT, true),
+                                                                  d.key(108, VK_RIGHT, true), d.paste(108, "abcdef"); },
+         "ab45678901"},
+        {"a paste into room for three", [](auto &d) { d.setText(108, "1234567"), d.key(108, VK_HOME),
+                                                      d.paste(108, "abcdef"); }, "abc1234567"},
+        {"typing past the limit stops at it", [](auto &d) { d.type(108, "123456789012"); }, "1234567890"},
+    };
+    run([&](wintest::Dialog &d) {
+        for (auto &p : passos) {
+            p.faz(d);
+            EXPECT_EQ(d.text(108), p.texto) << p.nome;
+        }
+        d.click(IDOK);
+    });
+}
+
 TEST(DialogBox, GetDlgItemIntReadsUnsignedDecimalOrGivesZero) {
     struct Row {
         const char *text;

@@ -134,17 +134,27 @@ Window *makeControl(Window *dlg, const rc::Control &rcc, const QSize &base, QWid
         } else {
             auto *e = new QLineEdit(parent);
             e->setReadOnly(rcc.style & ES_READONLY);
-            // The text limit holds for typing only, as EM_LIMITTEXT does.
+            // The text limit holds for what is typed or pasted, as EM_LIMITTEXT does: an insertion is
+            // cut to what still fits, and deleting always works, also in a text the program made
+            // longer than the limit.
             QObject::connect(e, &QLineEdit::textEdited, [hc, e](const QString &t) {
                 Window *cw = win(hc);
                 if (!cw) return;
-                if (t.size() > cw->textLimit) {
-                    int cur = std::min(int(e->cursorPosition()) - int(t.size() - cw->lastText.size()), int(cw->lastText.size()));
-                    e->setText(cw->lastText);
-                    e->setCursorPosition(std::max(cur, 0));
-                } else {
+                const QString &old = cw->lastText;
+                if (t.size() <= std::max<qsizetype>(old.size(), cw->textLimit)) {
                     cw->lastText = t;
+                    return;
                 }
+                // What changed: old's [p, old.size() - q) became t's [p, t.size() - q).
+                qsizetype p = 0, q = 0;
+                while (p < old.size() && p < t.size() && old[p] == t[p]) ++p;
+                while (q < old.size() - p && q < t.size() - p && old[old.size() - 1 - q] == t[t.size() - 1 - q]) ++q;
+                const qsizetype kept = old.size() - (old.size() - q - p);
+                const qsizetype room = std::max<qsizetype>(0, cw->textLimit - kept);
+                const QString cut = old.left(p) + t.mid(p, std::min(room, t.size() - q - p)) + old.right(q);
+                cw->lastText = cut;
+                e->setText(cut);
+                e->setCursorPosition(int(p + std::min(room, t.size() - q - p)));
             });
             w = e;
         }
