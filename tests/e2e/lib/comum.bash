@@ -110,6 +110,18 @@ save_report() {
   sleep 0.5
 }
 
+# save_work PATH: Ctrl+S, the path typed into the save dialog's name field, Enter.
+save_work() {
+  xdotool key --clearmodifiers ctrl+s
+  local dlg
+  dlg=$(await_window 'Save|Salvar|Guardar|Gravar') || fail "Ctrl+S opened no save dialog"
+  sleep 0.5
+  xdotool type -- "$1"
+  xdotool key Return
+  await_gone "$dlg" 'Save|Salvar|Guardar|Gravar' || fail "the save dialog did not close"
+  sleep 0.5
+}
+
 # choose_spherical: "&Vetor" > "Definir &Sistema de Coordenadas" ("E&scala" shares its letter,
 # so Return picks it), "Esféricas" (the fifth tab stop, after OK, Cancel and the two other
 # systems), OK.
