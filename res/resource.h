@@ -26,6 +26,10 @@
 #define IDM_NAOMOSTRAR 121
 #define IDM_ESCVETORES 122
 #define IDM_ESCMEDIA 123
+/* Work files and the clipboard. */
+#define IDM_ABRIRTRAB 124
+#define IDM_SALVARTRAB 125
+#define IDM_COPIAR 126
 
 /* Coordinate system and angle unit radio buttons ("entvt", "entreg"). Their ids are also the
    values stored for the chosen system and unit, so the dialogs store the clicked id as is. */

@@ -13,7 +13,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBIX_FUZZ
 cmake --build build-fuzz -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 status=0
-for target in eventos dialogos relatorio; do
+for target in eventos dialogos relatorio trabalho; do
   [ -n "$only" ] && [ "$only" != "$target" ] && continue
   work=$(mktemp -d)
   cp fuzz/corpus/"$target"/* "$work"/ 2>/dev/null || true

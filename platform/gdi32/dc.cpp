@@ -395,6 +395,7 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
 /* CreateFontA (gdi32) */
 HFONT WINAPI CreateFontA(int cHeight, int, int, int, int cWeight, DWORD bItalic, DWORD, DWORD, DWORD, DWORD,
                          DWORD, DWORD, DWORD, LPCSTR face) {
+    ensureApplication();
     GdiObject *o = newGdiObject(ObjType::Font);
     o->face = face ? face : "";
     o->fontHeight = cHeight;
@@ -405,7 +406,8 @@ HFONT WINAPI CreateFontA(int cHeight, int, int, int, int cWeight, DWORD bItalic,
 }
 
 /* GetStockObject (gdi32) */
-HGDIOBJ WINAPI GetStockObject(int i) { return stock(i); }
+HGDIOBJ WINAPI GetStockObject(int i) {
+    ensureApplication(); return stock(i); }
 
 /* SelectObject (gdi32) */
 HGDIOBJ WINAPI SelectObject(HDC h, HGDIOBJ obj) {
@@ -676,4 +678,59 @@ BOOL WINAPI BitBlt(HDC h, int x, int y, int cx, int cy, HDC src, int x1, int y1,
     p->drawImage(QRectF(deviceRect(QRect(at, part.size()), rd)), logical);
     p->restore();
     return TRUE;
+}
+
+/* CreateCompatibleBitmap (gdi32) */
+HBITMAP WINAPI CreateCompatibleBitmap(HDC h, int cx, int cy) {
+    // A bitmap as large as a screen may hold; larger ones fail, as they do on Windows when memory
+    // runs out, instead of taking it all.
+    if (!dc(h) || cx <= 0 || cy <= 0 || cx > 16384 || cy > 16384) return nullptr;
+    GdiObject *o = newGdiObject(ObjType::Bitmap);
+    o->bitmap = QImage(cx, cy, QImage::Format_RGB32);
+    if (o->bitmap.isNull()) {
+        DeleteObject(o);
+        return nullptr;
+    }
+    o->bitmap.fill(Qt::black);
+    return reinterpret_cast<HBITMAP>(o);
+}
+
+/* GetDIBits (gdi32) */
+int WINAPI GetDIBits(HDC h, HBITMAP hbm, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO bmi, UINT usage) {
+    GdiObject *o = gdi(hbm);
+    if (!dc(h) || !o || o->type != ObjType::Bitmap || !bmi || usage != DIB_RGB_COLORS) return 0;
+    releasePainters(&o->bitmap);
+    const QImage &img = o->bitmap;
+    BITMAPINFOHEADER &hd = bmi->bmiHeader;
+    if (hd.biSize < sizeof(BITMAPINFOHEADER)) return 0;
+    if (!bits) {  // only the description of the bitmap is asked for
+        hd.biWidth = img.width();
+        hd.biHeight = img.height();
+        hd.biPlanes = 1;
+        if (hd.biBitCount == 0) hd.biBitCount = 32;
+        hd.biCompression = BI_RGB;
+        hd.biSizeImage = DWORD(((img.width() * hd.biBitCount + 31) / 32) * 4 * img.height());
+        return img.height();
+    }
+    if ((hd.biBitCount != 24 && hd.biBitCount != 32) || hd.biCompression != BI_RGB || hd.biWidth != img.width() ||
+        (hd.biHeight != img.height() && hd.biHeight != -img.height()))
+        return 0;
+    const bool bottomUp = hd.biHeight > 0;
+    const int bytes = hd.biBitCount / 8;
+    const size_t stride = size_t((img.width() * hd.biBitCount + 31) / 32) * 4;
+    auto *out = static_cast<unsigned char *>(bits);
+    UINT done = 0;
+    // Row k of the DIB is counted from the bottom when the DIB is bottom-up, as Windows counts it.
+    for (UINT k = start; k < start + lines && k < UINT(img.height()); ++k, ++done) {
+        const int y = bottomUp ? img.height() - 1 - int(k) : int(k);
+        const auto *src = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        unsigned char *row = out + size_t(done) * stride;
+        memset(row, 0, stride);
+        for (int x = 0; x < img.width(); ++x) {
+            row[x * bytes] = uchar(qBlue(src[x]));
+            row[x * bytes + 1] = uchar(qGreen(src[x]));
+            row[x * bytes + 2] = uchar(qRed(src[x]));
+        }
+    }
+    return int(done);
 }

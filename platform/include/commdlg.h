@@ -1,7 +1,12 @@
-// commdlg.h - the COMDLG32 subset: the save-file dialog.
-// Implements: GetSaveFileNameA with OPENFILENAMEA.
-// Differences from Win32: hooks and custom templates are not supported; the flags are accepted
-// and OFN_OVERWRITEPROMPT is honoured by the host dialog.
+// commdlg.h - the COMDLG32 subset: the save-file and open-file dialogs.
+// Implements: GetSaveFileNameA and GetOpenFileNameA with OPENFILENAMEA (filters and the chosen
+// filter, the proposed path, the title, the default extension, OFN_OVERWRITEPROMPT,
+// OFN_FILEMUSTEXIST).
+// The dialog is the desktop's own where the platform offers one (the XDG portal, GTK, KDE), Qt's
+// own elsewhere, in the user's language either way.
+// Differences from Win32: hooks and custom templates are not supported; other flags are accepted
+// and ignored; one file at a time (no OFN_ALLOWMULTISELECT); the platform's dialog decides for
+// itself whether to ask before replacing (the XDG portal has no way to be told not to).
 #ifndef ORBIX_COMMDLG_H
 #define ORBIX_COMMDLG_H
 
@@ -47,6 +52,7 @@ typedef struct tagOFNA {
 #define OFN_FILEMUSTEXIST 0x00001000
 
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn);
+BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA lpofn);
 
 #ifdef __cplusplus
 }

@@ -10,6 +10,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#define MAX_PATH 260
+
 #define WINAPI
 #define CALLBACK
 #define APIENTRY
@@ -24,6 +26,7 @@
 typedef int BOOL;
 typedef unsigned char BYTE;
 typedef unsigned short WORD;
+typedef short SHORT;
 typedef uint32_t DWORD;
 typedef unsigned int UINT;
 typedef int32_t LONG;
@@ -55,6 +58,7 @@ DECLARE_HANDLE(HBRUSH);
 DECLARE_HANDLE(HPEN);
 DECLARE_HANDLE(HFONT);
 DECLARE_HANDLE(HBITMAP);
+DECLARE_HANDLE(HACCEL);
 typedef void *HANDLE;
 typedef void *HGDIOBJ;
 typedef HICON HCURSOR;

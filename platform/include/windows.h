@@ -4,6 +4,7 @@
 #define ORBIX_WINDOWS_H
 
 #include "windef.h"
+#include "winbase.h"
 #include "wingdi.h"
 #include "winuser.h"
 #include "commdlg.h"

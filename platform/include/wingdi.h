@@ -1,8 +1,9 @@
 // wingdi.h - the GDI32 subset: pens, fonts, stock objects, lines, rectangles, text, bitmaps.
 // Implements: CreatePen, CreateFontA, GetStockObject, SelectObject, DeleteObject, MoveToEx,
 // LineTo, Rectangle, TextOutA, GetTextExtentPoint32A, SetPixel, GetPixel,
-// CreateCompatibleDC, DeleteDC, BitBlt.
+// CreateCompatibleDC, CreateCompatibleBitmap, DeleteDC, BitBlt, GetDIBits.
 // Differences from Win32: only solid pens (PS_SOLID, PS_NULL); BitBlt knows SRCCOPY only;
+// GetDIBits gives uncompressed 24- or 32-bit rows only, with no color table;
 // fonts resolve through fontconfig, so "Times New Roman" is drawn with a metric-compatible face.
 // GDI scaling is always on, as Windows 10 1703 gives it to a program whose manifest declares it:
 // a window DC takes logical coordinates and renders at the screen's device pixel ratio r (pens r
@@ -41,6 +42,34 @@ extern "C" {
 #define DEFAULT_PITCH 0
 
 #define SRCCOPY (DWORD)0x00CC0020
+#define BI_RGB 0L
+#define DIB_RGB_COLORS 0
+
+typedef struct tagBITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER, *LPBITMAPINFOHEADER;
+
+typedef struct tagRGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+
+typedef struct tagBITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO, *LPBITMAPINFO;
 #define CLR_INVALID 0xFFFFFFFF
 
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
@@ -59,6 +88,8 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
 COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color);
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
 HDC WINAPI CreateCompatibleDC(HDC hdc);
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
+int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage);
 BOOL WINAPI DeleteDC(HDC hdc);
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 

@@ -8,9 +8,16 @@
 // DialogBoxParamA, CreateDialogParamA, EndDialog, GetDlgItem, SetDlgItemTextA,
 // GetDlgItemTextA, SetDlgItemInt, GetDlgItemInt, CheckRadioButton, IsDlgButtonChecked,
 // SendDlgItemMessageA, MessageBoxA, LoadIconA, LoadCursorA, LoadBitmapA, GetModuleHandleA,
-// IsWindow, GetWindowTextA, SetWindowTextA.
+// IsWindow, GetWindowTextA, SetWindowTextA, LoadAcceleratorsA, TranslateAcceleratorA, GetKeyState,
+// OpenClipboard, EmptyClipboard, SetClipboardData, GetClipboardData, IsClipboardFormatAvailable,
+// CloseClipboard.
 // Differences from Win32: one thread only; PeekMessageA knows only PM_REMOVE/PM_NOREMOVE;
 // the only standard scroll bar is SB_VERT; timers have no TIMERPROC callback (WM_TIMER only).
+// Keys pressed in a frame window's client area reach the queue as WM_KEYDOWN/WM_KEYUP (with Alt,
+// WM_SYSKEYDOWN/WM_SYSKEYUP) for the keys that have a virtual-key code here; TranslateMessage makes
+// no WM_CHAR, and accelerators act on virtual keys only. GetKeyState knows Ctrl, Shift and Alt,
+// as they were when the message being handled was posted. The clipboard holds CF_TEXT
+// (Windows-1252, given to the desktop as Unicode) and CF_DIB (24 or 32 bits, uncompressed).
 // A window's frame is what the layer draws (menu bar, client area, scroll bar): the title bar and
 // borders belong to the window manager, so AdjustWindowRectEx adds only the menu bar, and the
 // work area is the screen's available area less room for those decorations.
@@ -151,6 +158,8 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_TIMER 0x0113
@@ -200,6 +209,34 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define MB_ICONINFORMATION MB_ICONASTERISK
 #define MB_ICONERROR MB_ICONHAND
 #define MB_ICONWARNING MB_ICONEXCLAMATION
+
+// virtual keys ('0'..'9' and 'A'..'Z' are their own codes)
+#define VK_BACK 0x08
+#define VK_TAB 0x09
+#define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_ESCAPE 0x1B
+#define VK_SPACE 0x20
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+#define VK_INSERT 0x2D
+#define VK_DELETE 0x2E
+#define VK_F1 0x70
+#define VK_F12 0x7B
+
+// clipboard formats
+#define CF_TEXT 1
+#define CF_BITMAP 2
+#define CF_DIB 8
+#define CF_UNICODETEXT 13
 
 // predefined cursors and icons
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
@@ -264,6 +301,19 @@ BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, i
 UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
 LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+
+// keyboard and accelerators
+HACCEL WINAPI LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName);
+int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg);
+SHORT WINAPI GetKeyState(int nVirtKey);
+
+// clipboard
+BOOL WINAPI OpenClipboard(HWND hWndNewOwner);
+BOOL WINAPI EmptyClipboard(void);
+HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem);
+HANDLE WINAPI GetClipboardData(UINT uFormat);
+BOOL WINAPI IsClipboardFormatAvailable(UINT format);
+BOOL WINAPI CloseClipboard(void);
 
 // resources
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);

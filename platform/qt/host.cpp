@@ -1,12 +1,15 @@
 // The host widgets of the layer: the frame window with its menu bar, client canvas and vertical
 // scroll bar, and the bookkeeping shared by the USER32 and GDI32 parts.
 #include "qt/host.h"
+#include "qt/translations.h"
 
 #include <QAbstractEventDispatcher>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPainter>
 
 #include <sys/mman.h>
+
+#include <clocale>
 
 #include <algorithm>
 #include <set>
@@ -50,6 +53,55 @@ std::string toAnsi(const QString &s) {
         out.push_back(c);
     }
     return out;
+}
+
+// ------------------------------------------------------------------ the application
+static int appArgc = 1;
+static char appName[] = "orbix";
+static char *appArgvDefault[] = {appName, nullptr};
+static char **appArgv = appArgvDefault;
+
+void setArguments(int argc, char **argv) {
+    appArgc = argc;
+    appArgv = argv;
+}
+
+void ensureApplication() {
+    if (QCoreApplication::instance()) return;
+    auto *app = new QApplication(appArgc, appArgv);
+    // Qt takes the user's locale on Unix; a Windows program's C runtime formats and reads numbers
+    // in the "C" locale, whatever the user's language (1.50, never 1,50).
+    setlocale(LC_NUMERIC, "C");
+    // Qt's texts (file dialog, edit menus) in the user's language, as Windows draws its own.
+    installQtTranslations(QLocale::system());
+    app->setQuitOnLastWindowClosed(false);  // the program ends through its own message loop
+}
+
+std::string windowsCommandLine(int argc, char **argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (i > 1) line += ' ';
+        if (!a.empty() && a.find_first_of(" \t\"") == std::string::npos) {
+            line += a;
+            continue;
+        }
+        line += '"';
+        size_t slashes = 0;
+        for (char c : a) {
+            if (c == '\\') {
+                ++slashes;
+                continue;
+            }
+            // Backslashes before a quote are doubled, and the quote escaped.
+            line.append(c == '"' ? 2 * slashes + 1 : slashes, '\\');
+            slashes = 0;
+            line += c;
+        }
+        line.append(2 * slashes, '\\');  // before the closing quote
+        line += '"';
+    }
+    return line;
 }
 
 // ------------------------------------------------------------------ windows

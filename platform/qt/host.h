@@ -30,6 +30,16 @@ namespace host {
 QString fromAnsi(const char *s, int len = -1);  // Windows-1252 bytes to Unicode
 std::string toAnsi(const QString &s);           // Unicode to Windows-1252 ('?' when unmappable)
 
+// ------------------------------------------------------------------ the application
+// The arguments the Qt application will be made with (kept, so they outlive it).
+void setArguments(int argc, char **argv);
+// Starts the Qt application the first time the window system is needed (the tests start it
+// themselves); numbers stay in the "C" locale whatever the user's language.
+void ensureApplication();
+// argv[1..] as one Windows command line: each argument quoted where it must be, so that
+// CommandLineToArgv-style splitting gives the arguments back.
+std::string windowsCommandLine(int argc, char **argv);
+
 // ------------------------------------------------------------------ windows
 struct ClassInfo {
     WNDCLASSA wc;
@@ -91,7 +101,17 @@ void showImage(Window *w);
 void wake();
 
 // ------------------------------------------------------------------ messages
-void postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp);
+// keys: the modifiers down when the message was made (KeyControl | KeyShift | KeyAlt).
+enum : unsigned { KeyControl = 1, KeyShift = 2, KeyAlt = 4 };
+void postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp, unsigned keys = 0);
+// The modifiers of the message the program last took from the queue.
+unsigned messageKeys();
+// The virtual-key code of a Qt key (0 when it has none here), and the key messages it makes.
+int virtualKey(int qtKey);
+void postKey(HWND h, int qtKey, unsigned keys, bool press, bool autoRepeat);
+// As on Windows, the owner of a modal window that has gone is active again, so its keys work at
+// once (without a window manager nobody else would give it the keyboard back).
+void reactivateOwner(HWND owner);
 // Runs a nested modal loop until done() is true; a WM_QUIT seen on the way is posted again.
 void modalLoop(const std::function<bool()> &done, HWND dialog = nullptr);
 
@@ -157,6 +177,10 @@ GdiObject *newGdiObject(ObjType type);
 QFont makeFont(const std::string &face, int height, int weight, bool italic);
 QImage decodeImage(std::string_view bytes);  // BMP or ICO data
 
+// ------------------------------------------------------------------ clipboard
+QImage imageFromDib(const std::string &packedDib);  // null when not a DIB this layer reads
+std::string dibFromImage(const QImage &img);        // a packed 24-bit bottom-up DIB
+
 // ------------------------------------------------------------------ dialogs
 // Builds the dialog window from its template; sends WM_INITDIALOG. Null when no template.
 Window *createDialog(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param, bool modal);
@@ -165,8 +189,12 @@ void sendCommand(Window *dlg, int id, int code = 0);
 void clickControl(Window *ctrl);    // as a mouse click: radio groups, then WM_COMMAND
 QSize dialogBaseUnits();            // average character width and height of the dialog font
 
-std::vector<std::pair<std::string, std::string>> saveFilters(LPCSTR filter);
-BOOL deliverSavePath(LPOPENFILENAMEA ofn, const std::string &path);  // FALSE if it does not fit
+std::vector<std::pair<std::string, std::string>> fileFilters(LPCSTR filter);
+// Hands back the name a person typed into a file dialog: completed with lpstrDefExt when it has
+// no extension, then written to lpstrFile and lpstrFileTitle. FALSE if it does not fit.
+BOOL deliverTypedPath(LPOPENFILENAMEA ofn, const std::string &typed);
+// The file dialog itself, for a person (GetSaveFileNameA and GetOpenFileNameA outside tests).
+BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save);
 
 // ------------------------------------------------------------------ test hooks
 struct Hooks {
@@ -175,6 +203,7 @@ struct Hooks {
     std::function<int(HWND, const std::string &, const std::string &, UINT)> messageBox;
     std::function<void(Window *)> dialog;           // runs a driver on a new modal dialog
     std::function<BOOL(LPOPENFILENAMEA)> saveFile;
+    std::function<BOOL(LPOPENFILENAMEA)> openFile;
     std::function<void(const std::string &)> failure;
 };
 // A plain global, not behind a function: every GDI call asks whether it is recorded.

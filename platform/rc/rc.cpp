@@ -70,6 +70,13 @@ constexpr Constant kConstants[] = {
     {"SS_ETCHEDHORZ", 0x10L}, {"SS_ETCHEDVERT", 0x11L}, {"SS_ETCHEDFRAME", 0x12L},
     {"SS_NOPREFIX", 0x80L}, {"SS_NOTIFY", 0x100L}, {"SS_CENTERIMAGE", 0x200L},
     {"SS_SUNKEN", 0x1000L},
+    // virtual keys
+    {"VK_BACK", 0x08}, {"VK_TAB", 0x09}, {"VK_RETURN", 0x0D}, {"VK_ESCAPE", 0x1B}, {"VK_SPACE", 0x20},
+    {"VK_PRIOR", 0x21}, {"VK_NEXT", 0x22}, {"VK_END", 0x23}, {"VK_HOME", 0x24}, {"VK_LEFT", 0x25},
+    {"VK_UP", 0x26}, {"VK_RIGHT", 0x27}, {"VK_DOWN", 0x28}, {"VK_INSERT", 0x2D}, {"VK_DELETE", 0x2E},
+    {"VK_ADD", 0x6B}, {"VK_SUBTRACT", 0x6D}, {"VK_F1", 0x70}, {"VK_F2", 0x71}, {"VK_F3", 0x72},
+    {"VK_F4", 0x73}, {"VK_F5", 0x74}, {"VK_F6", 0x75}, {"VK_F7", 0x76}, {"VK_F8", 0x77}, {"VK_F9", 0x78},
+    {"VK_F10", 0x79}, {"VK_F11", 0x7A}, {"VK_F12", 0x7B},
     // dialog command ids, and the id resource editors give to statics nobody addresses
     {"IDOK", 1}, {"IDCANCEL", 2}, {"IDABORT", 3}, {"IDRETRY", 4}, {"IDIGNORE", 5},
     {"IDYES", 6}, {"IDNO", 7}, {"IDCLOSE", 8}, {"IDHELP", 9}, {"IDC_STATIC", -1},
@@ -737,7 +744,7 @@ public:
     void Run(Script& script) {
         while (Peek().kind != Token::End) {
             if (Peek().IsWord("LANGUAGE") && SkipCommonStatement()) continue;
-            if (Peek().IsWord("STRINGTABLE") || Peek().IsWord("ACCELERATORS") || Peek().IsWord("VERSIONINFO"))
+            if (Peek().IsWord("STRINGTABLE") || Peek().IsWord("VERSIONINFO"))
                 Fail(Peek(), "resource type " + Describe(Peek()) + " is not supported");
             const Token nameTok = Take();
             std::string name = ResourceName(nameTok);
@@ -746,6 +753,8 @@ public:
             SkipMemoryOptions();
             if (type.IsWord("MENU")) {
                 script.menus.push_back(ParseMenu(std::move(name)));
+            } else if (type.IsWord("ACCELERATORS")) {
+                script.accelerators.push_back(ParseAccelerators(std::move(name)));
             } else if (type.IsWord("DIALOG") || type.IsWord("DIALOGEX")) {
                 script.dialogs.push_back(ParseDialog(std::move(name), type.IsWord("DIALOGEX")));
             } else if (type.IsWord("BITMAP") || type.IsWord("ICON") || type.IsWord("CURSOR") ||
@@ -877,6 +886,51 @@ private:
         }
         ++pos_;  // END
         return items;
+    }
+
+    // Each line: key, id [, type and modifiers]. The key is a character in quotes ("^C" for
+    // Ctrl+C), or a number, which with VIRTKEY is a virtual-key code (VK_ names, or "A" for A).
+    AcceleratorTable ParseAccelerators(std::string name) {
+        AcceleratorTable table{std::move(name), {}};
+        while (SkipCommonStatement()) {
+        }
+        Begin();
+        while (!AtEnd()) {
+            Accelerator a;
+            const Token key = Peek();
+            bool control = false;
+            if (key.kind == Token::String) {
+                ++pos_;
+                std::string k = key.text;
+                if (k.size() == 2 && k[0] == '^') {
+                    control = true;
+                    k = k.substr(1);
+                }
+                if (k.size() != 1) Fail(key, "an accelerator key is one character, not " + Describe(key));
+                a.key = static_cast<unsigned char>(control ? std::toupper(static_cast<unsigned char>(k[0])) - '@' : k[0]);
+            } else {
+                a.key = static_cast<int>(Number());
+            }
+            Comma();
+            a.id = static_cast<int>(Number());
+            while (Peek().Is(",")) {
+                ++pos_;
+                const Token o = Take();
+                if (o.IsWord("VIRTKEY")) a.virtkey = true;
+                else if (o.IsWord("ASCII") || o.IsWord("NOINVERT")) continue;
+                else if (o.IsWord("CONTROL")) a.control = true;
+                else if (o.IsWord("SHIFT")) a.shift = true;
+                else if (o.IsWord("ALT")) a.alt = true;
+                else Fail(o, "accelerator option expected, not " + Describe(o));
+            }
+            if (control && a.virtkey) Fail(key, "a ^ key cannot be VIRTKEY");
+            // With VIRTKEY a letter in quotes names its key, whose code is the capital letter.
+            if (a.virtkey && key.kind == Token::String) a.key = std::toupper(a.key);
+            if ((a.control || a.shift || a.alt) && !a.virtkey) Fail(key, "CONTROL, SHIFT and ALT need VIRTKEY");
+            table.keys.push_back(a);
+        }
+        ++pos_;  // END
+        return table;
     }
 
     void MenuOptions() {
@@ -1024,6 +1078,7 @@ const T* FindNamed(const std::vector<T>& v, std::string_view name) {
 }  // namespace
 
 const Menu* Script::menu(std::string_view name) const { return FindNamed(menus, name); }
+const AcceleratorTable* Script::acceleratorTable(std::string_view name) const { return FindNamed(accelerators, name); }
 const Dialog* Script::dialog(std::string_view name) const { return FindNamed(dialogs, name); }
 const FileResource* Script::file(std::string_view name, std::string_view type) const {
     for (const FileResource& f : files)

@@ -7,7 +7,7 @@
 //     #undef, #include "file" (through the caller's loader), #include <file> (skipped: the SDK
 //     headers' constants are built in), #if/#ifdef/#ifndef/#elif/#else/#endif, #pragma
 //     code_page(65001 or 1252), other #pragmas ignored;
-//   - resources: MENU (POPUP, MENUITEM, MENUITEM SEPARATOR), DIALOG and DIALOGEX (STYLE,
+//   - resources: MENU (POPUP, MENUITEM, MENUITEM SEPARATOR), ACCELERATORS, DIALOG and DIALOGEX (STYLE,
 //     EXSTYLE, CAPTION, FONT, and the controls CONTROL, LTEXT, CTEXT, RTEXT, PUSHBUTTON,
 //     DEFPUSHBUTTON, EDITTEXT, GROUPBOX, CHECKBOX, AUTOCHECKBOX, RADIOBUTTON, AUTORADIOBUTTON,
 //     STATE3, AUTO3STATE, ICON), BITMAP, ICON and CURSOR files, the RT_MANIFEST file (kept
@@ -71,14 +71,29 @@ struct FileResource {
 
 // Resource names are kept as written; a name given as a number, or as a #define'd name, is
 // kept in the form Win32 accepts for a numeric id in a string, "#101".
+// One key of an ACCELERATORS table: a virtual-key code with the modifiers that must be down, or
+// (without VIRTKEY) a character.
+struct Accelerator {
+    int key = 0;  // the virtual-key code, or the character code
+    int id = 0;
+    bool virtkey = false, control = false, shift = false, alt = false;
+};
+
+struct AcceleratorTable {
+    std::string name;
+    std::vector<Accelerator> keys;
+};
+
 struct Script {
     std::vector<Menu> menus;
+    std::vector<AcceleratorTable> accelerators;
     std::vector<Dialog> dialogs;
     std::vector<FileResource> files;
     std::map<std::string, long> defines;  // every #define whose value is a number
 
     // Lookups ignore ASCII case, as the resource functions of Win32 do.
     const Menu* menu(std::string_view name) const;
+    const AcceleratorTable* acceleratorTable(std::string_view name) const;
     const Dialog* dialog(std::string_view name) const;
     const FileResource* file(std::string_view name, std::string_view type) const;
 };

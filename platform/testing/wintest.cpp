@@ -5,8 +5,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -54,6 +57,12 @@ void Init(int &argc, char **argv) {
     hooks().testMode = true;
 }
 
+std::string CommandLineFor(const std::vector<std::string> &args) {
+    std::vector<char *> argv{const_cast<char *>("orbix")};
+    for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
+    return windowsCommandLine(int(argv.size()), argv.data());
+}
+
 HINSTANCE Instance() { return reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr)); }
 
 void Pump(HWND *modeless) {
@@ -69,6 +78,21 @@ void Pump(HWND *modeless) {
         if (modeless && *modeless && IsDialogMessageA(*modeless, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+    }
+    fail("Pump: the queue never emptied (a paint that keeps invalidating itself?)");
+}
+
+void Pump(const std::function<void(MSG *)> &dispatch) {
+    for (int guard = 0; guard < 100000; ++guard) {
+        MSG msg;
+        processHostEvents(false);
+        if (!takeMessage(&msg, true)) return;
+        if (msg.message == WM_QUIT) {
+            quitSeen = true;
+            quitSeenCode = int(msg.wParam);
+            continue;
+        }
+        dispatch(&msg);
     }
     fail("Pump: the queue never emptied (a paint that keeps invalidating itself?)");
 }
@@ -201,6 +225,33 @@ void Click(HWND hwnd, int x, int y) {
     postMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+void PressKey(HWND hwnd, int vk, unsigned modifiers) {
+    Window *w = win(hwnd);
+    if (!w || !w->canvas) {
+        fail("PressKey: not a frame window");
+        return;
+    }
+    int key = 0;
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) key = vk;  // Qt's codes are the same
+    if (vk >= VK_F1 && vk <= VK_F12) key = Qt::Key_F1 + (vk - VK_F1);
+    for (int k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,
+                  Qt::Key_Escape, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home,
+                  Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Insert, Qt::Key_Delete})
+        if (!key && virtualKey(k) == vk) key = k;
+    if (!key) {
+        fail("PressKey: no key gives virtual key " + std::to_string(vk));
+        return;
+    }
+    Qt::KeyboardModifiers m;
+    if (modifiers & Ctrl) m |= Qt::ControlModifier;
+    if (modifiers & Shift) m |= Qt::ShiftModifier;
+    if (modifiers & Alt) m |= Qt::AltModifier;
+    QKeyEvent press(QEvent::KeyPress, key, m);
+    QCoreApplication::sendEvent(w->canvas, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, m);
+    QCoreApplication::sendEvent(w->canvas, &release);
+}
+
 // ---------------------------------------------------------------- recorder
 GdiRecorder::GdiRecorder() { hooks().recorder = &calls_; }
 GdiRecorder::~GdiRecorder() { hooks().recorder = nullptr; }
@@ -252,6 +303,30 @@ void Dialog::type(int id, std::string_view s) {
     }
     QString t = fromAnsi(s.data(), int(s.size()));
     for (QChar ch : t) sendKey(c->widget, 0, QString(ch));
+}
+void Dialog::key(int id, int vk, bool shift) {
+    Window *c = control(hDlg_, id);
+    if (!c || !c->widget) return;
+    c->widget->setFocus();
+    int k = 0;
+    for (int q : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Home, Qt::Key_End, Qt::Key_Left, Qt::Key_Right})
+        if (virtualKey(q) == vk) k = q;
+    if (!k) {
+        fail("Dialog::key: no key for virtual key " + std::to_string(vk));
+        return;
+    }
+    QKeyEvent press(QEvent::KeyPress, k, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    QCoreApplication::sendEvent(c->widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    QCoreApplication::sendEvent(c->widget, &release);
+}
+void Dialog::paste(int id, std::string_view s) {
+    Window *c = control(hDlg_, id);
+    if (!c || !c->widget) return;
+    c->widget->setFocus();
+    QGuiApplication::clipboard()->setText(fromAnsi(s.data(), int(s.size())));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::sendEvent(c->widget, &press);
 }
 int Dialog::textLimit(int id) const {
     Window *c = control(hDlg_, id);
@@ -334,25 +409,33 @@ std::vector<HWND> LiveDialogs() {
     return out;
 }
 
-// ---------------------------------------------------------------- save dialog
-SaveDialogDriver::SaveDialogDriver() {
-    hooks().saveFile = [this](LPOPENFILENAMEA ofn) -> BOOL {
-        calls.push_back(SaveDialogCall{saveFilters(ofn->lpstrFilter), ofn->nFilterIndex,
-                                       ofn->lpstrFile ? ofn->lpstrFile : ""});
+// ---------------------------------------------------------------- file dialogs
+FileDialogDriver::FileDialogDriver(bool save) : save_(save) {
+    (save ? hooks().saveFile : hooks().openFile) = [this](LPOPENFILENAMEA ofn) -> BOOL {
+        calls.push_back(FileDialogCall{fileFilters(ofn->lpstrFilter), ofn->nFilterIndex,
+                                       ofn->lpstrFile ? ofn->lpstrFile : "", ofn->Flags,
+                                       ofn->lpstrTitle ? ofn->lpstrTitle : "",
+                                       ofn->lpstrDefExt ? ofn->lpstrDefExt : "", ofn->nMaxFile,
+                                       ofn->nMaxFileTitle});
         if (next_ >= answers_.size()) {
-            fail("unexpected save dialog (no answer given)");
+            fail(std::string("unexpected ") + (save_ ? "save" : "open") + " dialog (no answer given)");
             return FALSE;
         }
         auto [ok, path] = answers_[next_++];
-        return ok ? deliverSavePath(ofn, path) : FALSE;
+        if (!ok) return FALSE;
+        if (!save_ && (ofn->Flags & OFN_FILEMUSTEXIST) && !QFileInfo(QString::fromLocal8Bit(path.c_str())).isFile()) {
+            fail("the open dialog would not take " + path + ": no such file");
+            return FALSE;
+        }
+        return deliverTypedPath(ofn, path);
     };
 }
-SaveDialogDriver::~SaveDialogDriver() { hooks().saveFile = nullptr; }
-SaveDialogDriver &SaveDialogDriver::answer(std::string path) {
+FileDialogDriver::~FileDialogDriver() { (save_ ? hooks().saveFile : hooks().openFile) = nullptr; }
+FileDialogDriver &FileDialogDriver::answer(std::string path) {
     answers_.emplace_back(true, std::move(path));
     return *this;
 }
-SaveDialogDriver &SaveDialogDriver::cancel() {
+FileDialogDriver &FileDialogDriver::cancel() {
     answers_.emplace_back(false, std::string());
     return *this;
 }

@@ -19,6 +19,9 @@
 
 namespace wintest {
 
+// The command line WinMain gets on Linux for these arguments (argv[1..]).
+std::string CommandLineFor(const std::vector<std::string> &args);
+
 // Starts the offscreen application once (idempotent). wintest_main calls it.
 void Init(int &argc, char **argv);
 HINSTANCE Instance();
@@ -27,6 +30,8 @@ HINSTANCE Instance();
 // message first to *modeless (when given and not null) through IsDialogMessageA. Returns when
 // nothing is left to do (timers that have not yet elapsed are left alone).
 void Pump(HWND *modeless = nullptr);
+// The same, each message handed to the program's own loop body instead.
+void Pump(const std::function<void(MSG *)> &dispatch);
 // True (once) when a WM_QUIT reached Pump since the last call; *code gets its exit code.
 bool TakeQuit(int *code = nullptr);
 // Fires the timer nIDEvent of hwnd now, as if it had elapsed (WM_TIMER is sent).
@@ -63,6 +68,10 @@ void ChooseMenuItem(HWND hwnd, int id);
 int ScrollPos(HWND hwnd);
 // Presses (down and up) the left button at client position (x, y) through the queue.
 void Click(HWND hwnd, int x, int y);
+// Presses and releases a key in the client area of a frame window, as the keyboard does (the Qt
+// key event reaches the window, which queues the key messages). vk: a virtual-key code.
+enum Modifier : unsigned { Ctrl = 1, Shift = 2, Alt = 4 };
+void PressKey(HWND hwnd, int vk, unsigned modifiers = 0);
 
 // ---------------------------------------------------------------- recording DC
 struct GdiCall {
@@ -120,6 +129,10 @@ public:
     std::string text(int id) const;               // Windows-1252 bytes
     void setText(int id, std::string_view cp1252); // replaces the text as a paste would
     void type(int id, std::string_view cp1252);    // types key by key; the text limit holds
+    // A key in the control with the keyboard (VK_BACK, VK_DELETE, VK_HOME, VK_END, VK_LEFT...),
+    // the text as it stands; a paste (Ctrl+V) of text at the caret or over the selection.
+    void key(int id, int vk, bool shift = false);
+    void paste(int id, std::string_view cp1252);
     int textLimit(int id) const;
     bool checked(int id) const;
     bool readOnly(int id) const;
@@ -156,24 +169,44 @@ public:
 // Every top-level dialog now alive (modeless ones included), oldest first.
 std::vector<HWND> LiveDialogs();
 
-// ---------------------------------------------------------------- save dialog
-struct SaveDialogCall {
+// ---------------------------------------------------------------- file dialogs
+// What the program asked of a save or open dialog.
+struct FileDialogCall {
     std::vector<std::pair<std::string, std::string>> filters; // (description, pattern)
     DWORD filterIndex;
     std::string initialPath;  // what lpstrFile held
+    DWORD flags;
+    std::string title;        // lpstrTitle, empty when null
+    std::string defExt;       // lpstrDefExt, empty when null
+    DWORD maxFile, maxFileTitle;
 };
-// Answers GetSaveFileNameA: each call takes the next answer (a path, or cancel).
-class SaveDialogDriver {
+using SaveDialogCall = FileDialogCall;
+
+// Answers GetSaveFileNameA (or GetOpenFileNameA): each call takes the next answer, a name as a
+// person types it (completed with the default extension as the dialog does) or a cancel. An open
+// dialog that must find its file fails the test when answered with one that does not exist.
+class FileDialogDriver {
 public:
-    SaveDialogDriver();
-    ~SaveDialogDriver();
-    SaveDialogDriver(const SaveDialogDriver &) = delete;
-    SaveDialogDriver &operator=(const SaveDialogDriver &) = delete;
-    SaveDialogDriver &answer(std::string path);
-    SaveDialogDriver &cancel();
-    std::vector<SaveDialogCall> calls;
+    FileDialogDriver(const FileDialogDriver &) = delete;
+    FileDialogDriver &operator=(const FileDialogDriver &) = delete;
+    FileDialogDriver &answer(std::string path);
+    FileDialogDriver &cancel();
+    std::vector<FileDialogCall> calls;
     std::vector<std::pair<bool, std::string>> answers_;
     size_t next_ = 0;
+protected:
+    explicit FileDialogDriver(bool save);
+    ~FileDialogDriver();
+private:
+    bool save_;
+};
+class SaveDialogDriver : public FileDialogDriver {
+public:
+    SaveDialogDriver() : FileDialogDriver(true) {}
+};
+class OpenDialogDriver : public FileDialogDriver {
+public:
+    OpenDialogDriver() : FileDialogDriver(false) {}
 };
 
 // Called when something a test did not expect happens (an unexpected modal window).

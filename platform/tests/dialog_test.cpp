@@ -100,6 +100,34 @@ TEST(DialogBox, TemplateRadioGroupsTextLimitsAndReadBack) {
     EXPECT_EQ(commands, (std::vector<int>{103, 106, IDOK}));
 }
 
+// As on Windows: what is typed or pasted is cut to the limit; deleting always works, also in a
+// text the program set longer than the limit (a long value shown whole).
+TEST(DialogBox, TheTextLimitCutsInsertionsAndNeverStopsADeletion) {
+    struct Passo {
+        const char *nome;
+        std::function<void(wintest::Dialog &)> faz;
+        std::string texto;
+    } passos[] = {
+        {"set longer than the limit", [](auto &d) { d.setText(108, "123456789012"); }, "123456789012"},
+        {"a paste into it adds nothing", [](auto &d) { d.key(108, VK_END), d.paste(108, "x"); }, "123456789012"},
+        {"Backspace at the end", [](auto &d) { d.key(108, VK_END), d.key(108, VK_BACK); }, "12345678901"},
+        {"Delete at the start", [](auto &d) { d.key(108, VK_HOME), d.key(108, VK_DELETE); }, "2345678901"},
+        {"a paste over a selection is cut to fit", [](auto &d) { d.key(108, VK_HOME), d.key(108, VK_RIGHT, true),
+                                                                  d.key(108, VK_RIGHT, true), d.paste(108, "abcdef"); },
+         "ab45678901"},
+        {"a paste into room for three", [](auto &d) { d.setText(108, "1234567"), d.key(108, VK_HOME),
+                                                      d.paste(108, "abcdef"); }, "abc1234567"},
+        {"typing past the limit stops at it", [](auto &d) { d.type(108, "123456789012"); }, "1234567890"},
+    };
+    run([&](wintest::Dialog &d) {
+        for (auto &p : passos) {
+            p.faz(d);
+            EXPECT_EQ(d.text(108), p.texto) << p.nome;
+        }
+        d.click(IDOK);
+    });
+}
+
 TEST(DialogBox, GetDlgItemIntReadsUnsignedDecimalOrGivesZero) {
     struct Row {
         const char *text;
@@ -175,6 +203,85 @@ TEST(MessageBoxAndSaveDialog, DriversRecordWhatWasAskedAndAnswerInOrder) {
     EXPECT_EQ(save.calls[0].initialPath, "/tmp/anterior.TXD");
     ASSERT_EQ(save.calls[0].filters.size(), 3u);
     EXPECT_EQ(save.calls[0].filters[1].second, "*.txt");
+}
+
+TEST(FileDialogs, TheTypedNameIsCompletedWithTheDefaultExtensionAndMustFit) {
+    struct Row {
+        const char *name;
+        bool save;
+        const char *defExt;
+        std::string typed;
+        DWORD maxFile, maxTitle;
+        BOOL result;
+        std::string file, title;
+        WORD offset, extension;
+    } rows[] = {
+        {"no extension: the default one is added", true, "orbix", "/tmp/aula", 256, 64, TRUE, "/tmp/aula.orbix",
+         "aula.orbix", 5, 10},
+        {"an extension of its own is kept", true, "orbix", "/tmp/aula.txt", 256, 64, TRUE, "/tmp/aula.txt", "aula.txt",
+         5, 10},
+        {"a dot in the folder is not an extension", true, "orbix", "/tmp/v.1/aula", 256, 64, TRUE,
+         "/tmp/v.1/aula.orbix", "aula.orbix", 9, 14},
+        {"a leading dot in the default is not doubled", true, ".orbix", "/tmp/aula", 256, 64, TRUE, "/tmp/aula.orbix",
+         "aula.orbix", 5, 10},
+        {"no default extension: as typed", true, nullptr, "/tmp/aula", 256, 64, TRUE, "/tmp/aula", "aula", 5, 9},
+        {"the open dialog completes too", false, "orbix", "/tmp/aula", 256, 64, TRUE, "/tmp/aula.orbix",
+         "aula.orbix", 5, 10},
+        {"a path of nMaxFile - 1 bytes fits", true, nullptr, "/tmp/" + std::string(250, 'a'), 256, 64, TRUE,
+         "/tmp/" + std::string(250, 'a'), std::string(63, 'a'), 5, 255},
+        {"a path of nMaxFile bytes does not", true, nullptr, "/tmp/" + std::string(251, 'a'), 256, 64, FALSE,
+         "antes", "antes", 0, 0},
+        {"a title longer than nMaxFileTitle is cut", true, nullptr, "/x/" + std::string(70, 'b') + ".txd", 256, 63,
+         TRUE, "/x/" + std::string(70, 'b') + ".txd", std::string(62, 'b'), 3, 74},
+    };
+    for (auto &r : rows) {
+        char file[512] = "antes", title[128] = "antes";
+        OPENFILENAMEA ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = r.maxFile;
+        ofn.lpstrFileTitle = title;
+        ofn.nMaxFileTitle = r.maxTitle;
+        ofn.lpstrDefExt = r.defExt;
+        BOOL got;
+        if (r.save) {
+            wintest::SaveDialogDriver d;
+            d.answer(r.typed);
+            got = GetSaveFileNameA(&ofn);
+        } else {
+            wintest::OpenDialogDriver d;
+            d.answer(r.typed);
+            got = GetOpenFileNameA(&ofn);
+        }
+        EXPECT_EQ(got, r.result) << r.name;
+        EXPECT_EQ(std::string(file), r.file) << r.name;
+        EXPECT_EQ(std::string(title), r.title) << r.name;
+        if (got) {
+            EXPECT_EQ(std::make_pair(ofn.nFileOffset, ofn.nFileExtension), std::make_pair(r.offset, r.extension))
+                << r.name;
+        }
+    }
+}
+
+TEST(FileDialogs, AnOpenDialogThatMustFindItsFileTakesOnlyAnExistingOne) {
+    std::vector<std::string> failures;
+    wintest::SetFailureHandler([&](const std::string &f) { failures.push_back(f); });
+    char file[256] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.Flags = OFN_FILEMUSTEXIST;
+    ofn.lpstrTitle = "Abrir";
+    wintest::OpenDialogDriver open;
+    open.answer("/nao/existe.orbix").answer("/proc/self/status");
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(failures.size(), 1u);
+    EXPECT_TRUE(GetOpenFileNameA(&ofn));
+    EXPECT_STREQ(file, "/proc/self/status");
+    ASSERT_EQ(open.calls.size(), 2u);
+    EXPECT_EQ(open.calls[0].flags, DWORD(OFN_FILEMUSTEXIST));
+    EXPECT_EQ(open.calls[0].title, "Abrir");
+    wintest::SetFailureHandler([](const std::string &what) { ADD_FAILURE() << what; });
 }
 
 }  // namespace

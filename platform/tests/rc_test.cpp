@@ -35,7 +35,8 @@ void flat(const std::vector<rc::MenuItem> &items, int depth, std::vector<std::st
 
 TEST(ProgramScript, MenuOrbixInOrder) {
     const std::vector<std::string> expected = {
-        "0 &Arquivo", "1 Sal&var Dados e Resultados 101", "1 - 0", "1 &Sair 102", "0 &Vetor",
+        "0 &Arquivo", "1 &Abrir Trabalho...\tCtrl+O 124", "1 Salvar &Trabalho...\tCtrl+S 125",
+        "1 Sal&var Dados e Resultados 101", "1 - 0", "1 &Copiar\tCtrl+C 126", "1 - 0", "1 &Sair 102", "0 &Vetor",
         "1 &Entrar Pontos para Vetores 120", "1 Entrar &Limites para Regi\u00e3o 119",
         "1 Definir &Sistema de Coordenadas 106", "1 - 0", "1 &Desenhar Vetores 103", "1 Desenhar &Regi\u00e3o 105",
         "1 - 0", "1 E&scala", "2 &Vetores 122", "2 &Escala M\u00e9dia 123", "2 &N\u00e3o Mostrar 121",
@@ -46,6 +47,37 @@ TEST(ProgramScript, MenuOrbixInOrder) {
     std::vector<std::string> actual;
     if (const rc::Menu *m = rc::ModuleScript().menu("Orbix")) flat(m->items, 0, actual);
     EXPECT_EQ(actual, expected);
+}
+
+// Each key as "key id" with its modifiers, V for a virtual key.
+std::vector<std::string> keys(const rc::AcceleratorTable *t) {
+    std::vector<std::string> out;
+    for (const rc::Accelerator &a : t ? t->keys : std::vector<rc::Accelerator>{})
+        out.push_back(std::string(a.virtkey ? "V" : "") + (a.control ? "^" : "") + (a.shift ? "S" : "") +
+                      (a.alt ? "A" : "") + std::to_string(a.key) + " " + std::to_string(a.id));
+    return out;
+}
+
+TEST(ProgramScript, KeysOfTheMainWindow) {
+    EXPECT_EQ(keys(rc::ModuleScript().acceleratorTable("orbix")),
+              (std::vector<std::string>{"V^79 124", "V^83 125", "V^67 126", "V37 111", "V39 110", "V38 112", "V40 113",
+                                        "V112 116"}));
+}
+
+TEST(RcScript, AcceleratorTables) {
+    const struct { const char *script, *error; std::vector<std::string> keys; } rows[] = {
+        {"a ACCELERATORS BEGIN \"o\", 5, VIRTKEY, CONTROL, SHIFT\n VK_F1, 6, VIRTKEY, ALT END", "", {"V^S79 5", "VA112 6"}},
+        {"a ACCELERATORS BEGIN \"^C\", 7\n \"a\", 8, ASCII, NOINVERT\n 65, 9, VIRTKEY END", "", {"3 7", "97 8", "V65 9"}},
+        {"a ACCELERATORS BEGIN \"ab\", 7 END", "one character", {}},
+        {"a ACCELERATORS BEGIN \"a\", 7, CONTROL END", "need VIRTKEY", {}},
+        {"a ACCELERATORS BEGIN \"^a\", 7, VIRTKEY END", "cannot be VIRTKEY", {}},
+        {"a ACCELERATORS BEGIN \"a\", 7, SHIFTY END", "accelerator option expected", {}},
+    };
+    for (std::string error; const auto &r : rows) {
+        const rc::Script s = rc::Parse(r.script, embedded, &error);
+        EXPECT_NE(error.find(r.error), std::string::npos) << r.script << " gave: " << error;
+        EXPECT_EQ(keys(s.acceleratorTable("A")), r.keys) << r.script;
+    }
 }
 
 struct Kind { const char *cls; uint32_t style, ex = 0; }; // what a statement declares: class and complete style

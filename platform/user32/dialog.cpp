@@ -134,17 +134,27 @@ Window *makeControl(Window *dlg, const rc::Control &rcc, const QSize &base, QWid
         } else {
             auto *e = new QLineEdit(parent);
             e->setReadOnly(rcc.style & ES_READONLY);
-            // The text limit holds for typing only, as EM_LIMITTEXT does.
+            // The text limit holds for what is typed or pasted, as EM_LIMITTEXT does: an insertion is
+            // cut to what still fits, and deleting always works, also in a text the program made
+            // longer than the limit.
             QObject::connect(e, &QLineEdit::textEdited, [hc, e](const QString &t) {
                 Window *cw = win(hc);
                 if (!cw) return;
-                if (t.size() > cw->textLimit) {
-                    int cur = std::min(int(e->cursorPosition()) - int(t.size() - cw->lastText.size()), int(cw->lastText.size()));
-                    e->setText(cw->lastText);
-                    e->setCursorPosition(std::max(cur, 0));
-                } else {
+                const QString &old = cw->lastText;
+                if (t.size() <= std::max<qsizetype>(old.size(), cw->textLimit)) {
                     cw->lastText = t;
+                    return;
                 }
+                // What changed: old's [p, old.size() - q) became t's [p, t.size() - q).
+                qsizetype p = 0, q = 0;
+                while (p < old.size() && p < t.size() && old[p] == t[p]) ++p;
+                while (q < old.size() - p && q < t.size() - p && old[old.size() - 1 - q] == t[t.size() - 1 - q]) ++q;
+                const qsizetype kept = old.size() - (old.size() - q - p);
+                const qsizetype room = std::max<qsizetype>(0, cw->textLimit - kept);
+                const QString cut = old.left(p) + t.mid(p, std::min(room, t.size() - q - p)) + old.right(q);
+                cw->lastText = cut;
+                e->setText(cut);
+                e->setCursorPosition(int(p + std::min(room, t.size() - q - p)));
             });
             w = e;
         }
@@ -231,7 +241,10 @@ Window *host::createDialog(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc, LPA
     HWND h = hwndOf(w);
     INT_PTR focus = proc ? proc(h, WM_INITDIALOG, WPARAM(firstTab ? hwndOf(firstTab) : nullptr), param) : TRUE;
     if (!win(h)) return nullptr;
-    if (t->style & WS_VISIBLE) d->show();
+    if (t->style & WS_VISIBLE) {
+        d->show();
+        d->activateWindow();  // a new dialog takes the keyboard, as on Windows
+    }
     if (focus && firstTab && firstTab->widget) firstTab->widget->setFocus();
     return w;
 }
@@ -288,6 +301,7 @@ LRESULT host::controlMessage(Window *c, UINT m, WPARAM wp, LPARAM lp) {
 
 /* DialogBoxParamA (user32) */
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
+    ensureApplication();
     Window *w = createDialog(inst, name, owner, proc, param, true);
     if (!w) return -1;
     HWND h = hwndOf(w);
@@ -305,11 +319,13 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC 
     }
     INT_PTR r = w->result;
     if (!w->destroyed) destroyWindow(w);
+    reactivateOwner(owner);
     return r;
 }
 
 /* CreateDialogParamA (user32) */
 HWND WINAPI CreateDialogParamA(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
+    ensureApplication();
     Window *w = createDialog(inst, name, owner, proc, param, false);
     return w ? hwndOf(w) : nullptr;
 }

@@ -5,29 +5,38 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QWidget>
 
 using namespace host;
 
 namespace {
 
-std::deque<MSG> &queue() {
-    static std::deque<MSG> q;
+// Each message keeps the state of Ctrl, Shift and Alt when it was posted, for GetKeyState.
+struct Posted {
+    MSG msg;
+    unsigned keys;
+};
+std::deque<Posted> &queue() {
+    static std::deque<Posted> q;
     return q;
 }
+unsigned keysNow = 0;
 bool quitPending = false;
 int quitCode = 0;
 
 }  // namespace
 
-void host::postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+void host::postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp, unsigned keys) {
     MSG msg{};
     msg.hwnd = h;
     msg.message = m;
     msg.wParam = wp;
     msg.lParam = lp;
-    queue().push_back(msg);
+    queue().push_back(Posted{msg, keys});
     wake();
 }
+
+unsigned host::messageKeys() { return keysNow; }
 
 void host::processHostEvents(bool wait) {
     if (!QCoreApplication::instance()) return;
@@ -40,14 +49,17 @@ void host::processHostEvents(bool wait) {
 bool host::takeMessage(MSG *msg, bool remove) {
     auto &q = queue();
     while (!q.empty()) {
-        MSG m = q.front();
+        Posted p = q.front();
         // Messages for windows destroyed since they were posted are dropped, as Windows does.
-        if (m.hwnd && !win(m.hwnd)) {
+        if (p.msg.hwnd && !win(p.msg.hwnd)) {
             q.pop_front();
             continue;
         }
-        *msg = m;
-        if (remove) q.pop_front();
+        *msg = p.msg;
+        if (remove) {
+            q.pop_front();
+            keysNow = p.keys;
+        }
         return true;
     }
     if (quitPending) {
@@ -70,6 +82,7 @@ bool host::takeMessage(MSG *msg, bool remove) {
 
 /* GetMessageA (user32) */
 BOOL WINAPI GetMessageA(LPMSG msg, HWND, UINT, UINT) {
+    ensureApplication();
     processHostEvents(false);
     while (!takeMessage(msg, true)) processHostEvents(true);
     return msg->message == WM_QUIT ? FALSE : TRUE;
@@ -77,6 +90,7 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND, UINT, UINT) {
 
 /* PeekMessageA (user32) */
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND, UINT, UINT, UINT remove) {
+    ensureApplication();
     processHostEvents(false);
     return takeMessage(msg, remove & PM_REMOVE) ? TRUE : FALSE;
 }
@@ -149,6 +163,11 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG msg) {
     if (!t || (t != d && t->owner != d)) return FALSE;
     DispatchMessageA(msg);
     return TRUE;
+}
+
+void host::reactivateOwner(HWND owner) {
+    Window *o = win(owner);
+    if (o && o->widget && o->widget->isVisible()) o->widget->window()->activateWindow();
 }
 
 void host::modalLoop(const std::function<bool()> &done, HWND dialog) {

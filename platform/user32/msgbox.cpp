@@ -9,6 +9,7 @@ using namespace host;
 
 /* MessageBoxA (user32) */
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    ensureApplication();
     std::string t = text ? text : "", c = caption ? caption : "Error";
     if (hooks().testMode) {
         if (hooks().messageBox) return hooks().messageBox(owner, t, c, type);
@@ -40,6 +41,8 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     });
     box.setWindowModality(Qt::ApplicationModal);
     box.show();
+    box.activateWindow();
     modalLoop([&] { return done; });
+    reactivateOwner(owner);
     return result;
 }

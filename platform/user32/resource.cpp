@@ -28,6 +28,7 @@ GdiObject *loadImage(LPCSTR name, const char *type) {
 
 /* LoadIconA (user32) */
 HICON WINAPI LoadIconA(HINSTANCE inst, LPCSTR name) {
+    ensureApplication();
     if (!inst) {
         static GdiObject *app = [] {
             GdiObject *o = newGdiObject(ObjType::Bitmap);
@@ -43,10 +44,14 @@ HICON WINAPI LoadIconA(HINSTANCE inst, LPCSTR name) {
 
 /* LoadCursorA (user32) */
 HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR name) {
+    ensureApplication();
     // Cursors are told apart by their predefined id; the frame turns them into Qt cursors.
     static int cursors[2];
     return reinterpret_cast<HCURSOR>(&cursors[name == IDC_CROSS ? 1 : 0]);
 }
 
 /* LoadBitmapA (user32) */
-HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HBITMAP>(loadImage(name, "BITMAP")); }
+HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name) {
+    ensureApplication();
+    return reinterpret_cast<HBITMAP>(loadImage(name, "BITMAP"));
+}

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -39,6 +40,8 @@ public:
     explicit Canvas(Window *w, QWidget *parent) : QWidget(parent), w_(w) {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMouseTracking(false);
+        // The keys of a window go to its client area, where the program's loop sees them.
+        setFocusPolicy(Qt::StrongFocus);
     }
 protected:
     void paintEvent(QPaintEvent *) override {
@@ -67,7 +70,18 @@ protected:
         if (e->button() == Qt::LeftButton) post(WM_LBUTTONUP, e);
     }
     void resizeEvent(QResizeEvent *) override { clientResized(w_, width(), height()); }
+    void keyPressEvent(QKeyEvent *e) override { key(e, true); }
+    void keyReleaseEvent(QKeyEvent *e) override { key(e, false); }
+    // Tab and Backtab belong to the window, not to Qt's focus chain.
+    bool focusNextPrevChild(bool) override { return false; }
 private:
+    void key(QKeyEvent *e, bool press) {
+        unsigned keys = 0;
+        if (e->modifiers() & Qt::ControlModifier) keys |= KeyControl;
+        if (e->modifiers() & Qt::ShiftModifier) keys |= KeyShift;
+        if (e->modifiers() & Qt::AltModifier) keys |= KeyAlt;
+        postKey(hwndOf(w_), e->key(), keys, press, e->isAutoRepeat());
+    }
     void post(UINT m, QMouseEvent *e) {
         QPoint p = e->position().toPoint();
         postMessage(hwndOf(w_), m, m == WM_LBUTTONDOWN ? 1 : 0, MAKELPARAM(p.x(), p.y()));
@@ -127,6 +141,7 @@ void addMenuItems(Window *w, QMenu *menu, QMenuBar *bar, const std::vector<rc::M
 
 void buildScrollBar(Window *w, QWidget *frame) {
     auto *sb = new QScrollBar(Qt::Vertical, frame);
+    sb->setFocusPolicy(Qt::NoFocus);  // the arrow keys are the program's, not the bar's
     sb->setRange(w->scrollMin, w->scrollMax);
     sb->setPageStep(16);
     w->vscroll = sb;
@@ -187,6 +202,7 @@ QSize defaultClientSize(const QSize &extra) {
 
 /* RegisterClassA (user32) */
 ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
+    ensureApplication();
     if (!wc || !wc->lpszClassName || !wc->lpfnWndProc) return 0;
     std::string key = lower(wc->lpszClassName);
     if (classes().count(key)) return 0;  // already registered, as Windows refuses it
@@ -199,6 +215,7 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
 /* CreateWindowExA (user32) */
 HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int, int,
                             int nWidth, int nHeight, HWND hWndParent, HMENU, HINSTANCE, LPVOID lpParam) {
+    ensureApplication();
     if (!lpClassName || IS_INTRESOURCE(lpClassName)) return nullptr;
     auto it = classes().find(lower(lpClassName));
     if (it == classes().end()) return nullptr;
@@ -228,6 +245,7 @@ HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWOR
     if (dwStyle & WS_VSCROLL) buildScrollBar(w, frame);
     w->canvas = new Canvas(w, frame);
     w->ratio = deviceRatio(w);
+    frame->setFocusProxy(w->canvas);
     if (ci->wc.hCursor == LoadCursorA(nullptr, IDC_CROSS)) w->canvas->setCursor(Qt::CrossCursor);
 
     QSize extra = static_cast<Frame *>(frame)->frameExtra();
@@ -335,6 +353,7 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND, int x, int y, int cx, int cy, UINT fla
 
 /* AdjustWindowRectEx (user32) */
 BOOL WINAPI AdjustWindowRectEx(LPRECT r, DWORD, BOOL bMenu, DWORD) {
+    ensureApplication();
     if (!r) return FALSE;
     if (bMenu) r->top -= menuBarHeight();
     return TRUE;
@@ -342,6 +361,7 @@ BOOL WINAPI AdjustWindowRectEx(LPRECT r, DWORD, BOOL bMenu, DWORD) {
 
 /* GetSystemMetrics (user32) */
 int WINAPI GetSystemMetrics(int i) {
+    ensureApplication();
     QScreen *s = QGuiApplication::primaryScreen();
     switch (i) {
     case SM_CXSCREEN: return s ? s->geometry().width() : 0;
@@ -353,6 +373,7 @@ int WINAPI GetSystemMetrics(int i) {
 
 /* SystemParametersInfoA (user32) */
 BOOL WINAPI SystemParametersInfoA(UINT action, UINT, LPVOID param, UINT) {
+    ensureApplication();
     if (action != SPI_GETWORKAREA || !param) return FALSE;
     QRect a(0, 0, 4096, 4096);  // tests run on no real screen: room for any window
     if (!hooks().testMode) {

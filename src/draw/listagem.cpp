@@ -158,3 +158,38 @@ void desenhalistagem(HDC hdc, int modo) {
         break;
     }
 }
+
+std::string textolistagem(int modo) {
+    std::string out;
+    const int n = vetoreslistados();
+    if (n <= 0) return out;
+    char linha[TAMLINHA];
+    auto acrescenta = [&out](const char *l, size_t k) {
+        out.append(l, k);
+        out += "\r\n";
+    };
+    switch (modo) {
+    case MODO_ANGULOS:
+    case MODO_ESCALARES:
+    case MODO_VETORIAIS: {
+        size_t (*forma)(char *, size_t, int, int) =
+            modo == MODO_ANGULOS ? linhaangulo : modo == MODO_ESCALARES ? linhaescalar : linhavetorial;
+        for (int i = 0; i < n; ++i)
+            for (int j = i; j < n; ++j) acrescenta(linha, forma(linha, sizeof linha, i, j));
+        break;
+    }
+    case MODO_MODULOS:
+        for (int i = 0; i < n; ++i) acrescenta(linha, linhamodulo(linha, sizeof linha, i));
+        break;
+    case MODO_LISTAGEM:
+        acrescenta(titulovetores(), strlen(titulovetores()));
+        for (int i = 0; i < n; ++i) acrescenta(linha, linhavetor(linha, sizeof linha, i));
+        out += "\r\n";
+        acrescenta(tituloregiao(), strlen(tituloregiao()));
+        for (int k = 0; k < 3; ++k) acrescenta(linha, linharegiao(linha, sizeof linha, k));
+        break;
+    default:
+        break;
+    }
+    return out;
+}

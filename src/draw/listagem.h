@@ -12,6 +12,8 @@
 
 #include <stddef.h>
 
+#include <string>
+
 // A line of a listing (and the text of a report record) holds at most TAMLINHA - 1 bytes; one
 // formatted number at most TAMPECA - 1. Longer texts are cut, never written past.
 constexpr size_t TAMLINHA = 100;
@@ -41,6 +43,11 @@ size_t linhamodulo(char *dest, size_t size, int i);
 
 // Number of vectors the listings cover: numpt held to 0..MAXVETORES.
 int vetoreslistados();
+
+// The whole of listing mode modo as text, every line (not only those on screen) ended with
+// CR LF, the vector and the region blocks apart by an empty line; "" for any other mode, and
+// when there is nothing to list.
+std::string textolistagem(int modo);
 
 // Draws listing mode modo (MODO_ANGULOS, MODO_ESCALARES, MODO_VETORIAIS, MODO_LISTAGEM,
 // MODO_MODULOS) into hdc; any other mode draws nothing.

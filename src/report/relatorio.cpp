@@ -1,14 +1,13 @@
 // The report file and the command that saves it.
 #include "report/relatorio.h"
 
+#include "arquivo/arquivo.h"
 #include "draw/listagem.h"
 #include "state/estado.h"
 
-#include <errno.h>
-#include <stdio.h>
 #include <string.h>
 
-const char SUFIXO_TEMPORARIO[] = ".orbix-tmp";
+#include <string>
 
 namespace {
 
@@ -20,23 +19,21 @@ const char TITULO_ERRO[] = "Não pode salvar o Arquivo";
 const char FIM[] = "\r\n";
 const char SEPARADOR[] = "++++++++++";
 
-// Writes the records in order; the first failure sticks, and later records are not tried.
+// The records in order, gathered before anything reaches the disk.
 class Registros {
 public:
-    explicit Registros(FILE *f) : f_(f) {}
-    bool ok() const { return ok_; }
+    const std::string &bytes() const { return bytes_; }
 
     // One record: CR LF, the text, then fim (CR LF or nothing), cut at TAMREGISTRO bytes and
     // padded with spaces up to it.
     void escreve(const char *texto, const char *fim = FIM) {
-        if (!ok_) return;
         char registro[TAMREGISTRO];
         memset(registro, ' ', sizeof registro);
         size_t len = 0;
         acrescenta(registro, len, "\r\n");
         acrescenta(registro, len, texto);
         acrescenta(registro, len, fim);
-        if (fwrite(registro, 1, sizeof registro, f_) != sizeof registro) ok_ = false;
+        bytes_.append(registro, sizeof registro);
     }
 
 private:
@@ -46,8 +43,7 @@ private:
         memcpy(registro + len, s, copia);
         len += copia;
     }
-    FILE *f_;
-    bool ok_ = true;
+    std::string bytes_;
 };
 
 // The pairs (i, j) with i <= j, in the order the pair listings give them.
@@ -95,34 +91,12 @@ void escreverelatorio(Registros &r) {
     r.escreve(SEPARADOR);
 }
 
-// Puts the complete temporary file in the report's place.
-bool substitui(const char *temporario, const char *caminho) {
-    if (rename(temporario, caminho) == 0) return true;
-    // Windows refuses to rename onto an existing file; the new report is complete by now, so
-    // the old one may go.
-    if (errno != EEXIST && errno != EACCES) return false;
-    if (remove(caminho) != 0) return false;
-    return rename(temporario, caminho) == 0;
-}
-
 }  // namespace
 
 bool gravarelatorio(const char *caminho) {
-    char temporario[sizeof fn + sizeof SUFIXO_TEMPORARIO];
-    const int pedido = snprintf(temporario, sizeof temporario, "%s%s", caminho, SUFIXO_TEMPORARIO);
-    if (pedido < 0 || size_t(pedido) >= sizeof temporario) return false;
-
-    fp = fopen(temporario, "wb");
-    if (!fp) return false;
-    Registros r(fp);
+    Registros r;
     escreverelatorio(r);
-    // A full disk may only show when the buffer is flushed or the file closed.
-    bool ok = r.ok() && fflush(fp) == 0 && !ferror(fp);
-    if (fclose(fp) != 0) ok = false;
-    fp = NULL;
-    if (ok && substitui(temporario, caminho)) return true;
-    remove(temporario);
-    return false;
+    return gravaseguro(caminho, r.bytes().data(), r.bytes().size());
 }
 
 bool salvadados(HWND hjan) {

@@ -10,17 +10,14 @@
 // Every record is this many bytes: its text, cut there if longer, then spaces.
 constexpr size_t TAMREGISTRO = 100;
 
-// Appended to the report's name for the file it is written to before it takes that name.
-extern const char SUFIXO_TEMPORARIO[];
-
 // The save command: asks for the file in the save dialog (proposing the last one), writes the
 // report and shows a message box, owned by hjan, when it cannot be saved. True when a report
 // was saved; a cancelled dialog is false and says nothing.
 bool salvadados(HWND hjan);
 
-// Writes the report of the current state to caminho. The records go to a temporary file beside
-// it, which takes the name only once complete, so a failed save leaves an existing file as it
-// was and no partial file behind. True when the report is in place.
+// Writes the report of the current state to caminho, as one change that reaches the disk before
+// it is reported (gravaseguro): a failed save leaves an existing file as it was and no partial
+// file behind. True when the report is in place.
 bool gravarelatorio(const char *caminho);
 
 #endif

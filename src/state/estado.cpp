@@ -43,6 +43,7 @@ OPENFILENAMEA fname;
 char fn[256];
 char filename[64];
 FILE *fp = NULL;
+char fntrabalho[1024];
 
 float posxini, posxfin, posyini, posyfin;
 
@@ -94,6 +95,7 @@ void reiniciaestado()
     memset(&fname, 0, sizeof fname);
     memset(fn, 0, sizeof fn);
     memset(filename, 0, sizeof filename);
+    memset(fntrabalho, 0, sizeof fntrabalho);
     fp = NULL;
 
     posxini = posxfin = posyini = posyfin = 0;

@@ -47,6 +47,11 @@ constexpr float RETO_LISTAGEM = 1.57f;   // angle when the cosine is exactly 0
 constexpr double RETO_DESENHO = 1.57075; // right angle of the drawing
 constexpr double ANGULOX_INICIAL = 60 * PI / 180;
 constexpr double ANGULOZ_INICIAL = 30 * PI / 180;
+// The view turns in steps within these limits: 22.5, 80 and 100 degrees on the pi = 3.1415 scale.
+constexpr double PASSO_GIRO = 0.05;
+constexpr double GIRO_MIN = 0.3926875;
+constexpr double ANGULOX_MAX = 1.3962222222222223;
+constexpr double ANGULOZ_MAX = 1.745277777777778;
 
 constexpr int TAMAJUDA = 4300; // the help text is 4206 bytes
 
@@ -89,6 +94,8 @@ extern OPENFILENAMEA fname;
 extern char fn[256];
 extern char filename[64];
 extern FILE *fp;
+// The last work file opened or saved, which the work-file dialogs propose.
+extern char fntrabalho[1024];
 
 // End points of the drawn x axis, in reference pixels.
 extern float posxini, posxfin, posyini, posyfin;

@@ -6,15 +6,10 @@
 #include "report/relatorio.h"
 #include "resource.h"
 #include "state/estado.h"
+#include "trabalho/trabalho.h"
 #include "window/ajuda.h"
 
 namespace {
-
-// Rotation limits: 22.5, 80 and 100 degrees on the pi = 3.1415 scale.
-constexpr double PASSO_GIRO = 0.05;
-constexpr double GIRO_MIN = 0.3926875;
-constexpr double ANGULOX_MAX = 1.3962222222222223;
-constexpr double ANGULOZ_MAX = 1.745277777777778;
 
 void redesenha(HWND hjan) { InvalidateRect(hjan, NULL, TRUE); }
 
@@ -24,6 +19,15 @@ void comando(HWND hjan, int id) {
     switch (id) {
     case IDM_SALVAR:
         if (salvadados(hjan)) redesenha(hjan);
+        break;
+    case IDM_ABRIRTRAB:
+        abrirtrabalho(hjan);
+        break;
+    case IDM_SALVARTRAB:
+        salvartrabalho(hjan);
+        break;
+    case IDM_COPIAR:
+        copiavista(hjan);
         break;
     case IDM_SAIR:
         SendMessageA(hjan, WM_CLOSE, 0, 0);

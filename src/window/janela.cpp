@@ -44,7 +44,18 @@ HWND criajanela(HINSTANCE hCopia, int iCmdMostrar) {
     tamanhoreferencia(hjan);
     hInst = hCopia;
     BMP_Orbix = LoadBitmapA(hInst, "BITMAPOrbix");
+    hAceleradores = LoadAcceleratorsA(hInst, szNomeAplic);
     ShowWindow(hjan, iCmdMostrar);
     UpdateWindow(hjan);
     return hjan;
+}
+
+HACCEL hAceleradores = NULL;
+
+void despachamensagem(HWND hjan, MSG *msg) {
+    // The help dialog lives beside the main window: its keys (Tab, Enter) need the loop.
+    if (IsDialogMessageA(hDlgnmodal, msg)) return;
+    if (hAceleradores && TranslateAcceleratorA(hjan, hAceleradores, msg)) return;
+    TranslateMessage(msg);
+    DispatchMessageA(msg);
 }

@@ -15,6 +15,16 @@ ATOM registraclasse(HINSTANCE hCopia);
 HWND criajanela(HINSTANCE hCopia, int iCmdMostrar);
 
 LRESULT CALLBACK ProcJan(HWND hjan, UINT iMsg, WPARAM wParam, LPARAM lParam);
+
+// The keys of the main window (accelerator table "Orbix"), loaded with the window.
+extern HACCEL hAceleradores;
+// One turn of the message loop: the help dialog takes its own keys first, then the keys of the
+// main window become its commands, then the rest is dispatched.
+void despachamensagem(HWND hjan, MSG *msg);
+
+// Puts the view on the clipboard: the picture always, and in a listing the whole listing as
+// text. A clipboard another program holds is reported in a message box.
+void copiavista(HWND hjan);
 // The menu commands (WM_COMMAND, by the low word of wParam).
 void comando(HWND hjan, int id);
 

@@ -47,6 +47,8 @@ void fimdaabertura(HWND hjan) {
     KillTimer(hjan, ID_ABERTURA);
     if (inicia != 1) return;
     inicia = 0;
+    // A view chosen during the hold (a command, a work opened from the menu) stays.
+    if (num != MODO_ABERTURA) return;
     num = MODO_VETORES;
     InvalidateRect(hjan, NULL, TRUE);
 }

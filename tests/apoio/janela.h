@@ -43,10 +43,14 @@ protected:
         wintest::Pump();
     }
     void comando(int id) { SendMessageA(hjan, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // Runs the pending messages through the program's own loop body, as WinMain does.
+    void bombeia() {
+        wintest::Pump([this](MSG *m) { despachamensagem(hjan, m); });
+    }
     // What the pending messages paint, as recorded.
     std::vector<wintest::GdiCall> pinta() {
         wintest::GdiRecorder rec;
-        wintest::Pump(&hDlgnmodal);
+        bombeia();
         return rec.calls();
     }
     // Number of paints the pending messages cause (each paint selects the font once).

@@ -39,6 +39,19 @@ TEST_F(Startup, OpensWithTitleMenuResourcesAndTheSplashHeldByATimer) {
     EXPECT_EQ(num, MODO_VETORES);
 }
 
+TEST_F(Startup, AViewChosenDuringTheHoldStays) {
+    for (int id : {IDM_ANGULO, IDM_CALC, IDM_DESENHARREG}) {
+        num = MODO_ABERTURA, inicia = 1;
+        comando(id);
+        const int escolhido = num;
+        ASSERT_NE(escolhido, MODO_ABERTURA) << id;
+        pinta();
+        wintest::FireTimer(hjan, ID_ABERTURA);
+        EXPECT_EQ(std::make_pair(num, inicia), std::make_pair(escolhido, 0)) << id;
+        EXPECT_EQ(pinturas(), 0) << id << ": nothing new to show";
+    }
+}
+
 TEST_F(MainWindow, AxesReachTheClientImageAndFollowAResize) {
     for (int x = 60; x < 540; x += 20) EXPECT_NE(wintest::ClientPixel(hjan, x, 350), RGB(255, 255, 255)) << x;
     EXPECT_EQ(wintest::ClientPixel(hjan, 320, 150), RGB(255, 255, 255));

@@ -1,0 +1,183 @@
+// COMDLG32 file dialogs (save and open): the desktop's own file dialog wherever the platform has
+// one (Qt's platform file dialog: the XDG desktop portal, or the GTK or KDE dialog through the
+// platform theme), Qt's own dialog where it has none (a bare X server).
+#include "qt/host.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+
+#include <cstring>
+
+using namespace host;
+
+namespace {
+// lpstrFilter: pairs of NUL-terminated strings, ended by an empty string.
+std::vector<std::pair<std::string, std::string>> filterPairs(LPCSTR f) {
+    std::vector<std::pair<std::string, std::string>> out;
+    while (f && *f) {
+        std::string desc = f;
+        f += desc.size() + 1;
+        if (!*f) break;
+        std::string pat = f;
+        f += pat.size() + 1;
+        out.emplace_back(desc, pat);
+    }
+    return out;
+}
+
+size_t nameOffset(const std::string &path) {
+    size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// The name as the dialog hands it back: with the default extension when the typed name has
+// none, as Windows completes it.
+std::string completed(const OPENFILENAMEA *ofn, std::string path) {
+    if (!ofn->lpstrDefExt || !*ofn->lpstrDefExt || path.empty()) return path;
+    size_t off = nameOffset(path);
+    if (off >= path.size()) return path;
+    if (path.find('.', off) != std::string::npos) return path;
+    std::string ext = ofn->lpstrDefExt;
+    if (ext[0] == '.') ext.erase(0, 1);
+    return path + "." + ext;
+}
+
+BOOL deliver(LPOPENFILENAMEA ofn, const std::string &path) {
+    if (!ofn->lpstrFile || path.size() + 1 > ofn->nMaxFile) return FALSE;
+    memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
+    size_t off = nameOffset(path);
+    ofn->nFileOffset = WORD(off);
+    size_t dot = path.find_last_of('.');
+    ofn->nFileExtension = WORD(dot != std::string::npos && dot > off ? dot + 1 : path.size());
+    if (ofn->lpstrFileTitle && ofn->nMaxFileTitle > 0) {
+        std::string title = path.substr(off);
+        size_t k = std::min(title.size(), size_t(ofn->nMaxFileTitle - 1));
+        memcpy(ofn->lpstrFileTitle, title.data(), k);
+        ofn->lpstrFileTitle[k] = 0;
+    }
+    return TRUE;
+}
+
+// Where the text typed into the name field points, read as Qt's dialog reads it: relative to the
+// folder shown, "~" for the home folder.
+QString typedPath(const QFileDialog &dlg, const QString &text) {
+    QString t = text.trimmed();
+    if (t.isEmpty()) return {};
+    if (t == "~" || t.startsWith("~/")) t = QDir::homePath() + t.mid(1);
+    return QDir::cleanPath(dlg.directory().absoluteFilePath(t));
+}
+
+// Qt's own dialog answers with the rows selected in its file list whenever there are any, and
+// with the typed name only when none is. Its completion selects the file each keystroke names and
+// drops the rows it selected before only while the name field has the keyboard focus; the first
+// keystroke names the folder itself (an empty name) and a typed path names every folder on its
+// way. So the list can be left holding the folder shown, or the file proposed, beside (or instead
+// of) the typed one: then the Save button stays off, since the first row is "the folder, with no
+// file name", and Enter does nothing. Dropping every row that is not exactly the typed file lets
+// the dialog judge the name the person typed, as it does when nothing is selected.
+void keepSelectionToTypedFile(QFileDialog &dlg, QLineEdit *edit, QAbstractItemView *list) {
+    QObject::connect(edit, &QLineEdit::textChanged, &dlg, [&dlg, list](const QString &text) {
+        QItemSelectionModel *sel = list->selectionModel();
+        if (!sel) return;
+        const QModelIndexList rows = sel->selectedRows();
+        if (rows.isEmpty()) return;
+        QString want = typedPath(dlg, text);
+        bool same = rows.size() == 1 && !want.isEmpty() &&
+                    QFileInfo(rows[0].data(QFileSystemModel::FilePathRole).toString()) == QFileInfo(want);
+        if (!same) sel->clearSelection();
+    });
+}
+
+// Every OPENFILENAMEA field the program uses, given to the dialog the same way whichever kind it
+// turns out to be: Qt hands these options on to the platform's dialog.
+QStringList setUp(QFileDialog &dlg, const OPENFILENAMEA *ofn, bool save) {
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(!save && (ofn->Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!(ofn->Flags & OFN_OVERWRITEPROMPT)) dlg.setOption(QFileDialog::DontConfirmOverwrite);
+    // No title: the dialog's usual one ("Save As", "Open" in the user's language). Qt's own dialog
+    // would find it by itself; a platform's dialog is shown with whatever title it is given.
+    bool titled = ofn->lpstrTitle && *ofn->lpstrTitle;
+    dlg.setWindowTitle(titled ? fromAnsi(ofn->lpstrTitle) : QFileDialog::tr(save ? "Save As" : "Open"));
+    if (ofn->lpstrDefExt && *ofn->lpstrDefExt) {
+        QString ext = fromAnsi(ofn->lpstrDefExt);
+        dlg.setDefaultSuffix(ext.startsWith('.') ? ext.mid(1) : ext);
+    }
+    QStringList filters;
+    for (auto &[desc, pat] : filterPairs(ofn->lpstrFilter)) {
+        QString p = fromAnsi(pat.c_str());
+        filters << fromAnsi(desc.c_str()) + " (" + p.replace(';', ' ') + ")";
+    }
+    if (!filters.isEmpty()) {
+        dlg.setNameFilters(filters);
+        int idx = ofn->nFilterIndex > 0 ? int(ofn->nFilterIndex) - 1 : 0;
+        if (idx < filters.size()) dlg.selectNameFilter(filters[idx]);
+    }
+    QString initial = ofn->lpstrFile ? QString::fromLocal8Bit(ofn->lpstrFile) : QString();
+    if (!initial.isEmpty()) {
+        QFileInfo fi(initial);
+        dlg.setDirectory(fi.absolutePath());
+        dlg.selectFile(fi.fileName());
+    } else if (ofn->lpstrInitialDir && *ofn->lpstrInitialDir) {
+        dlg.setDirectory(QString::fromLocal8Bit(ofn->lpstrInitialDir));
+    }
+    return filters;
+}
+}  // namespace
+
+namespace host {
+std::vector<std::pair<std::string, std::string>> fileFilters(LPCSTR f) { return filterPairs(f); }
+BOOL deliverTypedPath(LPOPENFILENAMEA ofn, const std::string &typed) { return deliver(ofn, completed(ofn, typed)); }
+
+BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save) {
+    Window *o = win(ofn->hwndOwner);
+    // Not DontUseNativeDialog: Qt shows the platform's dialog when its theme offers one, and builds
+    // its own widgets only when none is offered.
+    QFileDialog dlg(o && o->widget ? o->widget->window() : nullptr);
+    QStringList filters = setUp(dlg, ofn, save);
+    bool done = false, accepted = false;
+    QObject::connect(&dlg, &QDialog::finished, [&](int r) {
+        accepted = r == QDialog::Accepted;
+        done = true;
+        postMessage(nullptr, WM_NULL, 0, 0);
+    });
+    dlg.setWindowModality(Qt::ApplicationModal);
+    dlg.show();
+    dlg.activateWindow();
+    // Qt's own widgets exist only when the platform had no dialog to offer (or failed to show it).
+    auto *edit = dlg.findChild<QLineEdit *>("fileNameEdit");
+    auto *list = dlg.findChild<QAbstractItemView *>("listView");
+    if (edit && list && dlg.isVisible() && !dlg.testAttribute(Qt::WA_DontShowOnScreen))
+        keepSelectionToTypedFile(dlg, edit, list);
+    modalLoop([&] { return done; });
+    reactivateOwner(ofn->hwndOwner);
+    if (!accepted || dlg.selectedFiles().isEmpty()) return FALSE;
+    int idx = filters.indexOf(dlg.selectedNameFilter());
+    if (idx >= 0) ofn->nFilterIndex = DWORD(idx + 1);
+    return deliver(ofn, dlg.selectedFiles().first().toLocal8Bit().toStdString());
+}
+}  // namespace host
+
+namespace {
+BOOL runDialog(LPOPENFILENAMEA ofn, bool save) {
+    ensureApplication();
+    if (!ofn) return FALSE;
+    if (hooks().testMode) {
+        auto &hook = save ? hooks().saveFile : hooks().openFile;
+        if (hook) return hook(ofn);
+        fail(save ? "unexpected save dialog (no driver installed)" : "unexpected open dialog (no driver installed)");
+        return FALSE;
+    }
+    return runFileDialog(ofn, save);
+}
+}  // namespace
+
+/* GetSaveFileNameA (comdlg32) */
+BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA ofn) { return runDialog(ofn, true); }
+
+/* GetOpenFileNameA (comdlg32) */
+BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn) { return runDialog(ofn, false); }

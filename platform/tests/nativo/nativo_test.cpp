@@ -1,0 +1,199 @@
+// The layer's choice of file dialog where the platform offers one of its own: a stand-in platform
+// theme (as the XDG portal and GTK themes are) is loaded, and GetSaveFileNameA and
+// GetOpenFileNameA must go to its dialog, never to Qt's widgets, with every OPENFILENAMEA field
+// handed over in its meaning and the answer handed back.
+#include <gtest/gtest.h>
+
+#include "qt/host.h"
+#include "testing/wintest.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+#include <QUrl>
+#include <QtPlugin>
+#include <qpa/qplatformdialoghelper.h>
+#include <qpa/qplatformtheme.h>
+#include <qpa/qplatformthemeplugin.h>
+
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+// What the platform's dialog was asked to show.
+struct Shown {
+    QString title, selectedFilter, defaultSuffix;
+    QStringList filters;
+    QUrl directory;
+    QList<QUrl> files;
+    bool confirmOverwrite, save, mustExist;
+    bool qtWidgetsOnScreen;
+};
+std::vector<Shown> shown;
+std::optional<QString> answer;  // the file the person picks in it; none: Cancel
+QString answerFilter;
+
+class PlatformFileDialog : public QPlatformFileDialogHelper {
+public:
+    bool defaultNameFilterDisables() const override { return false; }
+    void setDirectory(const QUrl &d) override { dir_ = d; }
+    QUrl directory() const override { return dir_; }
+    void selectFile(const QUrl &f) override { files_ = {f}; }
+    QList<QUrl> selectedFiles() const override { return files_; }
+    void setFilter() override {}
+    void selectNameFilter(const QString &f) override { filter_ = f; }
+    QString selectedNameFilter() const override { return filter_; }
+    void exec() override {}
+    void hide() override {}
+    bool show(Qt::WindowFlags, Qt::WindowModality, QWindow *) override {
+        auto o = options();
+        bool widgets = false;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (qobject_cast<QFileDialog *>(w) && w->isVisible() && !w->testAttribute(Qt::WA_DontShowOnScreen))
+                widgets = true;
+        shown.push_back(Shown{o->windowTitle(), o->initiallySelectedNameFilter(), o->defaultSuffix(), o->nameFilters(),
+                              o->initialDirectory(), o->initiallySelectedFiles(),
+                              !o->testOption(QFileDialogOptions::DontConfirmOverwrite),
+                              o->acceptMode() == QFileDialogOptions::AcceptSave,
+                              o->fileMode() == QFileDialogOptions::ExistingFile, widgets});
+        QTimer::singleShot(0, this, [this] {
+            if (!answer) {
+                emit reject();
+                return;
+            }
+            files_ = {QUrl::fromLocalFile(*answer)};
+            filter_ = answerFilter;
+            emit accept();
+        });
+        return true;
+    }
+
+private:
+    QUrl dir_;
+    QList<QUrl> files_;
+    QString filter_;
+};
+
+class PlatformTheme : public QPlatformTheme {
+public:
+    bool usePlatformNativeDialog(DialogType t) const override { return t == FileDialog; }
+    QPlatformDialogHelper *createPlatformDialogHelper(DialogType t) const override {
+        return t == FileDialog ? new PlatformFileDialog : nullptr;
+    }
+};
+
+}  // namespace
+
+class PlatformThemePlugin : public QPlatformThemePlugin {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QPlatformThemeFactoryInterface_iid FILE "tema.json")
+public:
+    QPlatformTheme *create(const QString &key, const QStringList &) override {
+        return key.compare("orbixteste", Qt::CaseInsensitive) == 0 ? new PlatformTheme : nullptr;
+    }
+};
+
+Q_IMPORT_PLUGIN(PlatformThemePlugin)
+
+namespace {
+
+const char kFilter[] = "Arquivos de Dados (*.TXD)\0*.txd\0Arquivos TXT (*.TXT)\0*.txt\0Todos os Arquivos (*.*)\0*.*\0";
+
+TEST(PlatformFileDialogChosen, GetsEveryFieldAndGivesBackTheChoice) {
+    struct Row {
+        const char *name;
+        bool save;
+        DWORD flags, filterIndex;
+        const char *title, *defExt, *initial;
+        std::optional<QString> picked;
+        int pickedFilter;  // 0-based
+        // expected
+        bool confirm;
+        const char *chosen;
+        DWORD chosenIndex;
+    };
+    const Row rows[] = {
+        {"the report's save: no title, no extension, replaced without a question", true, OFN_HIDEREADONLY, 1, nullptr,
+         nullptr, "/tmp/relatorios/semana.TXD", "/tmp/outra/nova.TXD", 0, false, "/tmp/outra/nova.TXD", 1},
+        {"a save that asks before replacing, second filter, default extension", true, OFN_OVERWRITEPROMPT, 2,
+         "Salvar trabalho", "txd", "/tmp/a/b.txt", "/tmp/a/sem", 1, true, "/tmp/a/sem.txd", 2},
+        {"an open that must find its file, the filter changed", false, OFN_FILEMUSTEXIST, 1, "Abrir", "txd", "",
+         "/tmp/c/d.txt", 1, false, "/tmp/c/d.txt", 2},
+        {"an open with no title", false, 0, 3, nullptr, nullptr, "/tmp/e/f.orbix", "/tmp/e/f.orbix", 2, false,
+         "/tmp/e/f.orbix", 3},
+        {"cancelled", true, 0, 1, nullptr, nullptr, "/tmp/x.TXD", std::nullopt, 0, false, nullptr, 1},
+    };
+    const QStringList filters = {"Arquivos de Dados (*.TXD) (*.txd)", "Arquivos TXT (*.TXT) (*.txt)",
+                                 "Todos os Arquivos (*.*) (*.*)"};
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.name);
+        shown.clear();
+        answer = r.picked;
+        answerFilter = filters[r.pickedFilter];
+        char file[256], title[64] = "";
+        snprintf(file, sizeof file, "%s", r.initial);
+        OPENFILENAMEA ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.lpstrFilter = kFilter;
+        ofn.nFilterIndex = r.filterIndex;
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = sizeof file;
+        ofn.lpstrFileTitle = title;
+        ofn.nMaxFileTitle = 63;
+        ofn.lpstrTitle = r.title;
+        ofn.lpstrDefExt = r.defExt;
+        ofn.Flags = r.flags;
+        // Should Qt's own dialog show instead, nobody would answer it: close it rather than hang.
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *d = qobject_cast<QFileDialog *>(w); d && d->isVisible()) d->reject();
+        });
+        guard.start(2000);
+        BOOL ok = host::runFileDialog(&ofn, r.save);
+
+        ASSERT_EQ(shown.size(), 1u) << "the platform's dialog was not the one shown";
+        const Shown &s = shown[0];
+        EXPECT_FALSE(s.qtWidgetsOnScreen);
+        EXPECT_EQ(s.save, r.save);
+        EXPECT_EQ(s.mustExist, !r.save && (r.flags & OFN_FILEMUSTEXIST));
+        EXPECT_EQ(s.confirmOverwrite, r.confirm);
+        EXPECT_EQ(s.filters, filters);
+        EXPECT_EQ(s.selectedFilter, filters[int(r.filterIndex) - 1]);
+        EXPECT_EQ(s.title, r.title ? QString(r.title) : QString(r.save ? "Save As" : "Open"));
+        EXPECT_EQ(s.defaultSuffix, r.defExt ? QString(r.defExt) : QString());
+        if (*r.initial) {
+            QFileInfo fi(r.initial);
+            EXPECT_EQ(s.directory, QUrl::fromLocalFile(fi.absolutePath()));
+            ASSERT_EQ(s.files.size(), 1);
+            EXPECT_EQ(s.files[0].fileName(), fi.fileName());
+        }
+        if (!r.chosen) {
+            EXPECT_FALSE(ok);
+            EXPECT_STREQ(file, r.initial);
+            continue;
+        }
+        EXPECT_TRUE(ok);
+        EXPECT_STREQ(file, r.chosen);
+        EXPECT_STREQ(title, QFileInfo(r.chosen).fileName().toLatin1().constData());
+        EXPECT_EQ(ofn.nFilterIndex, r.chosenIndex);
+    }
+}
+
+}  // namespace
+
+// Under LeakSanitizer: fontconfig and D-Bus keep caches for the life of the process on purpose.
+extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig.so\nleak:libdbus-1.so\n"; }
+
+int main(int argc, char **argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // The platform offers a file dialog of its own: Qt loads the stand-in theme by this name.
+    setenv("QT_QPA_PLATFORMTHEME", "orbixteste", 1);
+    wintest::Init(argc, argv);
+    wintest::SetFailureHandler([](const std::string &what) { ADD_FAILURE() << what; });
+    return RUN_ALL_TESTS();
+}
+
+#include "nativo_test.moc"

@@ -1,0 +1,26 @@
+// arquivo.h - files written so that nothing is ever lost, and files read whole.
+#ifndef ORBIX_ARQUIVO_H
+#define ORBIX_ARQUIVO_H
+
+#include <windows.h>
+
+#include <stddef.h>
+
+#include <string>
+
+// Writes n bytes to caminho as one change: the bytes go to a new file of a unique name beside
+// the target, reach the disk, and only then take the target's name. A link is followed and stays
+// a link; an existing file keeps its permissions; a file the user may not write is left as it
+// was, and so is any other file when the save fails. True once the file is saved and on disk.
+bool gravaseguro(const char *caminho, const char *dados, size_t n);
+
+// The folder part of caminho with its separator ("" when it has none).
+std::string pastade(const std::string &caminho);
+
+enum class Leitura { Lido, NaoAbre, Grande };
+// Reads the whole file into conteudo when it holds at most limite bytes. NaoAbre when it cannot
+// be opened or read (missing, a folder, no permission), Grande when it is longer than limite;
+// conteudo is then left empty.
+Leitura learquivo(const char *caminho, size_t limite, std::string &conteudo);
+
+#endif
