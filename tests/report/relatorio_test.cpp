@@ -1,6 +1,7 @@
 // The report saved through the menu command with the save dialog answered by a driver, then
 // read back byte for byte.
 #include "apoio/janela.h"
+#include "apoio/pasta.h"
 #include "draw/listagem.h"
 #include "report/relatorio.h"
 
@@ -22,24 +23,10 @@ std::string registro(const std::string &texto) {
     return r;
 }
 
-std::string le(const fs::path &p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using apoio::le;
 
 class Relatorio : public apoio::JanelaPrincipal {
 protected:
-    void SetUp() override {
-        JanelaPrincipal::SetUp();
-        char modelo[] = "/tmp/orbix-relatorio-XXXXXX";
-        ASSERT_NE(mkdtemp(modelo), nullptr);
-        pasta = modelo;
-    }
-    void TearDown() override {
-        JanelaPrincipal::TearDown();
-        std::error_code ec;
-        fs::remove_all(pasta, ec);
-    }
     // Chooses the command, answering the save dialog with pasta/nome (empty: cancel); returns
     // the number of paints that followed.
     int salva(const std::string &nome) {
@@ -50,12 +37,8 @@ protected:
         if (!save.calls.empty()) ultimo = save.calls.back();
         return n;
     }
-    std::set<std::string> nomes() const {
-        std::set<std::string> out;
-        for (auto &e : fs::directory_iterator(pasta)) out.insert(e.path().filename().string());
-        return out;
-    }
-    fs::path pasta;
+    std::set<std::string> nomes() const { return pasta.nomes(); }
+    apoio::Pasta pasta;
     wintest::SaveDialogCall ultimo;
 };
 
