@@ -97,6 +97,7 @@ GdiObject *stock(int i) {
         objs[SYSTEM_FONT].type = ObjType::Font;
         objs[SYSTEM_FONT].face = "System";
         objs[SYSTEM_FONT].fontHeight = 16;
+        objs[SYSTEM_FONT].fontWeight = 700;
         for (int k : {9, 10, 11, 12}) objs[k].type = ObjType::Brush;
         for (auto &o : objs) {
             o.qcolor = qcolor(o.color);
@@ -263,6 +264,8 @@ HFONT WINAPI CreateFontA(int cHeight, int, int, int, int cWeight, DWORD bItalic,
     GdiObject *o = newGdiObject(ObjType::Font);
     o->face = face ? face : "";
     o->fontHeight = cHeight;
+    o->fontWeight = cWeight;
+    o->fontItalic = bItalic != 0;
     o->font = new QFont(makeFont(o->face, cHeight, cWeight, bItalic != 0));
     return reinterpret_cast<HFONT>(o);
 }
@@ -527,4 +530,49 @@ int WINAPI GetDIBits(HDC h, HBITMAP hbm, UINT start, UINT lines, LPVOID bits, LP
         }
     }
     return int(done);
+}
+
+/* GetObjectA (gdi32) */
+int WINAPI GetObjectA(HGDIOBJ h, int size, LPVOID out) {
+    GdiObject *o = gdi(h);
+    if (!o) return 0;
+    auto give = [&](const auto &value) {
+        if (!out) return int(sizeof value);
+        if (size < int(sizeof value)) return 0;
+        memcpy(out, &value, sizeof value);
+        return int(sizeof value);
+    };
+    switch (o->type) {
+    case ObjType::Pen: {
+        LOGPEN p{};
+        p.lopnStyle = UINT(o->penStyle);
+        p.lopnWidth.x = o->penWidth;
+        p.lopnColor = o->color;
+        return give(p);
+    }
+    case ObjType::Brush: {
+        LOGBRUSH b{};
+        b.lbStyle = o->nullBrush ? BS_NULL : BS_SOLID;
+        b.lbColor = o->color;
+        return give(b);
+    }
+    case ObjType::Font: {
+        LOGFONTA f{};
+        f.lfHeight = o->fontHeight;
+        f.lfWeight = o->fontWeight;
+        f.lfItalic = o->fontItalic;
+        snprintf(f.lfFaceName, sizeof f.lfFaceName, "%s", o->face.c_str());
+        return give(f);
+    }
+    case ObjType::Bitmap: {
+        BITMAP b{};
+        b.bmWidth = o->bitmap.width();
+        b.bmHeight = o->bitmap.height();
+        b.bmWidthBytes = o->bitmap.width() * 4;
+        b.bmPlanes = 1;
+        b.bmBitsPixel = 32;
+        return give(b);
+    }
+    }
+    return 0;
 }

@@ -131,7 +131,8 @@ struct GdiObject {
     bool nullBrush = false;
     // font
     QFont *font = nullptr;
-    int fontHeight = 0;
+    int fontHeight = 0, fontWeight = 0;
+    bool fontItalic = false;
     std::string face;
     // bitmap
     QImage bitmap;

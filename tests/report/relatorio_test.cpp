@@ -89,6 +89,11 @@ TEST_F(Relatorio, DialogProposesTheLastPathAndTheNameIsUsedAsTyped) {
     EXPECT_EQ(ultimo.filters, (std::vector<std::pair<std::string, std::string>>{
         {"Arquivos de Dados (*.TXD)", "*.txd"}, {"Arquivos TXT (*.TXT)", "*.txt"}, {"Todos os Arquivos (*.*)", "*.*"}}));
     EXPECT_TRUE(ultimo.filterIndex == 1 && ultimo.initialPath.empty());
+    // No question before replacing, no extension added, the system's own title; the path in 256
+    // bytes, the name in 63.
+    EXPECT_EQ(ultimo.flags, DWORD(OFN_HIDEREADONLY));
+    EXPECT_EQ(ultimo.defExt + "|" + ultimo.title, "|");
+    EXPECT_EQ(std::make_pair(ultimo.maxFile, ultimo.maxFileTitle), std::make_pair(DWORD(256), DWORD(63)));
     EXPECT_EQ(le(pasta / "relatorio"), registro("\r\n++++++++++\r\n"));  // replaced, no extension added
     apoio::guarda(CARTESIANO, GRAUS, {{1, 2, 3}});
     EXPECT_EQ(salva(""), 0);  // cancelled: nothing written, said or painted, proposal kept
