@@ -81,6 +81,28 @@ TEST_F(Relatorio, RecordsAreTheListingLinesInEveryUnit) {
     }
 }
 
+// The headers of the report name the system, in their own records.
+TEST_F(Relatorio, HeadersNameTheSystem) {
+    const struct {
+        int sistema;
+        const char *vetores, *regiao;
+    } casos[] = {
+        {CARTESIANO, "\r\nVetores em Coordenadas Cartesianas:\r\n", "\r\nRegião em Coordenadas Cartesianas:\r\n"},
+        {CILINDRICO, "\r\nVetores em Coordenadas Cilíndricas:\r\n",
+         "\r\nRegião em Coordenadas Cilíndricas (ângulos em graus):\r\n"},
+        {ESFERICO, "\r\nVetores em Coordenadas Esféricas:\r\n",
+         "\r\nRegião em Coordenadas Esféricas (ângulos em graus):\r\n"},
+    };
+    for (auto &c : casos) {
+        apoio::guarda(c.sistema, GRAUS, {{1, 2, 3}});
+        salva("r.txd");
+        const std::string arquivo = le(pasta / "r.txd");
+        EXPECT_EQ(arquivo.substr(0, 100), registro(c.vetores)) << c.sistema;
+        EXPECT_EQ(arquivo.substr(200, 100), registro(c.regiao)) << c.sistema;
+        EXPECT_EQ(arquivo.substr(600, 100), registro("\r\n++++++++++\r\n")) << c.sistema;
+    }
+}
+
 TEST_F(Relatorio, DialogProposesTheLastPathAndTheNameIsUsedAsTyped) {
     std::ofstream(pasta / "relatorio") << std::string(50000, 'x');
     reg[0][0] = -5, reg[2][1] = 7;  // no vectors: only the separator, whatever the region
