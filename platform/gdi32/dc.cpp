@@ -734,3 +734,48 @@ int WINAPI GetDIBits(HDC h, HBITMAP hbm, UINT start, UINT lines, LPVOID bits, LP
     }
     return int(done);
 }
+
+/* GetObjectA (gdi32) */
+int WINAPI GetObjectA(HGDIOBJ h, int size, LPVOID out) {
+    GdiObject *o = gdi(h);
+    if (!o) return 0;
+    auto give = [&](const auto &value) {
+        if (!out) return int(sizeof value);
+        if (size < int(sizeof value)) return 0;
+        memcpy(out, &value, sizeof value);
+        return int(sizeof value);
+    };
+    switch (o->type) {
+    case ObjType::Pen: {
+        LOGPEN p{};
+        p.lopnStyle = UINT(o->penStyle);
+        p.lopnWidth.x = o->penWidth;
+        p.lopnColor = o->color;
+        return give(p);
+    }
+    case ObjType::Brush: {
+        LOGBRUSH b{};
+        b.lbStyle = o->nullBrush ? BS_NULL : BS_SOLID;
+        b.lbColor = o->color;
+        return give(b);
+    }
+    case ObjType::Font: {
+        LOGFONTA f{};
+        f.lfHeight = o->fontHeight;
+        f.lfWeight = o->fontWeight;
+        f.lfItalic = o->fontItalic;
+        snprintf(f.lfFaceName, sizeof f.lfFaceName, "%s", o->face.c_str());
+        return give(f);
+    }
+    case ObjType::Bitmap: {
+        BITMAP b{};
+        b.bmWidth = o->bitmap.width();
+        b.bmHeight = o->bitmap.height();
+        b.bmWidthBytes = o->bitmap.width() * 4;
+        b.bmPlanes = 1;
+        b.bmBitsPixel = 32;
+        return give(b);
+    }
+    }
+    return 0;
+}

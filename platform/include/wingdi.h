@@ -1,7 +1,7 @@
 // wingdi.h - the GDI32 subset: pens, fonts, stock objects, lines, rectangles, text, bitmaps.
 // Implements: CreatePen, CreateFontA, GetStockObject, SelectObject, DeleteObject, MoveToEx,
 // LineTo, Rectangle, TextOutA, GetTextExtentPoint32A, SetPixel, GetPixel,
-// CreateCompatibleDC, CreateCompatibleBitmap, DeleteDC, BitBlt, GetDIBits.
+// CreateCompatibleDC, CreateCompatibleBitmap, DeleteDC, BitBlt, GetDIBits, GetObjectA.
 // Differences from Win32: only solid pens (PS_SOLID, PS_NULL); BitBlt knows SRCCOPY only;
 // GetDIBits gives uncompressed 24- or 32-bit rows only, with no color table;
 // fonts resolve through fontconfig, so "Times New Roman" is drawn with a metric-compatible face.
@@ -40,6 +40,49 @@ extern "C" {
 #define CLIP_DEFAULT_PRECIS 0
 #define DEFAULT_QUALITY 0
 #define DEFAULT_PITCH 0
+
+#define BS_SOLID 0
+#define BS_NULL 1
+#define LF_FACESIZE 32
+
+typedef struct tagLOGPEN {
+    UINT lopnStyle;
+    POINT lopnWidth;
+    COLORREF lopnColor;
+} LOGPEN;
+
+typedef struct tagLOGBRUSH {
+    UINT lbStyle;
+    COLORREF lbColor;
+    ULONG_PTR lbHatch;
+} LOGBRUSH;
+
+typedef struct tagLOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+} LOGFONTA;
+
+typedef struct tagBITMAP {
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    LPVOID bmBits;
+} BITMAP;
 
 #define SRCCOPY (DWORD)0x00CC0020
 #define BI_RGB 0L
@@ -89,6 +132,7 @@ COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color);
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
 HDC WINAPI CreateCompatibleDC(HDC hdc);
 HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
+int WINAPI GetObjectA(HGDIOBJ h, int c, LPVOID pv);
 int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage);
 BOOL WINAPI DeleteDC(HDC hdc);
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);

@@ -1,6 +1,6 @@
 // winuser.h - the USER32 subset: window classes and windows, messages and the message loop,
 // painting, scroll bars, timers, dialogs and their controls, message boxes, resources.
-// Implements: RegisterClassA, CreateWindowExA, DestroyWindow, ShowWindow, UpdateWindow,
+// Implements: RegisterClassA, GetClassInfoA, CreateWindowExA, DestroyWindow, ShowWindow, UpdateWindow,
 // GetClientRect, GetWindowRect, SetWindowPos, AdjustWindowRectEx, GetSystemMetrics,
 // SystemParametersInfoA (SPI_GETWORKAREA), GetMessageA, PeekMessageA, TranslateMessage, DispatchMessageA, PostMessageA,
 // SendMessageA, PostQuitMessage, DefWindowProcA, IsDialogMessageA, InvalidateRect,
@@ -245,6 +245,7 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 
 // window class
 ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);
+BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
                             int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                             HINSTANCE hInstance, LPVOID lpParam);

@@ -163,7 +163,7 @@ struct GdiObject {
     bool nullBrush = false;
     // font
     QFont *font = nullptr;
-    int fontHeight = 0, fontWeight = 400;
+    int fontHeight = 0, fontWeight = 0;
     bool fontItalic = false;
     std::string face;
     QFont *deviceFont = nullptr;  // the font at the height scaled by deviceFontRatio

@@ -66,20 +66,11 @@ std::string CommandLineFor(const std::vector<std::string> &args) {
 HINSTANCE Instance() { return reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr)); }
 
 void Pump(HWND *modeless) {
-    for (int guard = 0; guard < 100000; ++guard) {
-        MSG msg;
-        processHostEvents(false);
-        if (!takeMessage(&msg, true)) return;
-        if (msg.message == WM_QUIT) {
-            quitSeen = true;
-            quitSeenCode = int(msg.wParam);
-            continue;
-        }
-        if (modeless && *modeless && IsDialogMessageA(*modeless, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    fail("Pump: the queue never emptied (a paint that keeps invalidating itself?)");
+    Pump([modeless](MSG *msg) {
+        if (modeless && *modeless && IsDialogMessageA(*modeless, msg)) return;
+        TranslateMessage(msg);
+        DispatchMessageA(msg);
+    });
 }
 
 void Pump(const std::function<void(MSG *)> &dispatch) {

@@ -128,6 +128,34 @@ TEST(DialogBox, TheTextLimitCutsInsertionsAndNeverStopsADeletion) {
     });
 }
 
+// Dialog units become pixels as Windows maps them: x by a quarter of the dialog font's average
+// character width, y by an eighth of its height (6 and 12 pixels for "MS Sans Serif" 8, drawn
+// with Liberation Sans), each edge rounded on its own.
+TEST(DialogBox, ControlsStandWhereTheirDialogUnitsPutThem) {
+    auto muldiv = [](int a, int b, int c) { return (a * b + c / 2) / c; };
+    const struct {
+        int id, x, y, w, h;
+    } controles[] = {
+        {IDOK, 80, 60, 50, 14}, {IDCANCEL, 140, 60, 50, 14}, {101, 12, 14, 56, 9},  {102, 12, 24, 56, 9},
+        {103, 12, 34, 52, 9},   {104, 8, 4, 64, 42},          {105, 12, 60, 52, 9},  {106, 12, 69, 52, 9},
+        {107, 8, 52, 64, 30},   {108, 84, 26, 28, 14},        {109, 120, 26, 28, 14}, {110, 156, 26, 28, 14},
+    };
+    run([&](wintest::Dialog &d) {
+        RECT cliente;
+        GetClientRect(d.hwnd(), &cliente);
+        EXPECT_EQ(std::make_pair(cliente.right, cliente.bottom), std::make_pair(LONG(300), LONG(132)))
+            << "200 x 88 dialog units";
+        for (auto &c : controles) {
+            const RECT r = d.controlRect(c.id);
+            const RECT esperado = {muldiv(c.x, 6, 4), muldiv(c.y, 12, 8), muldiv(c.x + c.w, 6, 4), muldiv(c.y + c.h, 12, 8)};
+            EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
+                      std::vector<LONG>({esperado.left, esperado.top, esperado.right, esperado.bottom}))
+                << "control " << c.id;
+        }
+        d.click(IDCANCEL);
+    });
+}
+
 TEST(DialogBox, GetDlgItemIntReadsUnsignedDecimalOrGivesZero) {
     struct Row {
         const char *text;

@@ -23,6 +23,14 @@
 using namespace host;
 
 namespace {
+// MulDiv(units, base, per): dialog units to pixels, rounded half away from zero as Windows does.
+int dluToPixels(int units, int base, int per) {
+    const long long p = (long long)units * base;
+    return int(p >= 0 ? (p + per / 2) / per : -((-p + per / 2) / per));
+}
+}  // namespace
+
+namespace {
 
 class DialogWidget : public QDialog {
 public:
@@ -171,8 +179,10 @@ Window *makeControl(Window *dlg, const rc::Control &rcc, const QSize &base, QWid
         }
     }
     c->widget = w;
-    w->setGeometry(rcc.x * base.width() / 4, rcc.y * base.height() / 8, rcc.w * base.width() / 4,
-                   rcc.h * base.height() / 8);
+    // As Windows maps a template's rectangle: each edge on its own, rounded to the nearest pixel.
+    const int left = dluToPixels(rcc.x, base.width(), 4), top = dluToPixels(rcc.y, base.height(), 8);
+    w->setGeometry(left, top, dluToPixels(rcc.x + rcc.w, base.width(), 4) - left,
+                   dluToPixels(rcc.y + rcc.h, base.height(), 8) - top);
     if (rcc.style & WS_TABSTOP)
         w->setFocusPolicy(Qt::StrongFocus);
     else if (!qobject_cast<QLineEdit *>(w))
@@ -213,7 +223,7 @@ Window *host::createDialog(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc, LPA
     d->setFont(dialogFont());
     d->setWindowTitle(QString::fromUtf8(t->caption.c_str()));
     QSize base = dialogBaseUnits();
-    d->setFixedSize(t->w * base.width() / 4, t->h * base.height() / 8);
+    d->setFixedSize(dluToPixels(t->w, base.width(), 4), dluToPixels(t->h, base.height(), 8));
     if (modal) d->setWindowModality(Qt::ApplicationModal);
 
     QWidget *prevTab = nullptr;

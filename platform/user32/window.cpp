@@ -212,6 +212,17 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
     return next++;
 }
 
+/* GetClassInfoA (user32) */
+BOOL WINAPI GetClassInfoA(HINSTANCE, LPCSTR name, LPWNDCLASSA out) {
+    if (!name || IS_INTRESOURCE(name) || !out) return FALSE;
+    auto it = classes().find(lower(name));
+    if (it == classes().end()) return FALSE;
+    *out = it->second->wc;
+    out->lpszClassName = it->second->name.c_str();
+    out->lpszMenuName = it->second->menuName.empty() ? nullptr : it->second->menuName.c_str();
+    return TRUE;
+}
+
 /* CreateWindowExA (user32) */
 HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int, int,
                             int nWidth, int nHeight, HWND hWndParent, HMENU, HINSTANCE, LPVOID lpParam) {

@@ -121,6 +121,12 @@ size_t linhamodulo(char *dest, size_t size, int i) {
     return cortado(snprintf(dest, size, "Módulo de V(%d) -> |V(%d)| = %5.2f", i, i, modulovet(a)), size);
 }
 
+// The line of a pair listing.
+using FormaPar = size_t (*)(char *, size_t, int, int);
+static FormaPar formapar(int modo) {
+    return modo == MODO_ANGULOS ? linhaangulo : modo == MODO_ESCALARES ? linhaescalar : linhavetorial;
+}
+
 void desenhalistagem(HDC hdc, int modo) {
     const int n = vetoreslistados();
     if (n <= 0) return;
@@ -129,8 +135,7 @@ void desenhalistagem(HDC hdc, int modo) {
     case MODO_ANGULOS:
     case MODO_ESCALARES:
     case MODO_VETORIAIS: {
-        size_t (*forma)(char *, size_t, int, int) =
-            modo == MODO_ANGULOS ? linhaangulo : modo == MODO_ESCALARES ? linhaescalar : linhavetorial;
+        const FormaPar forma = formapar(modo);
         // Placed as in a full n x n grid, so the slots below the diagonal stay blank.
         for (int i = 0; i < n; ++i)
             for (int j = i; j < n; ++j) texto(hdc, LISTA_X, linhapar(n, i, j), linha, forma(linha, sizeof linha, i, j));
@@ -172,8 +177,7 @@ std::string textolistagem(int modo) {
     case MODO_ANGULOS:
     case MODO_ESCALARES:
     case MODO_VETORIAIS: {
-        size_t (*forma)(char *, size_t, int, int) =
-            modo == MODO_ANGULOS ? linhaangulo : modo == MODO_ESCALARES ? linhaescalar : linhavetorial;
+        const FormaPar forma = formapar(modo);
         for (int i = 0; i < n; ++i)
             for (int j = i; j < n; ++j) acrescenta(linha, forma(linha, sizeof linha, i, j));
         break;

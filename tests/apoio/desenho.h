@@ -1,5 +1,6 @@
 // desenho.h - the paint routine on a memory DC at the reference size, with the pens and the
-// font the window makes, and readers of what a paint recorded.
+// font the window procedure itself makes at WM_CREATE (and frees at WM_DESTROY), and readers of
+// what a paint recorded.
 #ifndef ORBIX_TESTS_APOIO_DESENHO_H
 #define ORBIX_TESTS_APOIO_DESENHO_H
 
@@ -9,6 +10,7 @@
 #include "draw/display.h"
 #include "state/estado.h"
 #include "testing/wintest.h"
+#include "window/janela.h"
 
 #include <string>
 #include <vector>
@@ -50,16 +52,16 @@ class Desenho : public ::testing::Test {
 protected:
     void SetUp() override {
         reiniciaestado();
-        hFonte = CreateFontA(12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
-        for (int k = 0; k < MAXVETORES; ++k) caneta[k] = CreatePen(PS_SOLID, 2, Cor[k]);
+        ProcJan(nullptr, WM_CREATE, 0, 0);
         maxX = 1024;
         maxY = 768;
         dc = CreateCompatibleDC(nullptr);
     }
     void TearDown() override {
         DeleteDC(dc);
-        for (HPEN p : caneta) DeleteObject(p);
-        DeleteObject(hFonte);
+        ProcJan(nullptr, WM_DESTROY, 0, 0);
+        wintest::Pump();
+        wintest::TakeQuit();
         reiniciaestado();
     }
     Chamadas pinta(int modo) {

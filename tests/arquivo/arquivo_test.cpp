@@ -1,6 +1,7 @@
 // Saving without loss and reading whole files, on real files in a scratch folder.
 #include <gtest/gtest.h>
 
+#include "apoio/pasta.h"
 #include "arquivo/arquivo.h"
 
 #include <dlfcn.h>
@@ -47,33 +48,15 @@ extern "C" int rename(const char *de, const char *para) {
 
 namespace {
 
-std::string le(const fs::path &p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void escreve(const fs::path &p, const std::string &s) { std::ofstream(p, std::ios::binary) << s; }
+using apoio::escreve;
+using apoio::le;
 
 class Gravacao : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char modelo[] = "/tmp/orbix-arquivo-XXXXXX";
-        ASSERT_NE(mkdtemp(modelo), nullptr);
-        pasta = modelo;
-    }
-    void TearDown() override {
-        diario = nullptr;
-        std::error_code ec;
-        fs::permissions(pasta, fs::perms::all, ec);
-        fs::remove_all(pasta, ec);
-    }
+    void TearDown() override { diario = nullptr; }
     bool grava(const fs::path &p, const std::string &s) { return gravaseguro(p.c_str(), s.data(), s.size()); }
-    std::set<std::string> nomes() const {
-        std::set<std::string> out;
-        for (auto &e : fs::directory_iterator(pasta)) out.insert(e.path().filename().string());
-        return out;
-    }
-    fs::path pasta;
+    std::set<std::string> nomes() const { return pasta.nomes(); }
+    apoio::Pasta pasta;
 };
 
 TEST_F(Gravacao, TheBytesReachTheDiskBeforeTheyTakeTheNameAndTheFolderAfter) {
@@ -87,7 +70,7 @@ TEST_F(Gravacao, TheBytesReachTheDiskBeforeTheyTakeTheNameAndTheFolderAfter) {
         ASSERT_EQ(passos.size(), 3u) << nome;
         EXPECT_EQ(passos[0].rfind("fsync .orbix-", 0), 0u) << passos[0];
         EXPECT_EQ(passos[1], std::string("rename ") + nome);
-        EXPECT_EQ(passos[2], "fsync pasta " + pasta.filename().string());
+        EXPECT_EQ(passos[2], "fsync pasta " + pasta.caminho().filename().string());
         passos.clear();
     }
     EXPECT_EQ(nomes(), (std::set<std::string>{"novo.txd", "r.txd"}));
@@ -133,7 +116,7 @@ TEST_F(Gravacao, AnExistingFileKeepsItsPermissionsAndANewOneGetsTheUsualOnes) {
 TEST_F(Gravacao, AFileTheUserMayNotWriteIsLeftAsItWas) {
     escreve(pasta / "somenteleitura.txd", "intocado");
     fs::permissions(pasta / "somenteleitura.txd", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    fs::permissions(pasta, fs::perms::all);
+    fs::permissions(pasta.caminho(), fs::perms::all);
     uid_t usuario = getuid();
     gid_t grupo = getgid();
     if (usuario == 0) {

@@ -72,6 +72,9 @@ TEST_P(Calculadora, EquationsShowEachOperandAndTheResultAndNeverChangeTheVectors
         {{"V0", "+", "V1", "=", "+", "V1", "="}, {X, X, Y, XY, XY, Y, " 1.00a_x +  2.00a_y +  0.00a_z"}},
         {{"V0", "/", "0", "=", "4", "="}, {X, X, "0.000000", E, "4.000000", " 0.25a_x +  0.00a_y +  0.00a_z"}},
         {{"V0", ".", "5", "="}, {X, X, "5.000000", "1.000000"}},
+        // The result of "=" is the number a vector is then multiplied by, not the last one typed.
+        {{"2", "+", "3", "=", "x", "V1", "="}, {"2.000000", "2.000000", "3.000000", "5.000000", "5.000000", Y,
+                                                " 0.00a_x +  5.00a_y +  0.00a_z"}},
     };
     for (auto &c : casos) {
         tecle("C"), abre();  // the command keeps a number typed before it
@@ -80,15 +83,63 @@ TEST_P(Calculadora, EquationsShowEachOperandAndTheResultAndNeverChangeTheVectors
     }
 }
 
-TEST_P(Calculadora, KeysOfVectorsNotStoredAreCrossedOutAndTheClearKeyResets) {
-    apoio::guarda(CARTESIANO, GRAUS, {{1, 0, 0}, {0, 1, 0}, {0, 0, 7}});
-    InvalidateRect(hjan, nullptr, TRUE);
-    const auto c = pinta();
+// Every stroke, box and label of the keypad where the layout puts it, at either size: the lines,
+// then for each index the vector key (crossed out beyond the vectors stored) and the digit key,
+// then the separators, the operator keys with their labels, the clear key's cross and the display
+// box, whose equation line stands at (140, 130).
+TEST_P(Calculadora, TheKeypadIsDrawnWhereItsLayoutPutsIt) {
+    using G = wintest::GdiCall;
+    std::vector<std::string> esperado;
+    auto linha = [&](int x0, int y0, int x1, int y1) {
+        esperado.push_back("move " + std::to_string(px(x0)) + " " + std::to_string(px(y0)));
+        esperado.push_back("line " + std::to_string(px(x1)) + " " + std::to_string(px(y1)));
+    };
+    auto caixa = [&](int e, int t, int d, int b) {
+        esperado.push_back("box " + std::to_string(px(e)) + " " + std::to_string(px(t)) + " " + std::to_string(px(d)) +
+                           " " + std::to_string(px(b)));
+    };
+    auto rotulo = [&](int x, int y, const std::string &r) {
+        esperado.push_back("text " + std::to_string(px(x)) + " " + std::to_string(px(y)) + " " + r);
+    };
+    linha(180, 337, 400, 337);
     for (int j = 0; j < MAXVETORES; ++j) {
-        const Tecla t = tecla("V" + std::to_string(j));
-        EXPECT_EQ(std::adjacent_find(c.begin(), c.end(), [&](auto &a, auto &b) {
-            return b.op == wintest::GdiCall::LineTo && a.x == px(t.e) && a.y == px(t.t) && b.x == px(t.d) && b.y == px(t.b); }) != c.end(), j >= 3) << j;
+        const int col = j / 5, lin = j % 5;
+        caixa(185 + 50 * col, 163 + 35 * lin, 230 + 50 * col, 190 + 35 * lin);
+        rotulo(190 + 50 * col, 166 + 35 * lin, "V(" + std::to_string(j) + ")");
+        if (j >= 2) {
+            linha(185 + 50 * col, 163 + 35 * lin, 230 + 50 * col, 190 + 35 * lin);
+            linha(185 + 50 * col, 190 + 35 * lin, 230 + 50 * col, 163 + 35 * lin);
+        }
+        if (j < 10) {
+            caixa(185 + 30 * (j % 5), 355 + 35 * (j / 5), 205 + 30 * (j % 5), 377 + 35 * (j / 5));
+            rotulo(190 + 30 * (j % 5), 357 + 35 * (j / 5), std::to_string(j));
+        }
     }
+    linha(180, 430, 345, 430), linha(345, 160, 345, 445), linha(345, 278, 400, 278), linha(345, 217, 400, 217);
+    linha(345, 367, 400, 367);
+    for (int k = 0; k < 9; ++k) {
+        caixa(355, 160 + 30 * k, 385, 185 + 30 * k);
+        if (k < 8) rotulo(364, 162 + 30 * k, std::string(1, ",+-X./x="[k]));
+    }
+    linha(355, 400, 385, 425), linha(355, 425, 385, 400);
+    caixa(130, 110, 450, 155);
+    rotulo(140, 130, "");
+
+    InvalidateRect(hjan, nullptr, TRUE);
+    std::vector<std::string> desenhado;
+    for (auto &c : pinta()) {
+        const std::string x = std::to_string(c.x), y = std::to_string(c.y);
+        if (c.op == G::MoveTo) desenhado.push_back("move " + x + " " + y);
+        if (c.op == G::LineTo) desenhado.push_back("line " + x + " " + y);
+        if (c.op == G::Rectangle)
+            desenhado.push_back("box " + x + " " + y + " " + std::to_string(c.x2) + " " + std::to_string(c.y2));
+        if (c.op == G::TextOut) desenhado.push_back("text " + x + " " + y + " " + c.text);
+    }
+    EXPECT_EQ(desenhado, esperado);
+}
+
+TEST_P(Calculadora, KeysOfVectorsNotStoredDoNothingAndTheClearKeyResets) {
+    apoio::guarda(CARTESIANO, GRAUS, {{1, 0, 0}, {0, 1, 0}, {0, 0, 7}});
     const auto antes = (tecle("V2"), estado());
     EXPECT_EQ((tecle("V5"), estado()), antes);  // a key crossed out does nothing
     EXPECT_EQ(teclas({"+", "V1", "=", "2", "x", "C"}).back(), "");

@@ -86,6 +86,25 @@ TEST_F(Listagem, TextsAndUnitsWithTheTablesLeftAlone) {
     }
 }
 
+// The titles of the vector and region blocks, by coordinate system, as the window shows them.
+TEST_F(Listagem, TitlesNameTheSystem) {
+    const struct {
+        int sistema;
+        const char *vetores, *regiao;
+    } casos[] = {
+        {CARTESIANO, "Vetores em Coordenadas Cartesianas:", "Região em Coordenadas Cartesianas:"},
+        {CILINDRICO, "Vetores em Coordenadas Cilíndricas:", "Região em Coordenadas Cilíndricas (ângulos em graus):"},
+        {ESFERICO, "Vetores em Coordenadas Esféricas:", "Região em Coordenadas Esféricas (ângulos em graus):"},
+    };
+    for (auto &c : casos) {
+        apoio::guarda(c.sistema, GRAUS, {{1, 2, 3}});
+        const auto ts = apoio::textos(pinta(MODO_LISTAGEM));
+        ASSERT_EQ(ts.size(), 6u) << c.sistema;
+        EXPECT_EQ(ts[0], c.vetores);
+        EXPECT_EQ(ts[2], c.regiao);
+    }
+}
+
 TEST_F(Listagem, LinesTooLongAreCutNeverOverrun) {
     apoio::guarda(CARTESIANO, GRAUS, {{3.4e38f, -3.4e38f, 3.4e38f}, {0, 1e19f, 0}, {0, 0, 1e19f}});
     reg[0][0] = -3.4e38f, reg[0][1] = 3.4e38f;

@@ -1,6 +1,7 @@
 // The report saved through the menu command with the save dialog answered by a driver, then
 // read back byte for byte.
 #include "apoio/janela.h"
+#include "apoio/pasta.h"
 #include "draw/listagem.h"
 #include "report/relatorio.h"
 
@@ -22,24 +23,10 @@ std::string registro(const std::string &texto) {
     return r;
 }
 
-std::string le(const fs::path &p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using apoio::le;
 
 class Relatorio : public apoio::JanelaPrincipal {
 protected:
-    void SetUp() override {
-        JanelaPrincipal::SetUp();
-        char modelo[] = "/tmp/orbix-relatorio-XXXXXX";
-        ASSERT_NE(mkdtemp(modelo), nullptr);
-        pasta = modelo;
-    }
-    void TearDown() override {
-        JanelaPrincipal::TearDown();
-        std::error_code ec;
-        fs::remove_all(pasta, ec);
-    }
     // Chooses the command, answering the save dialog with pasta/nome (empty: cancel); returns
     // the number of paints that followed.
     int salva(const std::string &nome) {
@@ -50,12 +37,8 @@ protected:
         if (!save.calls.empty()) ultimo = save.calls.back();
         return n;
     }
-    std::set<std::string> nomes() const {
-        std::set<std::string> out;
-        for (auto &e : fs::directory_iterator(pasta)) out.insert(e.path().filename().string());
-        return out;
-    }
-    fs::path pasta;
+    std::set<std::string> nomes() const { return pasta.nomes(); }
+    apoio::Pasta pasta;
     wintest::SaveDialogCall ultimo;
 };
 
@@ -98,6 +81,28 @@ TEST_F(Relatorio, RecordsAreTheListingLinesInEveryUnit) {
     }
 }
 
+// The headers of the report name the system, in their own records.
+TEST_F(Relatorio, HeadersNameTheSystem) {
+    const struct {
+        int sistema;
+        const char *vetores, *regiao;
+    } casos[] = {
+        {CARTESIANO, "\r\nVetores em Coordenadas Cartesianas:\r\n", "\r\nRegião em Coordenadas Cartesianas:\r\n"},
+        {CILINDRICO, "\r\nVetores em Coordenadas Cilíndricas:\r\n",
+         "\r\nRegião em Coordenadas Cilíndricas (ângulos em graus):\r\n"},
+        {ESFERICO, "\r\nVetores em Coordenadas Esféricas:\r\n",
+         "\r\nRegião em Coordenadas Esféricas (ângulos em graus):\r\n"},
+    };
+    for (auto &c : casos) {
+        apoio::guarda(c.sistema, GRAUS, {{1, 2, 3}});
+        salva("r.txd");
+        const std::string arquivo = le(pasta / "r.txd");
+        EXPECT_EQ(arquivo.substr(0, 100), registro(c.vetores)) << c.sistema;
+        EXPECT_EQ(arquivo.substr(200, 100), registro(c.regiao)) << c.sistema;
+        EXPECT_EQ(arquivo.substr(600, 100), registro("\r\n++++++++++\r\n")) << c.sistema;
+    }
+}
+
 TEST_F(Relatorio, DialogProposesTheLastPathAndTheNameIsUsedAsTyped) {
     std::ofstream(pasta / "relatorio") << std::string(50000, 'x');
     reg[0][0] = -5, reg[2][1] = 7;  // no vectors: only the separator, whatever the region
@@ -106,6 +111,11 @@ TEST_F(Relatorio, DialogProposesTheLastPathAndTheNameIsUsedAsTyped) {
     EXPECT_EQ(ultimo.filters, (std::vector<std::pair<std::string, std::string>>{
         {"Arquivos de Dados (*.TXD)", "*.txd"}, {"Arquivos TXT (*.TXT)", "*.txt"}, {"Todos os Arquivos (*.*)", "*.*"}}));
     EXPECT_TRUE(ultimo.filterIndex == 1 && ultimo.initialPath.empty());
+    // No question before replacing, no extension added, the system's own title; the path in 256
+    // bytes, the name in 63.
+    EXPECT_EQ(ultimo.flags, DWORD(OFN_HIDEREADONLY));
+    EXPECT_EQ(ultimo.defExt + "|" + ultimo.title, "|");
+    EXPECT_EQ(std::make_pair(ultimo.maxFile, ultimo.maxFileTitle), std::make_pair(DWORD(256), DWORD(63)));
     EXPECT_EQ(le(pasta / "relatorio"), registro("\r\n++++++++++\r\n"));  // replaced, no extension added
     apoio::guarda(CARTESIANO, GRAUS, {{1, 2, 3}});
     EXPECT_EQ(salva(""), 0);  // cancelled: nothing written, said or painted, proposal kept

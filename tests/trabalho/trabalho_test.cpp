@@ -1,5 +1,6 @@
 // Work files: what they hold, how they read back, and every kind of file that is refused.
 #include "apoio/janela.h"
+#include "apoio/pasta.h"
 #include "trabalho/trabalho.h"
 
 #include <float.h>
@@ -14,11 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string le(const fs::path &p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-void escreve(const fs::path &p, const std::string &s) { std::ofstream(p, std::ios::binary) << s; }
+using apoio::escreve;
+using apoio::le;
 
 bool iguais(const Trabalho &a, const Trabalho &b) { return memcmp(&a, &b, sizeof a) == 0; }
 
@@ -63,17 +61,6 @@ Foto foto() {
 
 class Trabalhos : public apoio::JanelaPrincipal {
 protected:
-    void SetUp() override {
-        JanelaPrincipal::SetUp();
-        char modelo[] = "/tmp/orbix-trabalho-XXXXXX";
-        ASSERT_NE(mkdtemp(modelo), nullptr);
-        pasta = modelo;
-    }
-    void TearDown() override {
-        JanelaPrincipal::TearDown();
-        std::error_code ec;
-        fs::remove_all(pasta, ec);
-    }
     // The menu command with the dialog answered by typed (empty: cancelled).
     wintest::FileDialogCall salvapelomenu(const std::string &typed) {
         wintest::SaveDialogDriver d;
@@ -89,7 +76,7 @@ protected:
         bombeia();
         return d.calls.empty() ? wintest::FileDialogCall{} : d.calls.back();
     }
-    fs::path pasta;
+    apoio::Pasta pasta;
 };
 
 TEST(FormatoDoTrabalho, IsPlainTextWithTheShortestNumbersThatReadBack) {
@@ -225,7 +212,7 @@ TEST_F(Trabalhos, ASaveThatFailsSaysSoAndLeavesNothing) {
     EXPECT_EQ(log.calls()[0].caption, "Não pode salvar o Arquivo");
     EXPECT_EQ(log.calls()[0].owner, hjan);
     EXPECT_EQ(std::string(ultimotrabalho()), "") << "a failed save is not the last work";
-    EXPECT_TRUE(fs::is_empty(pasta));
+    EXPECT_TRUE(fs::is_empty(pasta.caminho()));
 }
 
 // Every kind of bad file: its message names the file and says what is wrong, and nothing of the

@@ -1,6 +1,8 @@
 // The main window: start-up, the splash hold, scrolling, the simple commands and leaving.
 #include "apoio/janela.h"
 
+#include <tuple>
+
 namespace {
 
 using wintest::GdiCall;
@@ -50,6 +52,46 @@ TEST_F(Startup, AViewChosenDuringTheHoldStays) {
         EXPECT_EQ(std::make_pair(num, inicia), std::make_pair(escolhido, 0)) << id;
         EXPECT_EQ(pinturas(), 0) << id << ": nothing new to show";
     }
+}
+
+// What the program registers and makes at start-up, and frees when its window goes.
+TEST_F(MainWindow, TheClassPensFontAndPictureAreTheProgramsAndAreFreedAtTheEnd) {
+    WNDCLASSA wc;
+    ASSERT_TRUE(GetClassInfoA(hInst, "Orbix", &wc));
+    EXPECT_EQ(wc.style, UINT(CS_HREDRAW | CS_VREDRAW));
+    EXPECT_EQ(wc.lpfnWndProc, ProcJan);
+    EXPECT_EQ(std::make_pair(wc.cbClsExtra, wc.cbWndExtra), std::make_pair(0, 0));
+    EXPECT_EQ(wc.hInstance, wintest::Instance());
+    EXPECT_EQ(wc.hCursor, LoadCursorA(nullptr, IDC_CROSS));
+    EXPECT_EQ(wc.hbrBackground, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    EXPECT_STREQ(wc.lpszMenuName, "Orbix");
+    EXPECT_STREQ(wc.lpszClassName, "Orbix");
+    BITMAP icone{};
+    ASSERT_EQ(GetObjectA(wc.hIcon, sizeof icone, &icone), int(sizeof icone));
+    EXPECT_EQ(std::make_pair(icone.bmWidth, icone.bmHeight), std::make_pair(LONG(32), LONG(32)));
+
+    const COLORREF cores[MAXVETORES] = {
+        RGB(255, 0, 0),     RGB(0, 0, 255),     RGB(0, 255, 0),    RGB(0, 0, 0),     RGB(200, 100, 255),
+        RGB(255, 180, 0),   RGB(80, 20, 255),   RGB(200, 255, 60), RGB(100, 100, 0), RGB(100, 200, 155),
+        RGB(255, 180, 120), RGB(130, 80, 205),  RGB(100, 155, 90), RGB(90, 200, 30), RGB(20, 190, 155)};
+    for (int k = 0; k < MAXVETORES; ++k) {
+        LOGPEN p{};
+        ASSERT_EQ(GetObjectA(caneta[k], sizeof p, &p), int(sizeof p)) << k;
+        EXPECT_EQ(std::make_tuple(p.lopnStyle, p.lopnWidth.x, p.lopnColor), std::make_tuple(UINT(PS_SOLID), LONG(2), cores[k]))
+            << "pen " << k;
+    }
+    LOGFONTA f{};
+    ASSERT_EQ(GetObjectA(hFonte, sizeof f, &f), int(sizeof f));
+    EXPECT_EQ(std::make_tuple(f.lfHeight, f.lfWeight, int(f.lfItalic)), std::make_tuple(LONG(12), LONG(400), 0));
+    EXPECT_STREQ(f.lfFaceName, "Times New Roman");
+    BITMAP b{};
+    ASSERT_EQ(GetObjectA(BMP_Orbix, sizeof b, &b), int(sizeof b));
+    EXPECT_EQ(std::make_pair(b.bmWidth, b.bmHeight), std::make_pair(LONG(549), LONG(422)));
+
+    std::vector<HGDIOBJ> feitos(caneta, caneta + MAXVETORES);
+    feitos.insert(feitos.end(), {hFonte, BMP_Orbix});
+    DestroyWindow(hjan);
+    for (size_t i = 0; i < feitos.size(); ++i) EXPECT_EQ(GetObjectA(feitos[i], 0, nullptr), 0) << i << " was not freed";
 }
 
 TEST_F(MainWindow, AxesReachTheClientImageAndFollowAResize) {

@@ -42,8 +42,9 @@ xdotool key s
 await_gone "$wid" 'Vetorial$' || fail "the program did not end"
 
 "$wine" "$programa/Uninstall.exe" /S >/dev/null 2>&1 || fail "the silent uninstall failed"
-# The uninstaller goes on from a copy of itself after the first one returns.
-for _ in $(seq 100); do [ -e "$programa/bin/orbix.exe" ] || break; sleep 0.3; done
+# The uninstaller goes on from a copy of itself after the first one returns: wait for every
+# process of this Wine to end.
+timeout 180 /usr/lib/wine/wineserver -w || true
 [ -e "$programa/bin/orbix.exe" ] && fail "orbix.exe is still installed"
 [ -z "$(find "$WINEPREFIX/drive_c" -name 'Álgebra Vetorial.lnk')" ] || fail "the shortcut is still there"
 reg 'HKCR\.orbix' | grep -q 'Orbix.Trabalho' && fail "the association is still there"
