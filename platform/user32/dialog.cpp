@@ -288,6 +288,7 @@ LRESULT host::controlMessage(Window *c, UINT m, WPARAM wp, LPARAM lp) {
 
 /* DialogBoxParamA (user32) */
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
+    ModalScope scope;  // w is read after the dialog ends
     Window *w = createDialog(inst, name, owner, proc, param, true);
     if (!w) return -1;
     HWND h = hwndOf(w);

@@ -35,6 +35,7 @@ void host::processHostEvents(bool wait) {
     // Widgets of destroyed windows go now: there is no Qt event loop level to wait for.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+    freeDestroyedWindows();
 }
 
 bool host::takeMessage(MSG *msg, bool remove) {
@@ -152,6 +153,7 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG msg) {
 }
 
 void host::modalLoop(const std::function<bool()> &done, HWND dialog) {
+    ModalScope scope;
     while (!done()) {
         MSG msg;
         if (!GetMessageA(&msg, nullptr, 0, 0)) {

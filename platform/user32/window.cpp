@@ -243,6 +243,7 @@ void host::destroyWindow(Window *w) {
     } else if (w->proc) {
         w->proc(h, WM_DESTROY, 0, 0);
     }
+    killTimers(h);
     w->destroyed = true;
     releasePainters(&w->image);
     w->image = QImage();  // the handle stays valid to compare; the pixels go now
