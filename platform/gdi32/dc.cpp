@@ -4,10 +4,15 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <string>
+#include <string_view>
 #include <unordered_set>
 
 using namespace host;
@@ -25,6 +30,7 @@ struct Dc {
     QPainter *painter = nullptr;
     QImage *paintingOn = nullptr;
     const GdiObject *painterPen = nullptr;
+    const GdiObject *painterFont = nullptr;
     uint64_t checked = 0;  // the deletion count at which the selected objects were last checked
 };
 
@@ -43,6 +49,7 @@ void endPainter(Dc *d) {
     d->painter = nullptr;
     d->paintingOn = nullptr;
     d->painterPen = nullptr;
+    d->painterFont = nullptr;
     painting().erase(d);
 }
 
@@ -136,6 +143,56 @@ void validate(Dc *d) {
 }
 
 QPen qpen(const GdiObject *p);
+
+// A text's advance in a font, the font's ascent and descent as QFontMetrics gives them, and the
+// text shaped into glyphs. Shaping costs more than drawing the glyphs, and a paint draws the same
+// labels every time: the last texts are kept in a fixed number of slots, each taken over by the
+// next text that falls on it. A text with a control character is left to drawText as it is.
+struct TextExtent {
+    const GdiObject *font = nullptr;
+    std::string text;
+    int width = 0, ascent = 0, descent = 0;
+    bool shaped = false;
+    QList<QGlyphRun> runs;  // with their baseline at lineAscent
+    qreal lineAscent = 0;
+};
+constexpr size_t kExtentSlots = 512;
+
+TextExtent *extents() {
+    static auto *e = new TextExtent[kExtentSlots];
+    return e;
+}
+
+const TextExtent &measure(const GdiObject *font, std::string_view s) {
+    size_t h = std::hash<std::string_view>{}(s) ^ (31 * std::hash<const void *>{}(font));
+    TextExtent &e = extents()[h % kExtentSlots];
+    if (e.font == font && e.text == s) return e;
+    QString text = fromAnsi(s.data(), int(s.size()));
+    QFontMetrics m(*font->font);
+    e.font = font;
+    e.text.assign(s);
+    e.width = m.horizontalAdvance(text);
+    e.ascent = m.ascent();
+    e.descent = m.descent();
+    e.shaped = std::none_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    e.runs.clear();
+    e.lineAscent = 0;
+    if (e.shaped) {
+        // One line, left to right, as QPainter::drawText at a point lays it out.
+        QTextLayout layout(text, *font->font);
+        QTextOption o;
+        o.setTextDirection(Qt::LeftToRight);
+        layout.setTextOption(o);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        if (line.isValid()) {
+            e.runs = layout.glyphRuns();
+            e.lineAscent = line.ascent();
+        }
+    }
+    return e;
+}
 
 // The painter of the DC on its current target, with the DC's pen; null when there is no target.
 QPainter *painterFor(Dc *d) {
@@ -316,8 +373,13 @@ BOOL WINAPI DeleteObject(HGDIOBJ obj) {
     if (!o) return FALSE;
     if (o->stock) return TRUE;  // stock objects are never deleted
     if (o->type == ObjType::Bitmap) releasePainters(&o->bitmap);
-    for (Dc *d : painting())
+    for (Dc *d : painting()) {
         if (d->painterPen == o) d->painterPen = nullptr;
+        if (d->painterFont == o) d->painterFont = nullptr;
+    }
+    // A font made later at the same address must not find these measures.
+    for (size_t i = 0; i < kExtentSlots; ++i)
+        if (extents()[i].font == o) extents()[i].font = nullptr;
     created().erase(o);
     ++deletions;
     delete o->font;
@@ -395,14 +457,28 @@ BOOL WINAPI TextOutA(HDC h, int x, int y, LPCSTR s, int c) {
     GdiObject *font = current(d->font, SYSTEM_FONT);
     QPainter *p = font && font->font ? painterFor(d) : nullptr;
     if (!p) return TRUE;
-    QString text = fromAnsi(s, c);
-    QFontMetrics m(*font->font);
-    p->setFont(*font->font);
+    // A text starting two em sizes or more beyond the bottom or right edge of the image, or ending
+    // that far above its top, leaves no pixel in it (no glyph reaches that far out of its cell, a
+    // cell being less than two em): it is neither shaped nor drawn, so a long listing costs what
+    // the window shows of it.
+    if (int em = font->font->pixelSize(); em > 0) {
+        const QImage *img = d->paintingOn;
+        if (y >= img->height() + 2 * em || x >= img->width() + 2 * em || y <= -4 * em) return TRUE;
+    }
+    const TextExtent &m = measure(font, std::string_view(s ? s : "", size_t(c)));
     // Black text on an opaque white box, the top-left corner at the point: GDI's defaults.
-    p->fillRect(QRect(x, y, m.horizontalAdvance(text), m.ascent() + m.descent()), Qt::white);
+    p->fillRect(QRect(x, y, m.width, m.ascent + m.descent), Qt::white);
     p->setPen(Qt::black);
     d->painterPen = nullptr;
-    p->drawText(QPoint(x, y + m.ascent()), text);
+    if (m.shaped) {
+        for (const QGlyphRun &r : m.runs) p->drawGlyphRun(QPointF(x, y + m.ascent - m.lineAscent), r);
+        return TRUE;
+    }
+    if (d->painterFont != font) {
+        p->setFont(*font->font);
+        d->painterFont = font;
+    }
+    p->drawText(QPoint(x, y + m.ascent), fromAnsi(s, c));
     return TRUE;
 }
 
@@ -411,9 +487,9 @@ BOOL WINAPI GetTextExtentPoint32A(HDC h, LPCSTR s, int c, LPSIZE sz) {
     Dc *d = dc(h);
     GdiObject *font = d ? current(d->font, SYSTEM_FONT) : nullptr;
     if (!d || !sz || c < 0 || !font || !font->font) return FALSE;
-    QFontMetrics m(*font->font);
-    sz->cx = m.horizontalAdvance(fromAnsi(s, c));
-    sz->cy = m.ascent() + m.descent();
+    const TextExtent &m = measure(font, std::string_view(s ? s : "", s ? size_t(c) : 0));
+    sz->cx = m.width;
+    sz->cy = m.ascent + m.descent;
     return TRUE;
 }
 
