@@ -108,6 +108,7 @@ public:
     std::string text(int id) const;               // Windows-1252 bytes
     void setText(int id, std::string_view cp1252); // replaces the text as a paste would
     void type(int id, std::string_view cp1252);    // types key by key; the text limit holds
+    void typeAtEnd(int id, std::string_view cp1252);  // the same, after what the field holds
     int textLimit(int id) const;
     bool checked(int id) const;
     bool readOnly(int id) const;
