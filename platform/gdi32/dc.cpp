@@ -34,6 +34,9 @@ struct Dc {
     uint64_t checked = 0;  // the deletion count at which the selected objects were last checked
 };
 
+// Stands for the painter's pen while it is the black one text is drawn with.
+const GdiObject textPen{};
+
 // Counts deletions, so a DC checks its selected objects again only when something was deleted.
 uint64_t deletions = 1;
 
@@ -468,8 +471,10 @@ BOOL WINAPI TextOutA(HDC h, int x, int y, LPCSTR s, int c) {
     const TextExtent &m = measure(font, std::string_view(s ? s : "", size_t(c)));
     // Black text on an opaque white box, the top-left corner at the point: GDI's defaults.
     p->fillRect(QRect(x, y, m.width, m.ascent + m.descent), Qt::white);
-    p->setPen(Qt::black);
-    d->painterPen = nullptr;
+    if (d->painterPen != &textPen) {
+        p->setPen(Qt::black);
+        d->painterPen = &textPen;
+    }
     if (m.shaped) {
         for (const QGlyphRun &r : m.runs) p->drawGlyphRun(QPointF(x, y + m.ascent - m.lineAscent), r);
         return TRUE;

@@ -38,7 +38,11 @@ private:
     Window *w_;
 };
 
-QFont dialogFont() { return makeFont("MS Sans Serif", -11, 400, false); }
+// Made once: every dialog and every control of it asks for it.
+const QFont &dialogFont() {
+    static const QFont *font = new QFont(makeFont("MS Sans Serif", -11, 400, false));
+    return *font;
+}
 
 QString controlText(Window *c) {
     QWidget *wd = c->widget;
