@@ -250,6 +250,7 @@ QPen qpen(const GdiObject *p) {
 HDC host::makeDc(Window *w) {
     auto *d = new Dc;
     d->w = w;
+    if (w) ++w->openDcs;
     d->pen = stock(BLACK_PEN);
     d->brush = stock(WHITE_BRUSH);
     d->font = stock(SYSTEM_FONT);
@@ -266,6 +267,7 @@ void host::releasePainters(const QImage *img) {
 void host::freeDc(HDC h) {
     if (Dc *d = dc(h)) {
         endPainter(d);
+        if (d->w) --d->w->openDcs;
         d->magic = 0;
         delete d;
     }

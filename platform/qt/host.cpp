@@ -105,10 +105,13 @@ void freeDestroyedWindows() {
     Registry &r = registry();
     if (r.modalDepth > 0) return;
     // Controls go with their dialog (DestroyWindow never destroys a control alone); a window
-    // goes when its widget, and so every child widget that could still reach it, is deleted.
+    // goes when its widget, and so every child widget that could still reach it, is deleted,
+    // and no DC draws on it any more.
+    auto unreachable = [](const Window *w) { return !w->widget && w->openDcs == 0; };
     std::vector<Window *> dead;
     for (Window *w : r.order)
-        if (w->destroyed && !w->widget && w->className.empty() && !w->ctrlId) {
+        if (w->destroyed && unreachable(w) && w->className.empty() && !w->ctrlId &&
+            std::all_of(w->controls.begin(), w->controls.end(), unreachable)) {
             dead.push_back(w);
             dead.insert(dead.end(), w->controls.begin(), w->controls.end());
         }

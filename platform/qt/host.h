@@ -68,6 +68,7 @@ struct Window {
 
     bool destroyed = false;
     HWND handle = nullptr;  // given by registerWindow, never given to another window
+    int openDcs = 0;        // DCs drawing on it; its memory stays while any is open
 };
 
 Window *win(HWND h);  // null unless h is a live window
@@ -75,8 +76,9 @@ inline HWND hwndOf(Window *w) { return w ? w->handle : nullptr; }
 std::vector<Window *> liveWindows();  // creation order
 void registerWindow(Window *w);
 void unregisterWindow(Window *w);
-// Frees the windows destroyed since the last call whose widgets are gone, unless a modal loop
-// is running (its caller may still hold them). processHostEvents calls it.
+// Frees the windows destroyed since the last call whose widgets are gone and whose DCs are all
+// released, unless a modal loop is running (its caller may still hold them). processHostEvents
+// calls it.
 void freeDestroyedWindows();
 // While one exists, destroyed windows keep their memory: a modal dialog, message box or file
 // dialog is running and its caller holds its objects across the nested loop.

@@ -174,6 +174,16 @@ TEST_F(WindowTest, ADestroyedWindowStopsItsTimersAndItsHandleNeverFindsALaterWin
     }
 }
 
+TEST_F(WindowTest, ADcKeptPastItsWindowsEndDrawsNothingAndReadsNoFreedMemory) {
+    HDC dc = GetDC(hwnd);
+    DestroyWindow(hwnd);
+    wintest::Pump();  // the window's widgets go, and with them what could reach it
+    MoveToEx(dc, 0, 0, nullptr);
+    EXPECT_TRUE(LineTo(dc, 10, 10));
+    EXPECT_TRUE(TextOutA(dc, 0, 0, "x", 1));
+    EXPECT_EQ(ReleaseDC(hwnd, dc), 1);
+}
+
 TEST_F(WindowTest, ScrollBarKeepsItsDefaultRangeAndClampsPositions) {
     SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
     for (auto [asked, shown] : {std::pair{40, 40}, {250, 100}, {-5, 0}}) {
