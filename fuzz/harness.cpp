@@ -1,11 +1,15 @@
 #include "harness.h"
 
+#include "resource.h"
 #include "state/estado.h"
 #include "window/janela.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +17,51 @@
 namespace {
 
 HWND hjan = nullptr;
+
+// What the window made for itself when it was created (WM_CREATE and criajanela): reiniciaestado
+// forgets these handles, and the input gets them back, so they stay valid and are never made
+// twice.
+struct Recursos {
+    HPEN canetas[MAXVETORES];
+    HFONT fonte;
+    HBITMAP figura;
+    HINSTANCE instancia;
+    char ajuda[TAMAJUDA];
+} recursos;
+
+void guardarecursos() {
+    memcpy(recursos.canetas, caneta, sizeof recursos.canetas);
+    recursos.fonte = hFonte;
+    recursos.figura = BMP_Orbix;
+    recursos.instancia = hInst;
+    memcpy(recursos.ajuda, ajuda, sizeof recursos.ajuda);
+}
+
+void devolverecursos() {
+    memcpy(caneta, recursos.canetas, sizeof recursos.canetas);
+    hFonte = recursos.fonte;
+    BMP_Orbix = recursos.figura;
+    hInst = recursos.instancia;
+    memcpy(ajuda, recursos.ajuda, sizeof recursos.ajuda);
+}
+
+// The window as the program makes it at start-up, hidden: what it shows on a screen is the
+// layer's copy of the client image, which no input can change.
+void criajanelaprincipal() {
+    static ATOM classe = registraclasse(wintest::Instance());
+    (void)classe;
+    reiniciaestado();
+    hjan = criajanela(wintest::Instance(), SW_HIDE);
+    guardarecursos();
+}
+
+// Pasted text, which no limit holds: longer than any field's text the program shows or reads.
+constexpr size_t TAMCOLADO = 64;
+// What a dialog takes of the input at the least: how many actions, one action, the way out.
+constexpr size_t BYTESPORDIALOGO = 4;
+// Keys typed in one go. Every key costs the toolkit a search of all its key bindings, more than
+// anything else a dialog does; a few keys after a paste reach every state typing can.
+constexpr size_t TECLAS = 3;
 
 struct Campos {
     std::vector<int> edicoes;
@@ -29,44 +78,65 @@ const std::map<std::string, Campos> &campos() {
     return c;
 }
 
+// The number of vectors the number dialog's text asks for, read as GetDlgItemInt reads it: an
+// unsigned decimal number, blanks around it, anything else 0; at most MAXVETORES.
+int vetorespedidos(const std::string &texto) {
+    size_t i = texto.find_first_not_of(" \t");
+    if (i == std::string::npos || !isdigit(static_cast<unsigned char>(texto[i]))) return 0;
+    int n = 0;
+    for (; i < texto.size() && isdigit(static_cast<unsigned char>(texto[i])); ++i)
+        n = std::min(10 * n + (texto[i] - '0'), MAXVETORES + 1);
+    return texto.find_first_not_of(" \t", i) == std::string::npos ? std::min(n, MAXVETORES) : 0;
+}
+
 void dirige(wintest::Dialog &d, FuzzedDataProvider &dados) {
     auto it = campos().find(d.templateName());
     const Campos vazio;
     const Campos &c = it == campos().end() ? vazio : it->second;
     int acoes = dados.ConsumeIntegralInRange(0, 8);
     for (int i = 0; i < acoes && dados.remaining_bytes() > 0; ++i) {
-        switch (dados.ConsumeIntegralInRange(0, 2)) {
-        case 0:
-            if (!c.edicoes.empty())
-                d.type(c.edicoes[dados.ConsumeIntegralInRange<size_t>(0, c.edicoes.size() - 1)],
-                       dados.ConsumeRandomLengthString(14));
-            break;
-        case 1:
-            if (!c.edicoes.empty())
-                d.setText(c.edicoes[dados.ConsumeIntegralInRange<size_t>(0, c.edicoes.size() - 1)],
-                          dados.ConsumeRandomLengthString(40));
-            break;
-        default:
-            if (!c.radios.empty()) d.click(c.radios[dados.ConsumeIntegralInRange<size_t>(0, c.radios.size() - 1)]);
-            break;
+        int acao = dados.ConsumeIntegralInRange(0, 2);
+        if (acao < 2 && !c.edicoes.empty()) {
+            int id = c.edicoes[dados.ConsumeIntegralInRange<size_t>(0, c.edicoes.size() - 1)];
+            // A paste, and for typing a few keys after it (after nothing, after a text that fills
+            // the field, or after one past its limit).
+            d.setText(id, dados.ConsumeRandomLengthString(TAMCOLADO));
+            if (acao == 0) d.typeAtEnd(id, dados.ConsumeRandomLengthString(TECLAS));
+        } else if (acao == 2 && !c.radios.empty()) {
+            d.click(c.radios[dados.ConsumeIntegralInRange<size_t>(0, c.radios.size() - 1)]);
         }
     }
-    switch (dados.ConsumeIntegralInRange(0, 5)) {
-    case 0: d.click(IDCANCEL); break;
-    case 1: d.pressEscape(); break;
-    case 2: d.closeBox(); break;
-    case 3: d.pressEnter(); break;
-    default: d.click(IDOK); break;
+    int saida = dados.ConsumeIntegralInRange(0, 5);
+    // A series of vector dialogs the rest of the input cannot answer would be cancelled dialog
+    // after dialog, all alike, the costliest thing the program can be made to do: a number of
+    // vectors is confirmed only with input left for each of its dialogs (a few bytes each).
+    if (saida >= 3 && d.templateName() == "entnpt" &&
+        dados.remaining_bytes() < BYTESPORDIALOGO * size_t(vetorespedidos(d.text(IDC_NPT))))
+        saida = 0;
+    switch (saida) {
+    case 0:
+        d.click(IDCANCEL);
+        break;
+    case 1:
+        d.pressEscape();
+        break;
+    case 2:
+        d.closeBox();
+        break;
+    case 3:
+        d.pressEnter();
+        break;
+    default:
+        d.click(IDOK);
+        break;
     }
 }
 
 }  // namespace
 
 Respostas::Respostas(FuzzedDataProvider &dados, const char *pasta) {
-    // More than any command opens in one go: the vector entry opens at most 16 dialogs.
-    for (int i = 0; i < 40; ++i) dialogos_.then([&dados](wintest::Dialog &d) { dirige(d, dados); });
-    std::string caminho = std::string(pasta) + "/relatorio.TXD";
-    for (int i = 0; i < 8; ++i) salvar_.answer(caminho);
+    for (int i = 0; i < 1 + MAXVETORES; ++i) dialogos_.then([&dados](wintest::Dialog &d) { dirige(d, dados); });
+    salvar_.answer(std::string(pasta) + "/relatorio.TXD");
 }
 
 Respostas::~Respostas() = default;
@@ -85,25 +155,21 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
 }
 
 HWND novaentrada() {
-    static ATOM classe = registraclasse(wintest::Instance());
-    (void)classe;
-    if (!IsWindow(hjan)) {
-        reiniciaestado();
-        hjan = criajanela(wintest::Instance(), SW_SHOWNORMAL);
-    }
-    // Back to the start values, keeping what the window made for itself.
-    HPEN canetas[MAXVETORES];
-    for (int i = 0; i < MAXVETORES; ++i) canetas[i] = caneta[i];
-    HFONT fonte = hFonte;
-    HBITMAP figura = BMP_Orbix;
+    if (!IsWindow(hjan)) criajanelaprincipal();
     reiniciaestado();
-    for (int i = 0; i < MAXVETORES; ++i) caneta[i] = canetas[i];
-    hFonte = fonte;
-    BMP_Orbix = figura;
-    hInst = wintest::Instance();
-    wintest::SetClientSize(hjan, 1024, 768);
+    devolverecursos();
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_POS;
+    SetScrollInfo(hjan, SB_VERT, &si, TRUE);
+    wintest::SetClientSize(hjan, LARGURA_ENTRADA, ALTURA_ENTRADA);
+    // The size reaches the program as it does at start-up, whether or not it just changed.
+    RECT r;
+    GetClientRect(hjan, &r);
+    SendMessageA(hjan, WM_SIZE, 0 /* SIZE_RESTORED */, MAKELPARAM(r.right, r.bottom));
+    // The splash is over: its timer switches to the vector view, painted at the input's first
+    // turn of the loop (the same picture every time, so it is not painted here).
     wintest::FireTimer(hjan, ID_ABERTURA);
-    processa();
     return hjan;
 }
 
@@ -111,10 +177,15 @@ void processa() { wintest::Pump(&hDlgnmodal); }
 
 void terminaentrada() {
     processa();
+    // The help dialogs (modeless) outlive the command that opened them; the next input starts
+    // without them.
     for (HWND d : wintest::LiveDialogs()) DestroyWindow(d);
     hDlgnmodal = nullptr;
+    if (IsWindow(hjan)) KillTimer(hjan, ID_ABERTURA);
     processa();
     wintest::TakeQuit();
+    // An input that closed the window pays for the next one.
+    if (!IsWindow(hjan)) criajanelaprincipal();
 }
 
 void verificaestado() {

@@ -325,6 +325,7 @@ const TextCache::Set *setText(GdiObject *font, double r, const QString &text) {
 HDC host::makeDc(Window *w) {
     auto *d = new Dc;
     d->w = w;
+    if (w) ++w->openDcs;
     d->pen = stock(BLACK_PEN);
     d->brush = stock(WHITE_BRUSH);
     d->font = stock(SYSTEM_FONT);
@@ -341,6 +342,7 @@ void host::releasePainters(const QImage *img) {
 void host::freeDc(HDC h) {
     if (Dc *d = dc(h)) {
         unbind(d);
+        if (d->w) --d->w->openDcs;
         d->magic = 0;
         delete d;
     }
@@ -558,8 +560,16 @@ BOOL WINAPI TextOutA(HDC h, int x, int y, LPCSTR s, int c) {
     GdiObject *font = current(d->font, SYSTEM_FONT);
     QPainter *p = font && font->font ? painterFor(d) : nullptr;
     if (!p) return TRUE;
-    const QString text = fromAnsi(s, c);
     const double r = ratioOf(d);
+    // A text starting two em sizes or more beyond the bottom or right edge of the image, or ending
+    // that far above its top, leaves no pixel in it (no glyph reaches that far out of its cell, a
+    // cell being less than two em): it is neither shaped nor drawn, so a long listing costs what
+    // the window shows of it.
+    if (const int em = font->font->pixelSize(); em > 0) {
+        const Surface *sf = surfaceOf(d);
+        if (y >= sf->height / r + 2 * em || x >= sf->width / r + 2 * em || y <= -4 * em) return TRUE;
+    }
+    const QString text = fromAnsi(s, c);
     const QFont &drawn = deviceFont(font, r);
     const QFontMetrics m(*font->font);
     const TextCache::Set *set = setText(font, r, text);

@@ -80,13 +80,27 @@ struct Window {
     QString lastText;
 
     bool destroyed = false;
+    HWND handle = nullptr;  // given by registerWindow, never given to another window
+    int openDcs = 0;        // DCs drawing on it; its memory stays while any is open
 };
 
 Window *win(HWND h);  // null unless h is a live window
-inline HWND hwndOf(Window *w) { return reinterpret_cast<HWND>(w); }
+inline HWND hwndOf(Window *w) { return w ? w->handle : nullptr; }
 std::vector<Window *> liveWindows();  // creation order
 void registerWindow(Window *w);
 void unregisterWindow(Window *w);
+// Frees the windows destroyed since the last call whose widgets are gone and whose DCs are all
+// released, unless a modal loop is running (its caller may still hold them). processHostEvents
+// calls it.
+void freeDestroyedWindows();
+// While one exists, destroyed windows keep their memory: a modal dialog, message box or file
+// dialog is running and its caller holds its objects across the nested loop.
+struct ModalScope {
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope &) = delete;
+    ModalScope &operator=(const ModalScope &) = delete;
+};
 Window *childById(Window *dlg, int id);
 
 // A frame window's client size changed: new image, WM_SIZE, repaint as the class says.
@@ -120,6 +134,7 @@ LRESULT defDialogProc(Window *dlg, UINT m, WPARAM wp, LPARAM lp);
 bool takeMessage(MSG *msg, bool remove);  // queue first, then WM_QUIT, then WM_PAINT
 void processHostEvents(bool wait);
 bool timerActive(HWND h, UINT_PTR id, UINT *elapse);
+void killTimers(HWND h);  // every timer of a window, as DestroyWindow does
 
 // ------------------------------------------------------------------ GDI scaling
 // As Windows does for a program that declares gdiScaling: the program keeps its logical

@@ -133,6 +133,7 @@ public:
     // the text as it stands; a paste (Ctrl+V) of text at the caret or over the selection.
     void key(int id, int vk, bool shift = false);
     void paste(int id, std::string_view cp1252);
+    void typeAtEnd(int id, std::string_view cp1252);  // the same, after what the field holds
     int textLimit(int id) const;
     bool checked(int id) const;
     bool readOnly(int id) const;

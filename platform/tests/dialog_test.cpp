@@ -92,6 +92,10 @@ TEST(DialogBox, TemplateRadioGroupsTextLimitsAndReadBack) {
         EXPECT_EQ(d.text(108), "1234567890");
         d.setText(108, "123456789012345");
         EXPECT_EQ(d.text(108), "123456789012345");
+        d.setText(108, "1234");
+        d.typeAtEnd(108, "5678901");
+        EXPECT_EQ(d.text(108), "1234567890") << "keys after the text held, up to the limit";
+        d.setText(108, "123456789012345");
         char buf[10];
         EXPECT_EQ(GetDlgItemTextA(d.hwnd(), 108, buf, sizeof buf), 9u);
         EXPECT_STREQ(buf, "123456789");

@@ -111,6 +111,28 @@ TEST_F(GdiTest, PositiveFontHeightIsTheCellAndTextIsBlackOnAWhiteBox) {
     DeleteObject(f);
 }
 
+TEST_F(GdiTest, AFontMadeAfterAnotherIsDeletedMeasuresAsItself) {
+    auto extent = [this](HFONT f) {
+        SelectObject(dc, f);
+        SIZE sz{};
+        GetTextExtentPoint32A(dc, "Ag", 2, &sz);
+        SelectObject(dc, GetStockObject(SYSTEM_FONT));
+        return std::pair(sz.cx, sz.cy);
+    };
+    HFONT small = CreateFontA(10, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+    HFONT large = CreateFontA(30, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+    const auto smallExtent = extent(small), largeExtent = extent(large);
+    ASSERT_NE(smallExtent, largeExtent);
+    // Made and deleted in turn, the fonts come back at the addresses of the ones before them.
+    for (int i = 0; i < 40; ++i) {
+        HFONT f = CreateFontA(i % 2 ? 30 : 10, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+        EXPECT_EQ(extent(f), i % 2 ? largeExtent : smallExtent) << i;
+        DeleteObject(f);
+    }
+    DeleteObject(small);
+    DeleteObject(large);
+}
+
 TEST_F(GdiTest, RectangleFillsWithTheWhiteBrushAndOutlinesWithThePen) {
     blacken();
     Rectangle(dc, 50, 50, 100, 100);

@@ -156,6 +156,34 @@ TEST_F(WindowTest, CloseDestroysThroughDefWindowProcAndPostsTheQuitCode) {
     EXPECT_EQ(code, 7);
 }
 
+TEST_F(WindowTest, ADestroyedWindowStopsItsTimersAndItsHandleNeverFindsALaterWindow) {
+    SetTimer(hwnd, 5, 1000, nullptr);
+    const HWND old = hwnd;
+    DestroyWindow(hwnd);
+    EXPECT_FALSE(wintest::TimerActive(old, 5));
+    // Its memory goes with its widgets and may serve the windows made next; its handle may not.
+    for (int i = 0; i < 20; ++i) {
+        wintest::Pump();
+        HWND h = create();
+        EXPECT_NE(h, old);
+        EXPECT_FALSE(IsWindow(old));
+        seen.clear();
+        EXPECT_EQ(SendMessageA(old, WM_USER, 0, 0), 0);
+        EXPECT_EQ(count(WM_USER), 0);
+        DestroyWindow(h);
+    }
+}
+
+TEST_F(WindowTest, ADcKeptPastItsWindowsEndDrawsNothingAndReadsNoFreedMemory) {
+    HDC dc = GetDC(hwnd);
+    DestroyWindow(hwnd);
+    wintest::Pump();  // the window's widgets go, and with them what could reach it
+    MoveToEx(dc, 0, 0, nullptr);
+    EXPECT_TRUE(LineTo(dc, 10, 10));
+    EXPECT_TRUE(TextOutA(dc, 0, 0, "x", 1));
+    EXPECT_EQ(ReleaseDC(hwnd, dc), 1);
+}
+
 TEST_F(WindowTest, ScrollBarKeepsItsDefaultRangeAndClampsPositions) {
     SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
     for (auto [asked, shown] : {std::pair{40, 40}, {250, 100}, {-5, 0}}) {

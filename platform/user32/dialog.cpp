@@ -46,7 +46,11 @@ private:
     Window *w_;
 };
 
-QFont dialogFont() { return makeFont("MS Sans Serif", -11, 400, false); }
+// Made once: every dialog and every control of it asks for it.
+const QFont &dialogFont() {
+    static const QFont *font = new QFont(makeFont("MS Sans Serif", -11, 400, false));
+    return *font;
+}
 
 QString controlText(Window *c) {
     QWidget *wd = c->widget;
@@ -225,6 +229,8 @@ Window *host::createDialog(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc, LPA
     QSize base = dialogBaseUnits();
     d->setFixedSize(dluToPixels(t->w, base.width(), 4), dluToPixels(t->h, base.height(), 8));
     if (modal) d->setWindowModality(Qt::ApplicationModal);
+    // Tests read what the program drew, never the screen: their dialogs are not painted.
+    if (hooks().testMode) d->setUpdatesEnabled(false);
 
     QWidget *prevTab = nullptr;
     for (const rc::Control &rcc : t->controls) {
@@ -312,6 +318,7 @@ LRESULT host::controlMessage(Window *c, UINT m, WPARAM wp, LPARAM lp) {
 /* DialogBoxParamA (user32) */
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
     ensureApplication();
+    ModalScope scope;  // w is read after the dialog ends
     Window *w = createDialog(inst, name, owner, proc, param, true);
     if (!w) return -1;
     HWND h = hwndOf(w);

@@ -44,6 +44,7 @@ void host::processHostEvents(bool wait) {
     // Widgets of destroyed windows go now: there is no Qt event loop level to wait for.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+    freeDestroyedWindows();
 }
 
 bool host::takeMessage(MSG *msg, bool remove) {
@@ -171,6 +172,7 @@ void host::reactivateOwner(HWND owner) {
 }
 
 void host::modalLoop(const std::function<bool()> &done, HWND dialog) {
+    ModalScope scope;
     while (!done()) {
         MSG msg;
         if (!GetMessageA(&msg, nullptr, 0, 0)) {

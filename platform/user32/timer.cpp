@@ -45,6 +45,15 @@ BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR id) {
 }
 
 namespace host {
+void killTimers(HWND h) {
+    auto &t = timers();
+    for (auto it = t.lower_bound(TimerKey{h, 0}); it != t.end() && it->first.h == h;) {
+        it->second->stop();
+        it->second->deleteLater();
+        it = t.erase(it);
+    }
+}
+
 bool timerActive(HWND h, UINT_PTR id, UINT *elapse) {
     auto it = timers().find(TimerKey{h, id});
     if (it == timers().end()) return false;

@@ -241,6 +241,8 @@ HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWOR
 
     auto *frame = new Frame(w);
     w->widget = frame;
+    // Tests read the client image, never the screen: their frames are not painted.
+    if (hooks().testMode) frame->setUpdatesEnabled(false);
     frame->setWindowTitle(fromAnsi(lpWindowName ? lpWindowName : ""));
     if (ci->wc.hIcon) {
         if (GdiObject *o = gdi(reinterpret_cast<HGDIOBJ>(ci->wc.hIcon)); o && o->type == ObjType::Bitmap)
@@ -287,6 +289,7 @@ void host::destroyWindow(Window *w) {
     } else if (w->proc) {
         w->proc(h, WM_DESTROY, 0, 0);
     }
+    killTimers(h);
     w->destroyed = true;
     releasePainters(&w->image);
     w->image = QImage();  // the handle stays valid to compare; the pixels go now

@@ -5,6 +5,7 @@
 #include <float.h>
 #include <stdio.h>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -81,7 +82,9 @@ void mostracampo(HWND hDlg, int id, float v) {
 }
 
 float lecampo(HWND hDlg, int id) {
-    char teta[TAMCAMPO];
-    GetDlgItemTextA(hDlg, id, teta, sizeof teta);
-    return textoparafloat(teta);
+    // A paste is not held to the typing limit: the buffer doubles until the whole text fits
+    // (GetDlgItemTextA fills it to the last byte only when the text may go on).
+    std::vector<char> teta(TAMCAMPO);
+    while (GetDlgItemTextA(hDlg, id, teta.data(), int(teta.size())) + 1 >= teta.size()) teta.resize(2 * teta.size());
+    return textoparafloat(teta.data());
 }

@@ -11,8 +11,7 @@
 constexpr int LIMITECAMPO = 10;
 
 // Room for the longest "%5.2f" text of any float ("-340282346638528859811704183484516925440.00",
-// 43 characters) with its terminator, so no stored value is cut when it is shown and none of a
-// field's own text is lost when it is read back.
+// 43 characters) with its terminator, so no stored value is cut when it is shown.
 constexpr size_t TAMCAMPO = 48;
 
 // The text as atof reads it (leading blanks skipped, the longest leading decimal number taken,
@@ -23,7 +22,7 @@ float textoparafloat(const char *texto);
 
 // Shows v in field id with "%5.2f" and limits typing there to LIMITECAMPO characters.
 void mostracampo(HWND hDlg, int id, float v);
-// Reads field id whole with textoparafloat.
+// Reads field id whole with textoparafloat, however long a paste made it.
 float lecampo(HWND hDlg, int id);
 
 #endif

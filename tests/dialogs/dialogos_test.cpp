@@ -87,6 +87,21 @@ TEST_F(Dialogos, VectorDialogShowsTheBufferWholeAndOkGivesItBack) {
     EXPECT_EQ(V(vet, vet + 3), V({1.5f, 1234567, -FLT_MAX}));
 }
 
+// A paste is not held to the ten characters typing is: the field is read whole, however long.
+TEST_F(Dialogos, PastedEntriesAreReadWhole) {
+    const std::string zeros(60, '0'), blanks(60, ' ');
+    const struct { const char *name; std::string t; float v; } rows[] = {
+        {"blanks before the number", blanks + "7", 7},
+        {"an exponent past the sixtieth character", "0." + zeros + "1e62", 10},
+        {"digits past the sixtieth character", zeros + "123", 123},
+    };
+    for (auto &r : rows) {
+        auto act = [&](Dialog &d) { d.setText(IDC_E2, r.t); d.click(IDOK); };
+        EXPECT_EQ(abre("entvt", DlgProcEntPt, act, {}, r.name), 1) << r.name;
+        EXPECT_EQ(vet[1], r.v) << r.name;
+    }
+}
+
 TEST_F(Dialogos, VectorAsTyped) {
     const struct { const char *name; int sis, clique; const char *t[3]; V v; } rows[] = {
         {"Cartesian keeps the sign", CARTESIANO, CARTESIANO, {"-3", "2", "1"}, {-3, 2, 1}},
