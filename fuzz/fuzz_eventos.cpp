@@ -1,5 +1,5 @@
-// Any sequence of menu commands, mouse presses and releases at any position, scroll messages,
-// window sizes and timer messages; the dialogs the commands open are answered from the input
+// Any sequence of menu commands, mouse presses and releases at any position, keys (the window's
+// own and others, with any modifiers), scroll messages, window sizes and timer messages; the dialogs the commands open are answered from the input
 // too. The program's loop (posted messages, then the paint in the current mode) runs when the
 // input says and at its end, so events may also come faster than the window repaints, as they
 // do on a busy machine; the calculator, which evaluates at its next paint, sees both orders.
@@ -25,11 +25,14 @@ const int kTamanhos[][2] = {{1024, 768}, {512, 384}, {LARGURA_ENTRADA, ALTURA_EN
 // The kinds of step, each as often as it stands here: a resize (which makes the client image
 // anew, the slowest step under AddressSanitizer when the image is large) and a timer message
 // are rarer than commands, presses and scrolling.
-enum Passo { COMANDO, PRESSAO, TECLA, ROLAGEM, TAMANHO, TEMPORIZADOR, LACO };
+enum Passo { COMANDO, PRESSAO, TECLA, TECLADO, ROLAGEM, TAMANHO, TEMPORIZADOR, LACO };
 const Passo kPassos[] = {COMANDO, COMANDO, COMANDO, COMANDO,      COMANDO,      COMANDO, PRESSAO, PRESSAO,
                          PRESSAO, PRESSAO, PRESSAO, PRESSAO,      TECLA,        TECLA,   TECLA,   TECLA,
                          TECLA,   TECLA,   ROLAGEM, ROLAGEM,      ROLAGEM,      ROLAGEM, TAMANHO, LACO,
-                         LACO,    LACO,    LACO,    TEMPORIZADOR, TEMPORIZADOR, LACO,    LACO,    LACO};
+                         LACO,    LACO,    TECLADO, TEMPORIZADOR, TEMPORIZADOR, TECLADO, LACO,    LACO};
+
+// Keys of the keyboard: the window's own (with Ctrl, or alone), and some it has no use for.
+const int kTeclas[] = {'O', 'S', 'C', VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_F1, 'A', VK_RETURN, VK_ESCAPE, VK_F12};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -39,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         switch (kPassos[dados.ConsumeIntegralInRange<size_t>(0, std::size(kPassos) - 1)]) {
         case COMANDO: {
             // Menu commands, and now and then an id no item has. Only a command opens dialogs.
-            int id = dados.ConsumeBool() ? dados.ConsumeIntegralInRange(101, 123) : dados.ConsumeIntegral<uint16_t>();
+            int id = dados.ConsumeBool() ? dados.ConsumeIntegralInRange(101, 126) : dados.ConsumeIntegral<uint16_t>();
             if (id == IDM_SALVAR) break;  // saving is the save target's work; here it would litter /tmp
             // Closing ends the input and makes the window anew for the next one, the costliest
             // step there is: it is taken one time in sixteen.
@@ -60,6 +63,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             LPARAM p = MAKELPARAM(x * maxX / 1024, y * maxY / 768);
             SendMessageA(hjan, WM_LBUTTONDOWN, 0, p);
             SendMessageA(hjan, WM_LBUTTONUP, 0, p);
+            break;
+        }
+        case TECLADO: {
+            // A key through the client area, then the loop that turns it into a command.
+            const int vk = kTeclas[dados.ConsumeIntegralInRange<size_t>(0, std::size(kTeclas) - 1)];
+            const unsigned mods = dados.ConsumeIntegralInRange(0, 7);
+            Respostas respostas(dados);
+            wintest::PressKey(hjan, vk, mods);
+            processa();
             break;
         }
         case ROLAGEM:

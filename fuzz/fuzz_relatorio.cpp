@@ -27,10 +27,7 @@ float finito(FuzzedDataProvider &dados) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FuzzedDataProvider dados(data, size);
     HWND hjan = novaentrada();
-    static const std::string pasta = [] {
-        char modelo[] = "/tmp/orbix-fuzz-XXXXXX";
-        return std::string(mkdtemp(modelo));
-    }();
+    static const std::string pasta = pastadarodada();
     numpt = dados.ConsumeIntegralInRange(0, MAXVETORES);
     Scoord = CARTESIANO + dados.ConsumeIntegralInRange(0, 2);
     Medgrau = dados.ConsumeBool() ? GRAUS : RADIANOS;
@@ -39,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         reg[k][1] = finito(dados);
         for (int i = 0; i < MAXVETORES; ++i) vetores[k][i] = finito(dados);
     }
-    std::string caminho = pasta + "/relatorio.TXD";
+    std::string caminho = pasta + "/salvo";
     remove(caminho.c_str());
     {
         Respostas respostas(dados, pasta.c_str());

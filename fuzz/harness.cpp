@@ -2,7 +2,10 @@
 
 #include "resource.h"
 #include "state/estado.h"
+#include "trabalho/trabalho.h"
 #include "window/janela.h"
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -134,9 +137,29 @@ void dirige(wintest::Dialog &d, FuzzedDataProvider &dados) {
 
 }  // namespace
 
+const char *pastadarodada() {
+    // In memory where the system has it: every save reaches the disk before it returns.
+    static const std::string pasta = [] {
+        char memoria[] = "/dev/shm/orbix-fuzz-XXXXXX", disco[] = "/tmp/orbix-fuzz-XXXXXX";
+        if (mkdtemp(memoria)) return std::string(memoria);
+        return std::string(mkdtemp(disco) ? disco : "/tmp");
+    }();
+    return pasta.c_str();
+}
+
 Respostas::Respostas(FuzzedDataProvider &dados, const char *pasta) {
     for (int i = 0; i < 1 + MAXVETORES; ++i) dialogos_.then([&dados](wintest::Dialog &d) { dirige(d, dados); });
-    salvar_.answer(std::string(pasta) + "/relatorio.TXD");
+    salvar_.answer(std::string(pasta) + "/salvo");
+    // The work an open dialog takes: the program's own now and then, else whatever the input says.
+    const std::string trabalho = std::string(pasta) + "/aberto.orbix";
+    std::string texto;
+    if (dados.ConsumeIntegralInRange(0, 3) != 0 || !textotrabalho(trabalhoatual(), texto))
+        texto = dados.ConsumeRandomLengthString(400);
+    if (FILE *f = fopen(trabalho.c_str(), "wb")) {
+        fwrite(texto.data(), 1, texto.size(), f);
+        fclose(f);
+    }
+    dados.ConsumeBool() ? abrir_.answer(trabalho) : abrir_.cancel();
 }
 
 Respostas::~Respostas() = default;
@@ -173,7 +196,9 @@ HWND novaentrada() {
     return hjan;
 }
 
-void processa() { wintest::Pump(&hDlgnmodal); }
+void processa() {
+    wintest::Pump([](MSG *m) { despachamensagem(hjan, m); });
+}
 
 void terminaentrada() {
     processa();

@@ -25,22 +25,29 @@ constexpr int ALTURA_ENTRADA = 144;
 // The main window, past its splash, at LARGURA_ENTRADA x ALTURA_ENTRADA, with the state at its
 // start values and the vector view to be painted at the next turn of the loop.
 HWND novaentrada();
-// Runs the program's loop until nothing is left (every paint done).
+// Runs the program's loop until nothing is left (every paint done), each message through the
+// program's own loop body (the help dialog's keys, then the window's keys, then the window).
 void processa();
 // Ends the input: closes the dialogs it left open, stops the window's timer, forgets a quit.
 void terminaentrada();
 
-// Answers, from the input, the modal dialogs, message boxes and save dialogs that one menu
-// command opens (the vector entry opens the most: the number dialog and 15 vector dialogs).
+// A scratch folder of the run's own, for what the inputs save and open.
+const char *pastadarodada();
+
+// Answers, from the input, the modal dialogs, message boxes and file dialogs that one menu
+// command or key opens (the vector entry opens the most: the number dialog and 15 vector
+// dialogs). A save goes to pasta; an open takes a work file the input writes there (any bytes,
+// or now and then the work the program holds, which opens).
 class Respostas {
 public:
-    explicit Respostas(FuzzedDataProvider &dados, const char *pasta = "/tmp");
+    explicit Respostas(FuzzedDataProvider &dados, const char *pasta = pastadarodada());
     ~Respostas();
 
 private:
     wintest::DialogDrivers dialogos_;
     wintest::MessageBoxLog caixas_;
     wintest::SaveDialogDriver salvar_;
+    wintest::OpenDialogDriver abrir_;
 };
 
 // Stops the run (a finding) when the state holds what no input may put there.
