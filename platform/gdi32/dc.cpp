@@ -395,14 +395,20 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
 }
 
 /* CreateFontA (gdi32) */
-HFONT WINAPI CreateFontA(int cHeight, int, int, int, int cWeight, DWORD bItalic, DWORD, DWORD, DWORD, DWORD,
-                         DWORD, DWORD, DWORD, LPCSTR face) {
+HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
+                         DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision,
+                         DWORD iQuality, DWORD iPitchAndFamily, LPCSTR face) {
     ensureApplication();
     GdiObject *o = newGdiObject(ObjType::Font);
     o->face = face ? face : "";
     o->fontHeight = cHeight;
     o->fontWeight = cWeight;
     o->fontItalic = bItalic != 0;
+    o->fontWidth = cWidth, o->fontEscapement = cEscapement, o->fontOrientation = cOrientation;
+    o->fontUnderline = BYTE(bUnderline != 0), o->fontStrikeOut = BYTE(bStrikeOut != 0);
+    o->fontCharSet = BYTE(iCharSet), o->fontOutPrecision = BYTE(iOutPrecision);
+    o->fontClipPrecision = BYTE(iClipPrecision), o->fontQuality = BYTE(iQuality);
+    o->fontPitchAndFamily = BYTE(iPitchAndFamily);
     o->font = new QFont(makeFont(o->face, cHeight, cWeight, bItalic != 0));
     return reinterpret_cast<HFONT>(o);
 }
@@ -774,6 +780,10 @@ int WINAPI GetObjectA(HGDIOBJ h, int size, LPVOID out) {
         f.lfHeight = o->fontHeight;
         f.lfWeight = o->fontWeight;
         f.lfItalic = o->fontItalic;
+        f.lfWidth = o->fontWidth, f.lfEscapement = o->fontEscapement, f.lfOrientation = o->fontOrientation;
+        f.lfUnderline = o->fontUnderline, f.lfStrikeOut = o->fontStrikeOut, f.lfCharSet = o->fontCharSet;
+        f.lfOutPrecision = o->fontOutPrecision, f.lfClipPrecision = o->fontClipPrecision;
+        f.lfQuality = o->fontQuality, f.lfPitchAndFamily = o->fontPitchAndFamily;
         snprintf(f.lfFaceName, sizeof f.lfFaceName, "%s", o->face.c_str());
         return give(f);
     }

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -180,6 +181,10 @@ struct GdiObject {
     QFont *font = nullptr;
     int fontHeight = 0, fontWeight = 0;
     bool fontItalic = false;
+    // What else CreateFontA was asked for, kept for GetObjectA (the face and size decide the look).
+    int fontWidth = 0, fontEscapement = 0, fontOrientation = 0;
+    BYTE fontUnderline = 0, fontStrikeOut = 0, fontCharSet = 0, fontOutPrecision = 0, fontClipPrecision = 0,
+         fontQuality = 0, fontPitchAndFamily = 0;
     std::string face;
     QFont *deviceFont = nullptr;  // the font at the height scaled by deviceFontRatio
     double deviceFontRatio = 0;
@@ -220,6 +225,7 @@ struct Hooks {
     std::function<BOOL(LPOPENFILENAMEA)> saveFile;
     std::function<BOOL(LPOPENFILENAMEA)> openFile;
     std::function<void(const std::string &)> failure;
+    QRect screenArea{0, 0, 4096, 4096};  // the screen's area free for windows, in tests
 };
 // A plain global, not behind a function: every GDI call asks whether it is recorded.
 extern Hooks theHooks;

@@ -118,6 +118,8 @@ void FireTimer(HWND hwnd, UINT_PTR id) { SendMessageA(hwnd, WM_TIMER, id, 0); }
 
 bool TimerActive(HWND hwnd, UINT_PTR id, UINT *elapse) { return timerActive(hwnd, id, elapse); }
 
+void SetScreenArea(int left, int top, int width, int height) { hooks().screenArea = QRect(left, top, width, height); }
+
 void SetClientSize(HWND hwnd, int w, int h) {
     Window *win_ = win(hwnd);
     if (!win_ || !win_->widget) return;
@@ -265,12 +267,6 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers) {
 // ---------------------------------------------------------------- recorder
 GdiRecorder::GdiRecorder() { hooks().recorder = &calls_; }
 GdiRecorder::~GdiRecorder() { hooks().recorder = nullptr; }
-std::vector<GdiCall> GdiRecorder::of(GdiCall::Op op) const {
-    std::vector<GdiCall> out;
-    for (const GdiCall &c : calls_)
-        if (c.op == op) out.push_back(c);
-    return out;
-}
 
 // ---------------------------------------------------------------- message boxes
 MessageBoxLog::MessageBoxLog(int answer) : answer_(answer) {

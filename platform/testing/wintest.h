@@ -38,6 +38,11 @@ bool TakeQuit(int *code = nullptr);
 void FireTimer(HWND hwnd, UINT_PTR nIDEvent);
 bool TimerActive(HWND hwnd, UINT_PTR nIDEvent, UINT *elapse = nullptr);
 
+// The screen's area free for windows, as the window system reports it (4096 x 4096 at the origin
+// until set): where new windows get their default size, and what SPI_GETWORKAREA gives, less the
+// room of a title bar and borders.
+void SetScreenArea(int left, int top, int width, int height);
+
 // Resizes the client area of a top-level window to w x h (WM_SIZE follows, and the class
 // style decides the repaint).
 void SetClientSize(HWND hwnd, int w, int h);
@@ -93,7 +98,6 @@ public:
     GdiRecorder(const GdiRecorder &) = delete;
     GdiRecorder &operator=(const GdiRecorder &) = delete;
     const std::vector<GdiCall> &calls() const { return calls_; }
-    std::vector<GdiCall> of(GdiCall::Op op) const;
     void clear() { calls_.clear(); }
     std::vector<GdiCall> calls_;
 };

@@ -2,6 +2,8 @@
 // then the language on small scripts. Unlike the program, this test keeps UTF-8 narrow strings,
 // so the \u escapes below (the source stays ASCII) are the bytes the reader gives.
 #include <gtest/gtest.h>
+
+#include <climits>
 #include <windows.h>
 
 #include <map>
@@ -153,6 +155,30 @@ TEST(RcScript, StyleExpressionsAndEscapes) { // each control alone in a dialog
     }
 }
 
+// Numbers as the resource compiler evaluates them: C's precedence, a leading 0 still decimal,
+// 64-bit arithmetic that wraps instead of trapping; and a dialog that says nothing of its font or
+// caption asks for neither.
+TEST(RcScript, ExpressionsAndDefaults) {
+    const struct {
+        const char *expr;
+        long value;
+    } rows[] = {
+        {"2 == 1 <= 2", 0},  {"1 + 2 * 3", 7},     {"(1 + 2) * 3", 9},  {"1 << 2 + 1", 8},  {"6 & 3 | 8", 10},
+        {"7 / -1", -7},       {"7 % -1", 0},        {"-7 / 2", -3},      {"-7 % 2", -1},      {"1 ? 2 : 3", 2},
+        {"(-9223372036854775807 - 1) / -1", LONG_MIN},  {"(-9223372036854775807 - 1) % -1", 0},
+        {"0x10 + 010", 26},  {"0", 0},             {"!0 + ~0", 0},      {"3 > 2 && 2 >= 2", 1},
+    };
+    for (std::string error; const auto &r : rows) {
+        const rc::Script s = rc::Parse(std::string("#define X ") + r.expr + "\nm MENU BEGIN END\n", embedded, &error);
+        EXPECT_EQ(error, "") << r.expr;
+        EXPECT_EQ(s.defines.count("X") ? s.defines.at("X") : -12345, r.value) << r.expr;
+    }
+    std::string error;
+    const rc::Script s = rc::Parse("d DIALOG 0, 0, 9, 9\nBEGIN\nEND\n", embedded, &error);
+    ASSERT_EQ(s.dialogs.size(), 1u) << error;
+    EXPECT_EQ(s.dialogs[0].style, uint32_t(WS_POPUP | WS_BORDER | WS_SYSMENU));
+}
+
 TEST(RcScript, DefinesFromAnIncludeAndLookupIgnoringCase) {
     const rc::Script s = rc::Parse("#include \"rc-test-ids.H\"\n#include \"RC-TEST-IDS.h\"\n#include <windows.h>\n"
                                    "#define IDM_C 40\nm MENU BEGIN MENUITEM \"a\", IDM_A MENUITEM \"b\", IDM_B\n"
@@ -174,6 +200,11 @@ TEST(RcScript, ErrorsReportedWithTheirPlaceNotCrashed) {
         {"m MENU\nBEGIN\nMENUITEM \"abc, 1\nEND\n", "line 3: string without its closing quote"},
         {"m MENU\nBEGIN\nMENUITEM \"a\", 1\n", "end of script"}, {"#if 0\n#else\n#else\n#endif\n", "line 3: #else after #else"},
         {"m MENU BEGIN MENUITEM \"a\", 1/0 END", "division by zero"}, {"m MENU BEGIN MENUITEM \"caf\xe9\", 1 END", "UTF-8"},
+        // Not UTF-8: a byte that starts nothing, an overlong form, a surrogate, beyond U+10FFFF, cut short.
+        {"m MENU BEGIN MENUITEM \"\x80\", 1 END", "UTF-8"}, {"m MENU BEGIN MENUITEM \"\xC0\x80\", 1 END", "UTF-8"},
+        {"m MENU BEGIN MENUITEM \"\xE0\x80\x80\", 1 END", "UTF-8"}, {"m MENU BEGIN MENUITEM \"\xED\xA0\x80\", 1 END", "UTF-8"},
+        {"m MENU BEGIN MENUITEM \"\xF4\x90\x80\x80\", 1 END", "UTF-8"}, {"m MENU BEGIN MENUITEM \"\xF5\x80\x80\x80\", 1 END", "UTF-8"},
+        {"m MENU BEGIN MENUITEM \"\xE2\x82\", 1 END", "UTF-8"}, {"m MENU BEGIN MENUITEM \"\xFF\", 1 END", "UTF-8"},
         {"#define A (A + 1)\nm MENU BEGIN MENUITEM \"a\", A END\n", "line 2: unknown name 'A'"}, // no endless expansion
         {"#include \"rc-test-bad.h\"", "rc-test-bad.h, line 2: #if needs an expression"},
         {"#include \"rc-test-self.h\"", "nested too deeply"}, {"\n#include \"nowhere.h\"\n", "line 2: cannot include \"nowhere.h\""},

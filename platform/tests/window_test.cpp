@@ -4,6 +4,7 @@
 
 #include "testing/wintest.h"
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -182,6 +183,101 @@ TEST_F(WindowTest, ADcKeptPastItsWindowsEndDrawsNothingAndReadsNoFreedMemory) {
     EXPECT_TRUE(LineTo(dc, 10, 10));
     EXPECT_TRUE(TextOutA(dc, 0, 0, "x", 1));
     EXPECT_EQ(ReleaseDC(hwnd, dc), 1);
+}
+
+// The class brush erases the client area before a paint; a class without one leaves it for the
+// program, and says so in fErase.
+TEST(Erase, TheClassBrushErasesAndNoBrushLeavesThePicture) {
+    const struct {
+        const char *classe;
+        int brush;  // stock brush, -1 for none
+        COLORREF depois;
+    } casos[] = {
+        {"EraseWhite", WHITE_BRUSH, RGB(255, 255, 255)},
+        {"EraseGray", GRAY_BRUSH, RGB(128, 128, 128)},
+        {"EraseLight", LTGRAY_BRUSH, RGB(192, 192, 192)},
+        {"EraseBlack", BLACK_BRUSH, RGB(0, 0, 0)},
+        {"EraseNone", -1, RGB(0, 0, 255)},
+    };
+    for (auto &c : casos) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hbrBackground = c.brush < 0 ? nullptr : (HBRUSH)GetStockObject(c.brush);
+        wc.lpszClassName = c.classe;
+        ASSERT_TRUE(RegisterClassA(&wc)) << c.classe;
+        HWND h = CreateWindowExA(0, c.classe, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+        wintest::Pump();
+        HDC dc = GetDC(h);
+        HPEN azul = CreatePen(PS_SOLID, 1, RGB(0, 0, 255));
+        SelectObject(dc, azul);
+        MoveToEx(dc, 10, 20, nullptr);
+        LineTo(dc, 60, 20);
+        ReleaseDC(h, dc);
+        DeleteObject(azul);
+        InvalidateRect(h, nullptr, TRUE);
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        EXPECT_TRUE(ps.fErase) << c.classe;
+        EndPaint(h, &ps);
+        EXPECT_EQ(wintest::ClientPixel(h, 30, 20), c.depois) << c.classe;
+        DestroyWindow(h);
+        wintest::Pump();
+    }
+}
+
+// A command from the menu carries 0 in the high word of wParam and no control; one from an
+// accelerator carries 1.
+TEST(Commands, TheMenuSaysZeroAndAnAcceleratorOne) {
+    static std::vector<std::pair<WPARAM, LPARAM>> comandos;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = [](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m == WM_COMMAND) comandos.push_back({wp, lp});
+        return DefWindowProcA(h, m, wp, lp);
+    };
+    wc.lpszClassName = "MenuTest";
+    wc.lpszMenuName = "Orbix";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    HWND h = CreateWindowExA(0, "MenuTest", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, nullptr, nullptr, wintest::Instance(), nullptr);
+    HACCEL teclas = LoadAcceleratorsA(wintest::Instance(), "Orbix");
+    ASSERT_NE(teclas, nullptr);
+    wintest::Pump();
+    wintest::ChooseMenuItem(h, 117);
+    wintest::PressKey(h, 'O', wintest::Ctrl);
+    wintest::PressKey(h, VK_F1);
+    wintest::PressKey(h, 'O');  // no key of the table: no command
+    wintest::Pump([&](MSG *m) {
+        if (!TranslateAcceleratorA(h, teclas, m)) DispatchMessageA(m);
+    });
+    EXPECT_EQ(comandos, (std::vector<std::pair<WPARAM, LPARAM>>{
+                            {MAKEWPARAM(117, 0), 0}, {MAKEWPARAM(124, 1), 0}, {MAKEWPARAM(116, 1), 0}}));
+    EXPECT_EQ(TranslateAcceleratorA(h, nullptr, nullptr), 0);
+    DestroyWindow(h);
+    wintest::Pump();
+}
+
+// Handles that name nothing are refused, never followed.
+TEST(Handles, CallsOnHandlesThatNameNothingAreRefused) {
+    HWND nada = nullptr, falso = reinterpret_cast<HWND>(uintptr_t(0x1234));
+    for (HWND h : {nada, falso}) {
+        RECT r{};
+        EXPECT_FALSE(ShowWindow(h, SW_SHOW));
+        EXPECT_FALSE(UpdateWindow(h));
+        EXPECT_FALSE(IsWindow(h));
+        EXPECT_FALSE(GetClientRect(h, &r));
+        EXPECT_FALSE(GetWindowRect(h, &r));
+        EXPECT_FALSE(SetWindowPos(h, nullptr, 0, 0, 10, 10, 0));
+        EXPECT_FALSE(InvalidateRect(h, nullptr, TRUE));
+        EXPECT_FALSE(DestroyWindow(h));
+        EXPECT_EQ(SendMessageA(h, WM_USER, 0, 0), 0);
+        EXPECT_EQ(h == nada, PostMessageA(h, WM_NULL, 0, 0) != 0) << "a thread message needs no window";
+    }
+    MSG m{};
+    m.message = WM_USER;
+    EXPECT_EQ(DispatchMessageA(&m), 0) << "a thread message is dispatched to nobody";
+    EXPECT_EQ(DispatchMessageA(nullptr), 0);
+    wintest::Pump();
 }
 
 TEST_F(WindowTest, ScrollBarKeepsItsDefaultRangeAndClampsPositions) {

@@ -21,11 +21,13 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
     *ps = PAINTSTRUCT{};
     ps->fErase = FALSE;
     if (w->erase && !w->image.isNull()) {
-        COLORREF bg = RGB(255, 255, 255);
-        if (w->cls && w->cls->wc.hbrBackground) {
-            if (GdiObject *b = gdi(w->cls->wc.hbrBackground); b && b->type == ObjType::Brush) bg = b->color;
+        // The class brush erases; a class without one leaves the picture for the program to erase,
+        // as Windows does (fErase then tells it so).
+        GdiObject *b = w->cls ? gdi(w->cls->wc.hbrBackground) : nullptr;
+        if (b && b->type == ObjType::Brush && !b->nullBrush) {
+            releasePainters(&w->image);
+            w->image.fill(QColor(GetRValue(b->color), GetGValue(b->color), GetBValue(b->color)));
         }
-        w->image.fill(QColor(GetRValue(bg), GetGValue(bg), GetBValue(bg)));
         ps->fErase = TRUE;
     }
     w->erase = false;

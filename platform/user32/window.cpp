@@ -188,12 +188,19 @@ void buildScrollBar(Window *w, QWidget *frame) {
 // Room for the title bar and borders a window manager adds around a frame.
 const QSize kDecoration(16, 48);
 
+// The screen's area free for windows (tests give their own: they run on no real screen); empty
+// when there is no screen.
+QRect availableArea() {
+    if (hooks().testMode) return hooks().screenArea;
+    QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect();
+}
+
 QSize defaultClientSize(const QSize &extra) {
     QSize want(1024, 768);
-    if (hooks().testMode) return want;
-    QScreen *s = QGuiApplication::primaryScreen();
-    if (!s) return want;
-    QSize avail = s->availableGeometry().size() - kDecoration - extra;
+    const QRect area = availableArea();
+    if (area.isEmpty()) return want;
+    QSize avail = area.size() - kDecoration - extra;
     if (avail.width() >= want.width() && avail.height() >= want.height()) return want;
     return want.scaled(avail.expandedTo(QSize(64, 48)), Qt::KeepAspectRatio);
 }
@@ -389,13 +396,10 @@ int WINAPI GetSystemMetrics(int i) {
 BOOL WINAPI SystemParametersInfoA(UINT action, UINT, LPVOID param, UINT) {
     ensureApplication();
     if (action != SPI_GETWORKAREA || !param) return FALSE;
-    QRect a(0, 0, 4096, 4096);  // tests run on no real screen: room for any window
-    if (!hooks().testMode) {
-        QScreen *s = QGuiApplication::primaryScreen();
-        if (!s) return FALSE;
-        // Less the room a window manager takes for the title bar and borders around a frame.
-        a = s->availableGeometry().adjusted(0, 0, -kDecoration.width(), -kDecoration.height());
-    }
+    QRect a = availableArea();
+    if (a.isEmpty()) return FALSE;
+    // Less the room a window manager takes for the title bar and borders around a frame.
+    a.adjust(0, 0, -kDecoration.width(), -kDecoration.height());
     *static_cast<RECT *>(param) = RECT{a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
     return TRUE;
 }

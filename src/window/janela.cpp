@@ -30,9 +30,9 @@ static void tamanhoreferencia(HWND hjan) {
     if (w > area.right - area.left || h > area.bottom - area.top) return;
     RECT atual;
     GetWindowRect(hjan, &atual);
-    // Kept where the system put it unless that would push it off the work area.
-    int x = atual.left + w > area.right ? area.left : atual.left;
-    int y = atual.top + h > area.bottom ? area.top : atual.top;
+    // Kept where the system put it unless part of it would then lie outside the work area.
+    int x = atual.left < area.left || atual.left + w > area.right ? area.left : atual.left;
+    int y = atual.top < area.top || atual.top + h > area.bottom ? area.top : atual.top;
     SetWindowPos(hjan, NULL, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

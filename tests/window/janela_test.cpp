@@ -82,7 +82,11 @@ TEST_F(MainWindow, TheClassPensFontAndPictureAreTheProgramsAndAreFreedAtTheEnd) 
     }
     LOGFONTA f{};
     ASSERT_EQ(GetObjectA(hFonte, sizeof f, &f), int(sizeof f));
-    EXPECT_EQ(std::make_tuple(f.lfHeight, f.lfWeight, int(f.lfItalic)), std::make_tuple(LONG(12), LONG(400), 0));
+    EXPECT_EQ(std::vector<long>({f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic,
+                                 f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
+                                 f.lfQuality, f.lfPitchAndFamily}),
+              std::vector<long>({12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0}))
+        << "a 12-pixel cell, normal weight, everything else left to the system";
     EXPECT_STREQ(f.lfFaceName, "Times New Roman");
     BITMAP b{};
     ASSERT_EQ(GetObjectA(BMP_Orbix, sizeof b, &b), int(sizeof b));
@@ -92,6 +96,44 @@ TEST_F(MainWindow, TheClassPensFontAndPictureAreTheProgramsAndAreFreedAtTheEnd) 
     feitos.insert(feitos.end(), {hFonte, BMP_Orbix});
     DestroyWindow(hjan);
     for (size_t i = 0; i < feitos.size(); ++i) EXPECT_EQ(GetObjectA(feitos[i], 0, nullptr), 0) << i << " was not freed";
+}
+
+// The window opens at the reference client size where the screen has room for it, inside the
+// screen's free area; where it has not, at the size the system gave it.
+TEST(Abertura, TheWindowOpensAtTheReferenceSizeWhereTheScreenHasRoom) {
+    const struct {
+        const char *nome;
+        int x, y, w, h;
+        bool cabe;
+    } telas[] = {
+        {"a large screen", 0, 0, 1920, 1080, true},
+        {"room below a panel and beside a dock", 200, 150, 1300, 900, true},
+        {"too low", 0, 300, 1400, 760, false},
+        {"too narrow", 0, 0, 900, 1080, false},
+        {"too low below a panel", 0, 500, 1400, 800, false},
+    };
+    static ATOM classe = registraclasse(wintest::Instance());
+    (void)classe;
+    for (auto &t : telas) {
+        wintest::SetScreenArea(t.x, t.y, t.w, t.h);
+        reiniciaestado();
+        HWND h = criajanela(wintest::Instance(), SW_SHOWNORMAL);
+        ASSERT_NE(h, nullptr);
+        if (t.cabe) {
+            EXPECT_EQ(std::make_pair(maxX, maxY), std::make_pair(1024, 768)) << t.nome;
+            RECT r;
+            GetWindowRect(h, &r);
+            EXPECT_TRUE(r.left >= t.x && r.top >= t.y && r.right <= t.x + t.w && r.bottom <= t.y + t.h)
+                << t.nome << ": " << r.left << "," << r.top << " to " << r.right << "," << r.bottom;
+        } else {
+            EXPECT_TRUE(maxX < 1024 && maxY < 768 && maxX > 0 && maxY > 0) << t.nome << ": " << maxX << " x " << maxY;
+        }
+        DestroyWindow(h);
+        wintest::Pump();
+        wintest::TakeQuit();
+    }
+    wintest::SetScreenArea(0, 0, 4096, 4096);
+    reiniciaestado();
 }
 
 TEST_F(MainWindow, AxesReachTheClientImageAndFollowAResize) {
