@@ -113,6 +113,14 @@ inline void guarda(int sistema, int unidade, const std::vector<std::vector<float
         for (int e = 0; e < 3; ++e) vetores[e][k] = vs[size_t(k)][size_t(e)];
 }
 
+// Entry c of a vector or of the region is a length in this system (else an angle): the lengths
+// alone take part in the scale.
+inline bool comprimento(int sistema, int c) {
+    return sistema == CARTESIANO || c == 0 || (sistema == CILINDRICO && c == 2);
+}
+// An angle entry as the drawings take it, in radians.
+inline float radianos(float v, int unidade) { return unidade == GRAUS ? float(v * 3.1415 * (1.0 / 180)) : v; }
+
 // The view angles: the initial ones (60 and 30 degrees with pi 3.1415), and a view turned to the
 // limits, where sin and cos of each angle differ most.
 struct Vista {

@@ -30,7 +30,7 @@ std::vector<double> varreangulo(float lo, float hi) {
 }
 
 // One axis of a stage: limit value v is written at (x + kx v, y + ky v), moved by (dx, dy) device
-// pixels, and ticked at (tx + tkx v, ty + tky v), across ('h', 6 pixels) or upright ('v').
+// pixels, and ticked at (tx + tkx v, ty + tky v), across ('h') or upright ('v'), 6 pixels long.
 struct Marca {
     const char *nome;
     int par;       // the pair of limits marked
@@ -42,29 +42,139 @@ struct Marca {
 };
 
 struct Regiao : apoio::Desenho {
-    // Expected: labels and ticks of the stage's axes, then its dots (a 1-pixel step each).
-    void marcas(apoio::Esperado &e, int estagio, const std::vector<Marca> &ms, const float val[3][2],
-                const float esc[3][2]) {
-        e.caneta("stage " + std::to_string(estagio + 1) + " pen", Cor[estagio]);
+    apoio::Esperado e{1, 1, {}};
+    float val[3][2], esc[3][2];  // the limits as kept, and as drawn (lengths scaled, angles in radians)
+    double ax, ca, sz, g;        // angulox, cos(angulox), sin(anguloz), cos(angulox - 1.57075)
+
+    // The stage's pen, then for each of its axes the labels of both limits and their two ticks.
+    void marcas(int estagio, std::initializer_list<Marca> ms) {
+        const std::string n = "stage " + std::to_string(estagio + 1);
+        e.caneta(n + " pen", Cor[estagio]);
         for (const Marca &m : ms) {
             const int a = m.inverso, b = !m.inverso;
-            const std::string n = "stage " + std::to_string(estagio + 1) + ", " + m.nome;
             if (mostnum != ESCALA_NENHUMA)
                 for (int i : {a, b})
-                    e.texto(n + ", label " + std::to_string(i), apoio::numero(val[m.par][i]),
+                    e.texto(n + ", " + m.nome + ", label " + std::to_string(i), apoio::numero(val[m.par][i]),
                             m.x + m.kx * esc[m.par][i], m.y + m.ky * esc[m.par][i], m.dx, m.dy);
             for (int i : {a, b}) {
                 const double X = m.tx + m.tkx * esc[m.par][i], Y = m.ty + m.tky * esc[m.par][i];
-                if (m.tick == 'h')
-                    e.segmento(n + ", tick " + std::to_string(i), X, Y, -3, 0, 3, 0);
-                else
-                    e.segmento(n + ", tick " + std::to_string(i), X, Y, 0, -3, 0, 3);
+                const int h = m.tick == 'h' ? 3 : 0, v = 3 - h;
+                e.segmento(n + ", " + m.nome + ", tick " + std::to_string(i), X, Y, -h, -v, h, v);
             }
         }
     }
-    static void ponto(apoio::Esperado &e, const char *nome, std::pair<double, double> p) {
-        e.segmento(nome, p.first, p.second, 0, 0, 1, 1);
+    void ponto(const char *nome, std::pair<double, double> p) { e.segmento(nome, p.first, p.second, 0, 0, 1, 1); }
+    // The main view of Cartesian (P), cylindrical (Q) and spherical (S) positions.
+    std::pair<double, double> P(double x, double y, double z) { return {300 + y - ca * x, 350 - z + sz * x}; }
+    std::pair<double, double> Q(double r, double f, double z) {
+        return {300 - r * cos(ax + f), 350 - z + r * cos(f) * sz};
     }
+    std::pair<double, double> S(double r, double t, double f) {
+        return {300 - r * sin(t) * cos(ax + f), 350 - r * cos(t) + r * sin(t) * cos(f) * sz};
+    }
+
+    void cartesiano() {
+        const double x0 = esc[0][0], x1 = esc[0][1], y0 = esc[1][0], y1 = esc[1][1], z0 = esc[2][0], z1 = esc[2][1];
+        const float b = esc[0][0] + esc[0][1];  // an x sweep is drawn mirrored about it in the main view
+        marcas(0, {{"main x", 0, true, 300, -ca, 350, sz, 'h', 300, -ca, 350, sz, 0, 0},
+                   {"bottom panel, vertical", 1, false, 760, 0, 570, -K, 'h', 750, 0, 570, -K, 0, 0},
+                   {"bottom panel, horizontal", 0, false, 750, K, 580, 0, 'v', 750, K, 570, 0, 0, 0}});
+        for (int i : varre(x0, x1, 7))
+            for (int j : varre(y0, y1, 7)) {
+                ponto("stage 1, face z0", P(b - i, j, z0));
+                ponto("stage 1, face z1", P(b - i, j, z1));
+                ponto("stage 1, bottom panel", {750 + K * i, 570 - K * j});
+            }
+        marcas(1, {{"main z", 2, false, 310, 0, 350, -1, 'h', 300, 0, 350, -1, 0, 0},
+                   {"middle panel, vertical", 2, false, 760, 0, 360, -K, 'h', 750, 0, 360, -K, 0, 0},
+                   {"middle panel, horizontal", 0, false, 750, K, 370, 0, 'v', 750, K, 360, 0, 0, 0}});
+        for (int i : varre(x0, x1, 9))
+            for (int j : varre(z0, z1, 9)) {
+                ponto("stage 2, face y0", P(b - i, y0, j));
+                ponto("stage 2, face y1", P(b - i, y1, j));
+                ponto("stage 2, middle panel", {750 + K * i, 360 - K * j});
+            }
+        marcas(2, {{"main y", 1, false, 310, 1, 350, 0, 'v', 300, 1, 350, 0, 0, 0},
+                   {"top panel, vertical", 2, false, 760, 0, 150, -K, 'h', 750, 0, 150, -K, 0, 0},
+                   {"top panel, horizontal", 1, false, 750, K, 160, 0, 'v', 750, K, 150, 0, 0, 0}});
+        for (int i : varre(y0, y1, 8))
+            for (int j : varre(z0, z1, 8)) {
+                ponto("stage 3, face x1", P(x1, i, j));
+                ponto("stage 3, face x0", P(x0, i, j));
+                ponto("stage 3, top panel", {750 + K * i, 150 - K * j});
+            }
+    }
+
+    void cilindrico() {
+        const double r0 = esc[0][0], r1 = esc[0][1], f0 = esc[1][0], f1 = esc[1][1], z0 = esc[2][0], z1 = esc[2][1];
+        marcas(0, {{"main x", 0, false, 310, -ca, 350, sz, 'h', 300, -ca, 350, sz, 0, 0},
+                   {"bottom panel, vertical", 0, false, 760, 0, 570, -K, 'h', 750, 0, 570, -K, 0, 0},
+                   {"bottom panel, horizontal", 0, false, 750, K, 580, 0, 'v', 750, K, 570, 0, 0, 0}});
+        for (int i : varre(r0, r1, 7))
+            for (double f : varreangulo(f0, f1)) {
+                ponto("stage 1, end z0", Q(i, f, z0));
+                ponto("stage 1, end z1", Q(i, f, z1));
+                ponto("stage 1, bottom panel", {750 + K * i * cos(f), 570 - K * i * sin(f)});
+            }
+        marcas(1, {{"main z", 2, false, 310, 0, 350, -1, 'h', 300, 0, 350, -1, 0, 0},
+                   {"middle panel, vertical", 2, false, 760, 0, 360, -K, 'h', 750, 0, 360, -K, 0, 0},
+                   {"middle panel, horizontal", 0, false, 750, K, 370, 0, 'v', 750, K, 360, 0, 0, 0}});
+        for (int i : varre(r0, r1, 9))
+            for (int j : varre(z0, z1, 9)) {
+                ponto("stage 2, face phi0", Q(i, f0, j));
+                ponto("stage 2, face phi1", Q(i, f1, j));
+                ponto("stage 2, middle panel, phi0", {750 + K * i * cos(f0), 360 - K * j});
+                ponto("stage 2, middle panel, phi1", {750 + K * i * cos(f1), 360 - K * j});
+            }
+        marcas(2, {{"main y, up 3", 0, false, 310, g, 350, 0, 'v', 300, g, 350, 0, 0, -3},
+                   {"top panel, vertical", 2, false, 760, 0, 150, -K, 'h', 750, 0, 150, -K, 0, 0},
+                   {"top panel, horizontal", 0, false, 750, K, 160, 0, 'v', 750, K, 150, 0, 0, 0}});
+        for (double f : varreangulo(f0, f1))
+            for (int j : varre(z0, z1, 8)) {
+                ponto("stage 3, face r0", Q(r0, f, j));
+                ponto("stage 3, face r1", Q(r1, f, j));
+            }
+        for (int i : varre(r0, r1, 9))
+            for (int j : varre(z0, z1, 8)) {
+                ponto("stage 3, top panel, phi0", {750 + K * i * sin(f0), 150 - K * j});
+                ponto("stage 3, top panel, phi1", {750 + K * i * sin(f1), 150 - K * j});
+            }
+    }
+
+    void esferico() {
+        const double r0 = esc[0][0], r1 = esc[0][1], t0 = esc[1][0], t1 = esc[1][1], f0 = esc[2][0], f1 = esc[2][1];
+        marcas(0, {{"main x", 0, false, 310, -ca, 350, sz, 'h', 300, -ca, 350, sz, 0, 0},
+                   {"middle panel, vertical", 0, false, 760, 0, 360, -K, 'h', 750, 0, 360, -K, 0, 0},
+                   {"middle panel, horizontal", 0, false, 750, K, 360, 0, 'v', 750, K, 360, 0, 0, 0}});
+        for (int i : varre(r0, r1, 7))
+            for (double t : varreangulo(t0, t1)) {
+                ponto("stage 1, face phi0", S(i, t, f0));
+                ponto("stage 1, face phi1", S(i, t, f1));
+                for (double f : {f0, f1})
+                    ponto("stage 1, middle panel", {750 + K * i * sin(t) * cos(f), 360 - K * i * cos(t)});
+            }
+        marcas(1, {{"main z", 0, false, 310, 0, 350, -1, 'h', 300, 0, 350, -1, 0, 0},
+                   {"bottom panel, horizontal, up 3", 0, false, 750, K, 580, 0, 'v', 750, K, 570, 0, 0, -3},
+                   {"bottom panel, vertical, left 3", 0, false, 760, 0, 570, -K, 'h', 750, 0, 570, -K, -3, 0}});
+        for (int i : varre(r0, r1, 9))
+            for (double f : varreangulo(f0, f1)) {
+                ponto("stage 2, cone theta0", S(i, t0, f));
+                ponto("stage 2, cone theta1", S(i, t1, f));
+                for (double t : {t0, t1})
+                    ponto("stage 2, bottom panel", {750 + K * i * sin(t) * cos(f), 570 - K * i * sin(t) * sin(f)});
+            }
+        marcas(2, {{"main y, up 3", 0, false, 300, g, 360, 0, 'v', 300, g, 350, 0, 0, -3},
+                   {"top panel, vertical, left 3", 0, false, 760, 0, 150, -K, 'h', 750, 0, 150, -K, -3, 0},
+                   {"top panel, horizontal, up 3", 0, false, 750, K, 160, 0, 'v', 750, K, 150, 0, 0, -3}});
+        for (double t : varreangulo(t0, t1))
+            for (double f : varreangulo(f0, f1)) {
+                ponto("stage 3, sphere r0", S(r0, t, f));
+                ponto("stage 3, sphere r1", S(r1, t, f));
+                for (double rb : {r0, r1})
+                    ponto("stage 3, top panel", {750 + K * rb * sin(t) * sin(f), 150 - K * rb * cos(t)});
+            }
+    }
+
     // Paints; returns the calls after the axes as text. Nothing, not even what is not finite, may
     // be drawn far off the canvas or on (0, 0), where NaN lands.
     std::string desenha(int s, int u, L v, int m = ESCALA_VETORES) {
@@ -106,11 +216,11 @@ TEST_F(Regiao, EveryLabelTickAndDotOfEachStageAtItsPlace) {
     for (auto &r : cenas)
         for (apoio::Tamanho t : apoio::TAMANHOS) {
             std::string nome = r.nome;
-            apoio::Esperado e = em(t, r.vista, nome);
+            e = em(t, r.vista, nome);
             mostnum = r.mostnum;
-            // The limits as they are kept (each pair in order, a negative lower radius raised to 0
-            // first), and as drawn: lengths scaled so the largest lands at 240, angles in radians.
-            float val[3][2], esc[3][2];
+            ax = r.vista.angulox, ca = cos(ax), sz = sin(r.vista.anguloz), g = cos(ax - 1.57075);
+            // Each pair is kept in order, a negative lower radius raised to 0 first; the lengths are
+            // drawn scaled so that the largest lands at 240.
             memcpy(val, r.v.data(), sizeof val);
             if (r.sistema != CARTESIANO && val[0][0] < 0) val[0][0] = 0;
             for (auto &p : val)
@@ -118,149 +228,21 @@ TEST_F(Regiao, EveryLabelTickAndDotOfEachStageAtItsPlace) {
             float maior = 0.001f;
             for (int c = 0; c < 3; ++c)
                 for (float l : val[c])
-                    if ((r.sistema == CARTESIANO || c == 0 || (r.sistema == CILINDRICO && c == 2)) && fabs(l) > maior)
-                        maior = fabsf(l);
+                    if (apoio::comprimento(r.sistema, c) && fabs(l) > maior) maior = fabsf(l);
             const float escala = 240 / maior;
             for (int c = 0; c < 3; ++c)
-                for (int i = 0; i < 2; ++i) {
-                    const bool angulo = (r.sistema == CILINDRICO && c == 1) || (r.sistema == ESFERICO && c > 0);
-                    esc[c][i] = !angulo ? val[c][i] * escala
-                                : r.unidade == GRAUS ? float(val[c][i] * 3.1415 * (1.0 / 180))
-                                                     : val[c][i];
-                }
-            const double ca = cos(r.vista.angulox), sz = sin(r.vista.anguloz), g = cos(r.vista.angulox - 1.57075);
-            auto P = [&](double x, double y, double z) { return std::make_pair(300 + y - ca * x, 350 - z + sz * x); };
-            auto Q = [&](double rr, double f, double z) {
-                return std::make_pair(300 - rr * cos(r.vista.angulox + f), 350 - z + rr * cos(f) * sz);
-            };
-            auto Sf = [&](double rr, double th, double f) {
-                return std::make_pair(300 - rr * sin(th) * cos(r.vista.angulox + f),
-                                      350 - rr * cos(th) + rr * sin(th) * cos(f) * sz);
-            };
-            const float(&d)[3][2] = esc;
-            if (r.sistema == CARTESIANO) {
-                const double x0 = d[0][0], x1 = d[0][1], y0 = d[1][0], y1 = d[1][1], z0 = d[2][0], z1 = d[2][1];
-                const float b = d[0][0] + d[0][1];  // an x sweep is drawn mirrored about it in the main view
-                marcas(e, 0,
-                       {{"main x", 0, true, 300, -ca, 350, sz, 'h', 300, -ca, 350, sz, 0, 0},
-                        {"bottom panel, vertical", 1, false, 760, 0, 570, -K, 'h', 750, 0, 570, -K, 0, 0},
-                        {"bottom panel, horizontal", 0, false, 750, K, 580, 0, 'v', 750, K, 570, 0, 0, 0}},
-                       val, esc);
-                for (int i : varre(x0, x1, 7))
-                    for (int j : varre(y0, y1, 7)) {
-                        ponto(e, "stage 1, face z0", P(b - i, j, z0));
-                        ponto(e, "stage 1, face z1", P(b - i, j, z1));
-                        ponto(e, "stage 1, bottom panel", {750 + K * i, 570 - K * j});
-                    }
-                marcas(e, 1,
-                       {{"main z", 2, false, 310, 0, 350, -1, 'h', 300, 0, 350, -1, 0, 0},
-                        {"middle panel, vertical", 2, false, 760, 0, 360, -K, 'h', 750, 0, 360, -K, 0, 0},
-                        {"middle panel, horizontal", 0, false, 750, K, 370, 0, 'v', 750, K, 360, 0, 0, 0}},
-                       val, esc);
-                for (int i : varre(x0, x1, 9))
-                    for (int j : varre(z0, z1, 9)) {
-                        ponto(e, "stage 2, face y0", P(b - i, y0, j));
-                        ponto(e, "stage 2, face y1", P(b - i, y1, j));
-                        ponto(e, "stage 2, middle panel", {750 + K * i, 360 - K * j});
-                    }
-                marcas(e, 2,
-                       {{"main y", 1, false, 310, 1, 350, 0, 'v', 300, 1, 350, 0, 0, 0},
-                        {"top panel, vertical", 2, false, 760, 0, 150, -K, 'h', 750, 0, 150, -K, 0, 0},
-                        {"top panel, horizontal", 1, false, 750, K, 160, 0, 'v', 750, K, 150, 0, 0, 0}},
-                       val, esc);
-                for (int i : varre(y0, y1, 8))
-                    for (int j : varre(z0, z1, 8)) {
-                        ponto(e, "stage 3, face x1", P(x1, i, j));
-                        ponto(e, "stage 3, face x0", P(x0, i, j));
-                        ponto(e, "stage 3, top panel", {750 + K * i, 150 - K * j});
-                    }
-            } else if (r.sistema == CILINDRICO) {
-                const double r0 = d[0][0], r1 = d[0][1], f0 = d[1][0], f1 = d[1][1], z0 = d[2][0], z1 = d[2][1];
-                marcas(e, 0,
-                       {{"main x", 0, false, 310, -ca, 350, sz, 'h', 300, -ca, 350, sz, 0, 0},
-                        {"bottom panel, vertical", 0, false, 760, 0, 570, -K, 'h', 750, 0, 570, -K, 0, 0},
-                        {"bottom panel, horizontal", 0, false, 750, K, 580, 0, 'v', 750, K, 570, 0, 0, 0}},
-                       val, esc);
-                for (int i : varre(r0, r1, 7))
-                    for (double f : varreangulo(f0, f1)) {
-                        ponto(e, "stage 1, end z0", Q(i, f, z0));
-                        ponto(e, "stage 1, end z1", Q(i, f, z1));
-                        ponto(e, "stage 1, bottom panel", {750 + K * i * cos(f), 570 - K * i * sin(f)});
-                    }
-                marcas(e, 1,
-                       {{"main z", 2, false, 310, 0, 350, -1, 'h', 300, 0, 350, -1, 0, 0},
-                        {"middle panel, vertical", 2, false, 760, 0, 360, -K, 'h', 750, 0, 360, -K, 0, 0},
-                        {"middle panel, horizontal", 0, false, 750, K, 370, 0, 'v', 750, K, 360, 0, 0, 0}},
-                       val, esc);
-                for (int i : varre(r0, r1, 9))
-                    for (int j : varre(z0, z1, 9)) {
-                        ponto(e, "stage 2, face phi0", Q(i, f0, j));
-                        ponto(e, "stage 2, face phi1", Q(i, f1, j));
-                        ponto(e, "stage 2, middle panel, phi0", {750 + K * i * cos(f0), 360 - K * j});
-                        ponto(e, "stage 2, middle panel, phi1", {750 + K * i * cos(f1), 360 - K * j});
-                    }
-                marcas(e, 2,
-                       {{"main y, up 3", 0, false, 310, g, 350, 0, 'v', 300, g, 350, 0, 0, -3},
-                        {"top panel, vertical", 2, false, 760, 0, 150, -K, 'h', 750, 0, 150, -K, 0, 0},
-                        {"top panel, horizontal", 0, false, 750, K, 160, 0, 'v', 750, K, 150, 0, 0, 0}},
-                       val, esc);
-                for (double f : varreangulo(f0, f1))
-                    for (int j : varre(z0, z1, 8)) {
-                        ponto(e, "stage 3, face r0", Q(r0, f, j));
-                        ponto(e, "stage 3, face r1", Q(r1, f, j));
-                    }
-                for (int i : varre(r0, r1, 9))
-                    for (int j : varre(z0, z1, 8)) {
-                        ponto(e, "stage 3, top panel, phi0", {750 + K * i * sin(f0), 150 - K * j});
-                        ponto(e, "stage 3, top panel, phi1", {750 + K * i * sin(f1), 150 - K * j});
-                    }
-            } else {
-                const double r0 = d[0][0], r1 = d[0][1], t0 = d[1][0], t1 = d[1][1], f0 = d[2][0], f1 = d[2][1];
-                marcas(e, 0,
-                       {{"main x", 0, false, 310, -ca, 350, sz, 'h', 300, -ca, 350, sz, 0, 0},
-                        {"middle panel, vertical", 0, false, 760, 0, 360, -K, 'h', 750, 0, 360, -K, 0, 0},
-                        {"middle panel, horizontal", 0, false, 750, K, 360, 0, 'v', 750, K, 360, 0, 0, 0}},
-                       val, esc);
-                for (int i : varre(r0, r1, 7))
-                    for (double th : varreangulo(t0, t1)) {
-                        ponto(e, "stage 1, face phi0", Sf(i, th, f0));
-                        ponto(e, "stage 1, face phi1", Sf(i, th, f1));
-                        for (double f : {f0, f1})
-                            ponto(e, "stage 1, middle panel", {750 + K * i * sin(th) * cos(f), 360 - K * i * cos(th)});
-                    }
-                marcas(e, 1,
-                       {{"main z", 0, false, 310, 0, 350, -1, 'h', 300, 0, 350, -1, 0, 0},
-                        {"bottom panel, horizontal, up 3", 0, false, 750, K, 580, 0, 'v', 750, K, 570, 0, 0, -3},
-                        {"bottom panel, vertical, left 3", 0, false, 760, 0, 570, -K, 'h', 750, 0, 570, -K, -3, 0}},
-                       val, esc);
-                for (int i : varre(r0, r1, 9))
-                    for (double f : varreangulo(f0, f1)) {
-                        ponto(e, "stage 2, cone theta0", Sf(i, t0, f));
-                        ponto(e, "stage 2, cone theta1", Sf(i, t1, f));
-                        for (double th : {t0, t1})
-                            ponto(e, "stage 2, bottom panel",
-                                  {750 + K * i * sin(th) * cos(f), 570 - K * i * sin(th) * sin(f)});
-                    }
-                marcas(e, 2,
-                       {{"main y, up 3", 0, false, 300, g, 360, 0, 'v', 300, g, 350, 0, 0, -3},
-                        {"top panel, vertical, left 3", 0, false, 760, 0, 150, -K, 'h', 750, 0, 150, -K, -3, 0},
-                        {"top panel, horizontal, up 3", 0, false, 750, K, 160, 0, 'v', 750, K, 150, 0, 0, -3}},
-                       val, esc);
-                for (double th : varreangulo(t0, t1))
-                    for (double f : varreangulo(f0, f1)) {
-                        ponto(e, "stage 3, sphere r0", Sf(r0, th, f));
-                        ponto(e, "stage 3, sphere r1", Sf(r1, th, f));
-                        for (double rb : {r0, r1})
-                            ponto(e, "stage 3, top panel", {750 + K * rb * sin(th) * sin(f), 150 - K * rb * cos(th)});
-                    }
-            }
+                for (int i = 0; i < 2; ++i)
+                    esc[c][i] = apoio::comprimento(r.sistema, c) ? val[c][i] * escala
+                                                                 : apoio::radianos(val[c][i], r.unidade);
+            r.sistema == CARTESIANO ? cartesiano() : r.sistema == CILINDRICO ? cilindrico() : esferico();
+
             Scoord = r.sistema, Medgrau = r.unidade;
             memcpy(reg, r.v.data(), sizeof reg);
             apoio::confere(pinta(MODO_REGIAO), EIXOS, e.passos, nome);
-            if (r.sistema == CARTESIANO) {  // the base point stays in posxini and posyini
-                const float b = d[0][0] + d[0][1];
-                EXPECT_EQ(std::make_pair(posxini, posyini), std::make_pair(float(300 - ca * b), float(350 + sz * b)))
-                    << nome;
+            const float b = esc[0][0] + esc[0][1];  // the Cartesian base point stays in posxini and posyini
+            const auto base = std::make_pair(float(300 - ca * b), float(350 + sz * b));
+            if (r.sistema == CARTESIANO) {
+                EXPECT_EQ(std::make_pair(posxini, posyini), base) << nome;
             }
         }
 }

@@ -164,16 +164,12 @@ TEST_F(Vetores, EveryTickLabelAndArrowOfEveryVectorInEachSystemAtItsPlace) {
             float maior = 0.001f;
             for (auto &v : r.vs)
                 for (int c = 0; c < 3; ++c)
-                    if ((r.sistema == CARTESIANO || c == 0 || (r.sistema == CILINDRICO && c == 2)) &&
-                        fabs(v[c]) > maior)
-                        maior = fabsf(v[c]);
+                    if (apoio::comprimento(r.sistema, c) && fabs(v[c]) > maior) maior = fabsf(v[c]);
             const float escala = 240 / maior;
             for (auto &v : r.vs) {
                 float e[3];
-                for (int c = 0; c < 3; ++c) {
-                    const bool angulo = (r.sistema == CILINDRICO && c == 1) || (r.sistema == ESFERICO && c > 0);
-                    e[c] = !angulo ? v[c] * escala : r.unidade == GRAUS ? float(v[c] * 3.1415 * (1.0 / 180)) : v[c];
-                }
+                for (int c = 0; c < 3; ++c)
+                    e[c] = apoio::comprimento(r.sistema, c) ? v[c] * escala : apoio::radianos(v[c], r.unidade);
                 d.caneta("pen " + std::to_string(d.k), Cor[d.k]);
                 auto desenho = r.sistema == CARTESIANO ? cartesiano : r.sistema == CILINDRICO ? cilindrico : esferico;
                 desenho(d, v.data(), e[0], e[1], e[2], r.vista.angulox, r.vista.anguloz);
