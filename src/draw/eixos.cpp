@@ -65,8 +65,10 @@ void rotulosescala(HDC hdc, float valmax) {
     Tela t = telaatual();
     double ca = cos(angulox), sz = sin(anguloz);
     char m[100], meio[100];
-    snprintf(m, sizeof m, "%5.2f", 240 / valmax);
-    snprintf(meio, sizeof meio, "%5.2f", 120 / valmax);
+    // Divided in double, as every intermediate that is not stored: in float, half of 669.75
+    // would print 334.88.
+    snprintf(m, sizeof m, "%5.2f", 240.0 / valmax);
+    snprintf(meio, sizeof meio, "%5.2f", 120.0 / valmax);
     const double pontos[9][4] = {
         {300 - 240 * ca, 350 + 240 * sz, 300 - 120 * ca, 350 + 120 * sz},
         {540, 360, 420, 360},
