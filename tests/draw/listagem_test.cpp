@@ -116,6 +116,26 @@ TEST_F(Listagem, LinesTooLongAreCutNeverOverrun) {
     EXPECT_EQ(std::string(cortada), std::string(inteira, TAMLINHA - 1));
     EXPECT_EQ(linhaangulo(cortada, 10, 0, 0), 9u);
     EXPECT_STREQ(cortada, "Ângulo en");
+    // No room at all writes nothing; room for the terminator alone leaves an empty line.
+    const struct {
+        const char *nome;
+        size_t (*linha)(char *, size_t);
+    } linhas[] = {
+        {"vetor", [](char *d, size_t n) { return linhavetor(d, n, 0); }},
+        {"regiao", [](char *d, size_t n) { return linharegiao(d, n, 0); }},
+        {"angulo", [](char *d, size_t n) { return linhaangulo(d, n, 0, 1); }},
+        {"escalar", [](char *d, size_t n) { return linhaescalar(d, n, 0, 1); }},
+        {"vetorial", [](char *d, size_t n) { return linhavetorial(d, n, 0, 1); }},
+        {"modulo", [](char *d, size_t n) { return linhamodulo(d, n, 0); }},
+    };
+    for (auto &l : linhas) {
+        char d[2] = {'#', '#'};
+        EXPECT_EQ(l.linha(d, 0), 0u) << l.nome;
+        EXPECT_EQ(d[0], '#') << l.nome;
+        EXPECT_EQ(l.linha(d, 1), 0u) << l.nome;
+        EXPECT_EQ(d[0], '\0') << l.nome;
+        EXPECT_EQ(d[1], '#') << l.nome;
+    }
 }
 
 }  // namespace
