@@ -205,6 +205,8 @@ TEST(RcScript, ErrorsReportedWithTheirPlaceNotCrashed) {
         {"m MENU BEGIN MENUITEM \"\xE0\x80\x80\", 1 END", "UTF-8"}, {"m MENU BEGIN MENUITEM \"\xED\xA0\x80\", 1 END", "UTF-8"},
         {"m MENU BEGIN MENUITEM \"\xF4\x90\x80\x80\", 1 END", "UTF-8"}, {"m MENU BEGIN MENUITEM \"\xF5\x80\x80\x80\", 1 END", "UTF-8"},
         {"m MENU BEGIN MENUITEM \"\xE2\x82\", 1 END", "UTF-8"}, {"m MENU BEGIN MENUITEM \"\xFF\", 1 END", "UTF-8"},
+        // Bytes that start nothing, followed by what would complete a three- or four-byte form.
+        {"m MENU BEGIN MENUITEM \"\x80\xA0\x80\", 1 END", "UTF-8"}, {"m MENU BEGIN MENUITEM \"\xF8\x90\x80\x80\", 1 END", "UTF-8"},
         {"#define A (A + 1)\nm MENU BEGIN MENUITEM \"a\", A END\n", "line 2: unknown name 'A'"}, // no endless expansion
         {"#include \"rc-test-bad.h\"", "rc-test-bad.h, line 2: #if needs an expression"},
         {"#include \"rc-test-self.h\"", "nested too deeply"}, {"\n#include \"nowhere.h\"\n", "line 2: cannot include \"nowhere.h\""},
