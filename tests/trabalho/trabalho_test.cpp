@@ -200,6 +200,9 @@ TEST_F(Trabalhos, TheDialogsListWorkFilesProposeTheLastOneAndAddTheExtension) {
     EXPECT_EQ(c.initialPath, (pasta / "copia.txt").string());
     EXPECT_TRUE(c.flags & OFN_FILEMUSTEXIST);
     EXPECT_EQ(salvapelomenu("").initialPath, (pasta / "copia.txt").string()) << "a cancel changes nothing";
+    fs::copy_file(pasta / "aula.orbix", pasta / "outra.orbix");
+    abrepelomenu((pasta / "outra.orbix").string());
+    EXPECT_EQ(salvapelomenu("").initialPath, (pasta / "outra.orbix").string()) << "the work opened is the one proposed";
     EXPECT_TRUE(log.calls().empty());
 }
 
