@@ -42,8 +42,10 @@ TEST_F(Listagem, LinesStandOnTheirGridAndScrollExceptTheVectorList) {
             for (auto &l : e) std::get<1>(l) -= MODOS[m] == MODO_LISTAGEM ? 0 : 10 * rolagem;
             EXPECT_EQ(linhas(pinta(MODOS[m])), e) << "mode " << MODOS[m] << " SBPosy " << rolagem;
         }
-    numpt = 0;  // nothing, not even the region
-    for (int modo : MODOS) EXPECT_TRUE(apoio::textos(pinta(modo)).empty()) << modo;
+    for (int n : {0, -1}) {  // nothing, not even the region
+        numpt = n;
+        for (int modo : MODOS) EXPECT_TRUE(apoio::textos(pinta(modo)).empty()) << modo << ", numpt " << n;
+    }
 }
 
 TEST_F(Listagem, TextsAndUnitsWithTheTablesLeftAlone) {

@@ -127,6 +127,8 @@ TEST(Vetorial, TextoComSeparadoresSufixosECorte) {
         {ESFERICO, "V(1) X V(2) = ", {12.5f, 0, -1}, "V(1) X V(2) = 12.50a_r +  0.00a_theta-1.00a_phi"},
     };
     for (const auto &c : casos) EXPECT_EQ(tx(c.c, c.sis, c.prefixo), c.esperado);
+    for (int sis : {CARTESIANO, CILINDRICO, ESFERICO})
+        for (int k : {-1, 3}) EXPECT_STREQ(sufixovetor(sis, k), "") << sis << ", " << k; // no component k
     const float c[3] = {1e38f, -1e38f, 1e38f}; // the widest components, cut at every size
     const std::string inteiro = tx(c, ESFERICO, "V(14) = ");
     for (size_t n = 0; n <= inteiro.size() + 1; n++) {
