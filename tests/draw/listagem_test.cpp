@@ -138,6 +138,11 @@ TEST_F(Listagem, LinesTooLongAreCutNeverOverrun) {
         EXPECT_EQ(d[0], '\0') << l.nome;
         EXPECT_EQ(d[1], '#') << l.nome;
     }
+    for (int k : {-1, 3}) {  // there is no coordinate k
+        char d[10] = "#";
+        EXPECT_EQ(linharegiao(d, sizeof d, k), 0u) << k;
+        EXPECT_STREQ(d, "") << k;
+    }
 }
 
 }  // namespace
