@@ -40,8 +40,8 @@ TEST_F(Files, EachDispositionOpensCreatesOrTruncatesAsWindowsDoes) {
         const char *name;
         DWORD disposition;
         bool exists;
-        DWORD error;           // ERROR_SUCCESS: the file opens
-        const char *after;     // the file's bytes once the handle is closed
+        DWORD error;        // ERROR_SUCCESS: the file opens
+        const char *after;  // the file's bytes once the handle is closed
     } rows[] = {
         {"CREATE_NEW, missing", CREATE_NEW, false, ERROR_SUCCESS, ""},
         {"CREATE_NEW, there", CREATE_NEW, true, ERROR_FILE_EXISTS, "old"},
@@ -59,8 +59,8 @@ TEST_F(Files, EachDispositionOpensCreatesOrTruncatesAsWindowsDoes) {
         unlink(path("f").c_str());
         if (r.exists) write("f", "old");
         SetLastError(1234);
-        HANDLE h = CreateFileA(path("f").c_str(), GENERIC_WRITE, 0, nullptr, r.disposition, FILE_ATTRIBUTE_NORMAL,
-                               nullptr);
+        HANDLE h =
+            CreateFileA(path("f").c_str(), GENERIC_WRITE, 0, nullptr, r.disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (r.error == ERROR_SUCCESS) {
             EXPECT_NE(h, INVALID_HANDLE_VALUE) << r.name;
             if (!r.exists) EXPECT_EQ(GetLastError(), DWORD(ERROR_SUCCESS)) << r.name << ": a new file";
@@ -246,10 +246,8 @@ TEST_F(Files, AttributesTellFoldersAndReadOnlyFiles) {
         const char *name;
         DWORD attributes;
     } rows[] = {
-        {"f", FILE_ATTRIBUTE_NORMAL},
-        {"ro", FILE_ATTRIBUTE_READONLY},
-        {"folder", FILE_ATTRIBUTE_DIRECTORY},
-        {"locked", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY},
+        {"f", FILE_ATTRIBUTE_NORMAL},         {"ro", FILE_ATTRIBUTE_READONLY},
+        {"folder", FILE_ATTRIBUTE_DIRECTORY}, {"locked", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY},
         {"missing", INVALID_FILE_ATTRIBUTES},
     };
     for (auto &r : rows) EXPECT_EQ(GetFileAttributesA(path(r.name).c_str()), r.attributes) << r.name;

@@ -58,9 +58,10 @@ protected:
 DWORD Bits(LPARAM lp) { return DWORD(lp) & 0xE000FFFFu; }
 
 TEST_F(Keyboard, EveryKeyGivesItsVirtualKeyDownThenUp) {
-    for (int vk : std::vector<int>{'A', 'M', 'Z', '0', '5', '9', VK_F1, VK_F1 + 4, VK_F12, VK_BACK, VK_TAB, VK_RETURN, VK_SHIFT,
-                   VK_CONTROL, VK_ESCAPE, VK_SPACE, VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_UP, VK_RIGHT,
-                   VK_DOWN, VK_INSERT, VK_DELETE}) {
+    for (int vk :
+         std::vector<int>{'A',     'M',     'Z',       '0',      '5',        '9',       VK_F1,     VK_F1 + 4, VK_F12,
+                          VK_BACK, VK_TAB,  VK_RETURN, VK_SHIFT, VK_CONTROL, VK_ESCAPE, VK_SPACE,  VK_PRIOR,  VK_NEXT,
+                          VK_END,  VK_HOME, VK_LEFT,   VK_UP,    VK_RIGHT,   VK_DOWN,   VK_INSERT, VK_DELETE}) {
         const auto m = press(vk);
         ASSERT_EQ(m.size(), 2u) << vk;
         EXPECT_EQ(std::make_pair(m[0].message, m[0].vk), std::make_pair(UINT(WM_KEYDOWN), WPARAM(vk))) << vk;
@@ -126,7 +127,8 @@ TEST_F(Keyboard, AnAcceleratorSendsItsCommandForKeyDownsWithItsModifiersOnly) {
         }
         ASSERT_EQ(translated.size(), 2u) << r.name;
         EXPECT_EQ(translated, (std::vector<int>{r.command != 0, 0})) << r.name << ": the key up is never translated";
-        EXPECT_EQ(commands, r.command ? std::vector<WPARAM>{MAKEWPARAM(r.command, 1)} : std::vector<WPARAM>{}) << r.name;
+        EXPECT_EQ(commands, r.command ? std::vector<WPARAM>{MAKEWPARAM(r.command, 1)} : std::vector<WPARAM>{})
+            << r.name;
     }
     MSG made{hwnd, WM_KEYDOWN, 'C', 0};
     EXPECT_EQ(TranslateAcceleratorA(hwnd, nullptr, &made), 0);
