@@ -108,6 +108,10 @@ TEST_F(GdiTest, PositiveFontHeightIsTheCellAndTextIsBlackOnAWhiteBox) {
         DeleteObject(f);
         return sz.cy;
     };
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    SIZE system{};
+    GetTextExtentPoint32A(dc, "Ag", 2, &system);
+    EXPECT_EQ(system.cy, 16) << "the system font's cell";
     EXPECT_GE(cell(0), 12);
     EXPECT_LE(cell(0), 16);
     EXPECT_GT(cell(-20), 20);
@@ -150,6 +154,21 @@ TEST_F(GdiTest, AFontMadeAfterAnotherIsDeletedMeasuresAsItself) {
     }
     DeleteObject(small);
     DeleteObject(large);
+}
+
+TEST_F(GdiTest, APenMadeAfterADeletedOneDrawsInItsOwnColour) {
+    // Made and deleted in turn, the pens come back at the addresses of the ones before them; each
+    // draws a slanted line, the stroke a painter draws with the pen, and only then are they read.
+    auto colour = [](int i) { return i % 2 ? RGB(255, 0, 0) : RGB(0, 0, 255); };
+    for (int i = 0; i < 6; ++i) {
+        HPEN pen = CreatePen(PS_SOLID, 1, colour(i));
+        SelectObject(dc, pen);
+        MoveToEx(dc, 10, 200 + 10 * i, nullptr);
+        LineTo(dc, 50, 204 + 10 * i);
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+        DeleteObject(pen);
+    }
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(at(10, 200 + 10 * i), colour(i)) << i;
 }
 
 TEST_F(GdiTest, RectangleFillsWithTheWhiteBrushAndOutlinesWithThePen) {
@@ -230,6 +249,11 @@ TEST_F(GdiTest, BitBltCopiesAnyPartDownToOnePixelAndWhiteBeyondTheSource) {
 }
 
 TEST_F(GdiTest, PixelsOutsideTheSurfaceAreInvalidAndBitmapsStartBlack) {
+    // A new memory DC holds a one-pixel black bitmap until one is selected.
+    HDC empty = CreateCompatibleDC(dc);
+    EXPECT_EQ(std::vector<COLORREF>({GetPixel(empty, 0, 0), GetPixel(empty, 1, 0), GetPixel(empty, 0, 1)}),
+              std::vector<COLORREF>({kBlack, CLR_INVALID, CLR_INVALID}));
+    DeleteDC(empty);
     Picture pic(dc);
     HBITMAP fresh = CreateCompatibleBitmap(dc, 2, 2);
     SelectObject(pic.mem, fresh);
