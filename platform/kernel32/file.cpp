@@ -313,7 +313,10 @@ BOOL WINAPI GlobalUnlock(HGLOBAL h) {
         lastError = b ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
         return FALSE;
     }
-    return --b->locks > 0;
+    if (--b->locks > 0) return TRUE;
+    // The last unlock gives zero too, and tells it from a failure by leaving no error.
+    lastError = ERROR_SUCCESS;
+    return FALSE;
 }
 
 /* GlobalSize (kernel32) */
