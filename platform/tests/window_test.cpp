@@ -63,6 +63,28 @@ protected:
     HWND hwnd = nullptr;
 };
 
+// SetWindowPos gives a window without a frame, menu or scroll bar exactly the size asked, so its
+// client area too; a size below zero is an empty one.
+TEST_F(WindowTest, SetWindowPosGivesAPopupTheSizeAskedAndNegativeIsEmpty) {
+    HWND popup =
+        CreateWindowExA(0, "LayerTest", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, wintest::Instance(), nullptr);
+    const struct {
+        int cx, cy;
+        LONG w, h;
+    } rows[] = {{300, 200, 300, 200}, {300, 0, 300, 0}, {0, 150, 0, 150}, {-5, -7, 0, 0}, {40, 1, 40, 1}};
+    for (auto &r : rows) {
+        seen.clear();
+        EXPECT_TRUE(SetWindowPos(popup, nullptr, 0, 0, r.cx, r.cy, SWP_NOMOVE | SWP_NOZORDER));
+        RECT wr{}, cr{};
+        GetWindowRect(popup, &wr);
+        GetClientRect(popup, &cr);
+        EXPECT_EQ(std::make_pair(wr.right - wr.left, wr.bottom - wr.top), std::make_pair(r.w, r.h))
+            << r.cx << 'x' << r.cy;
+        EXPECT_EQ(std::make_pair(cr.right, cr.bottom), std::make_pair(r.w, r.h)) << r.cx << 'x' << r.cy;
+    }
+    DestroyWindow(popup);
+}
+
 TEST_F(WindowTest, ClassNamesAreUniqueIgnoringCaseAndUnknownClassesCreateNothing) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = TestProc;
@@ -148,7 +170,7 @@ TEST_F(WindowTest, PostedMessagesComeInOrderBeforeThePaintAndDieWithTheirWindow)
 }
 
 TEST_F(WindowTest, CloseDestroysThroughDefWindowProcAndPostsTheQuitCode) {
-    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(SendMessageA(hwnd, WM_CLOSE, 0, 0), 0) << "DefWindowProc's answer to WM_CLOSE";
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(count(WM_DESTROY), 1);
     int code = 0;
@@ -159,9 +181,15 @@ TEST_F(WindowTest, CloseDestroysThroughDefWindowProcAndPostsTheQuitCode) {
 
 TEST_F(WindowTest, ADestroyedWindowStopsItsTimersAndItsHandleNeverFindsALaterWindow) {
     SetTimer(hwnd, 5, 1000, nullptr);
+    SetTimer(hwnd, 6, 1000, nullptr);
+    const HWND other = create();
+    SetTimer(other, 5, 1000, nullptr);
     const HWND old = hwnd;
     DestroyWindow(hwnd);
     EXPECT_FALSE(wintest::TimerActive(old, 5));
+    EXPECT_FALSE(wintest::TimerActive(old, 6));
+    EXPECT_TRUE(wintest::TimerActive(other, 5)) << "another window keeps its timers";
+    DestroyWindow(other);
     // Its memory goes with its widgets and may serve the windows made next; its handle may not.
     for (int i = 0; i < 20; ++i) {
         wintest::Pump();
@@ -297,6 +325,12 @@ TEST_F(WindowTest, TimersPostTimerMessagesUntilKilled) {
     EXPECT_EQ(SetTimer(hwnd, 3, 1500, nullptr), UINT_PTR(3));
     EXPECT_TRUE(wintest::TimerActive(hwnd, 3, &elapse));
     EXPECT_EQ(elapse, 1500u);
+    // The same id again resets that timer; below USER_TIMER_MINIMUM (10 ms) the period is raised to it.
+    EXPECT_EQ(SetTimer(hwnd, 3, 1, nullptr), UINT_PTR(3));
+    EXPECT_TRUE(wintest::TimerActive(hwnd, 3, &elapse));
+    EXPECT_EQ(elapse, 10u);
+    EXPECT_EQ(SetTimer(reinterpret_cast<HWND>(uintptr_t(0x1234)), 3, 100, nullptr), 0u) << "no such window";
+    EXPECT_FALSE(KillTimer(nullptr, 3)) << "another window's timer";
     EXPECT_TRUE(KillTimer(hwnd, 3));
     EXPECT_FALSE(KillTimer(hwnd, 3));
     SetTimer(hwnd, 4, 10, nullptr);
