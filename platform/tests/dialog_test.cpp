@@ -160,22 +160,98 @@ TEST(DialogBox, ControlsStandWhereTheirDialogUnitsPutThem) {
     });
 }
 
-TEST(DialogBox, GetDlgItemIntReadsUnsignedDecimalOrGivesZero) {
+// WM_SETTEXT and WM_GETTEXT work on every kind of control, statics and group boxes included; an
+// id shared by several statics (-1) names the first of them, as GetDlgItem finds it.
+TEST(DialogBox, EveryKindOfControlTakesAndGivesBackItsText) {
+    const struct {
+        const char *kind;
+        int id;
+        std::string before;
+    } controls[] = {
+        {"push button", IDOK, "OK"}, {"radio button", 101, "Cartesianas"}, {"group box", 104, "Coordenadas"},
+        {"edit", 108, "inicial"},    {"first static", -1, "Coord 1"},
+    };
+    run([&](wintest::Dialog &d) {
+        for (auto &c : controls) {
+            EXPECT_EQ(d.text(c.id), c.before) << c.kind;
+            EXPECT_TRUE(SetDlgItemTextA(d.hwnd(), c.id, "Número 2")) << c.kind;
+            EXPECT_EQ(d.text(c.id), "Número 2") << c.kind;
+        }
+        d.click(IDCANCEL);
+    });
+}
+
+// A dialog box opens centred on its owner window, wherever that window stands, and keeps its size.
+TEST(DialogBox, OpensCentredOnItsOwner) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "DialogOwner";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    const struct { int x, y, w, h; } owners[] = {{0, 0, 800, 600}, {300, 120, 500, 400}, {1000, 700, 900, 300}};
+    for (auto &o : owners) {
+        HWND owner = CreateWindowExA(0, "DialogOwner", "", WS_OVERLAPPEDWINDOW, o.x, o.y, o.w, o.h, nullptr, nullptr,
+                                     wintest::Instance(), nullptr);
+        SetWindowPos(owner, nullptr, o.x, o.y, o.w, o.h, SWP_NOZORDER);
+        RECT dlg{}, own{};
+        wintest::DialogDrivers drivers;
+        drivers.then([&](wintest::Dialog &d) {
+            GetWindowRect(d.hwnd(), &dlg);
+            d.click(IDCANCEL);
+        });
+        DialogBoxParamA(wintest::Instance(), "entvt", owner, RecordingDlg, 0);
+        GetWindowRect(owner, &own);
+        EXPECT_EQ(own.left, o.x);
+        EXPECT_EQ(own.right - own.left, o.w);
+        // Centres in whole pixels; the window system may then shift a shown dialog by its border.
+        EXPECT_NEAR((dlg.left + dlg.right) / 2, (own.left + own.right) / 2, 4) << o.x;
+        EXPECT_NEAR((dlg.top + dlg.bottom) / 2, (own.top + own.bottom) / 2, 4) << o.x;
+        EXPECT_EQ(std::make_pair(dlg.right - dlg.left, dlg.bottom - dlg.top), std::make_pair(LONG(300), LONG(132)));
+        DestroyWindow(owner);
+        wintest::Pump();
+    }
+}
+
+TEST(DialogBox, GetDlgItemIntReadsDecimalInRangeOrGivesZero) {
     struct Row {
         const char *text;
+        BOOL sign;
         UINT value;
         BOOL ok;
-    } rows[] = {{"20", 20, TRUE}, {" 7", 7, TRUE},   {"", 0, FALSE},    {"abc", 0, FALSE},
-                {"-3", 0, FALSE}, {"12x", 0, FALSE}, {"99", 99, TRUE}, {"4294967296", 0, FALSE}};
+    } rows[] = {
+        {"20", FALSE, 20, TRUE},
+        {" 7", FALSE, 7, TRUE},
+        {"", FALSE, 0, FALSE},
+        {"abc", FALSE, 0, FALSE},
+        {"-3", FALSE, 0, FALSE},
+        {"12x", FALSE, 0, FALSE},
+        {"4294967295", FALSE, 4294967295u, TRUE},
+        {"4294967296", FALSE, 0, FALSE},
+        {"-3", TRUE, UINT(-3), TRUE},
+        {"- 3", TRUE, 0, FALSE},
+        {"2147483647", TRUE, 2147483647u, TRUE},
+        {"2147483648", TRUE, 0, FALSE},
+        {"-2147483648", TRUE, 0x80000000u, TRUE},
+        {"-2147483649", TRUE, 0, FALSE},
+    };
     run([&](wintest::Dialog &d) {
         for (auto &r : rows) {
             d.setText(108, r.text);
             BOOL ok = 2;
-            EXPECT_EQ(GetDlgItemInt(d.hwnd(), 108, &ok, FALSE), r.value) << '"' << r.text << '"';
-            EXPECT_EQ(ok, r.ok) << '"' << r.text << '"';
+            EXPECT_EQ(GetDlgItemInt(d.hwnd(), 108, &ok, r.sign), r.value) << '"' << r.text << '"' << r.sign;
+            EXPECT_EQ(ok, r.ok) << '"' << r.text << '"' << r.sign;
         }
-        SetDlgItemInt(d.hwnd(), 108, 15, FALSE);
-        EXPECT_EQ(d.text(108), "15");
+        BOOL ok = 2;
+        EXPECT_EQ(GetDlgItemInt(d.hwnd(), 999, &ok, FALSE), 0u) << "no such control";
+        EXPECT_EQ(ok, FALSE);
+        const struct {
+            UINT value;
+            BOOL sign;
+            const char *text;
+        } writes[] = {{15, FALSE, "15"}, {UINT(-15), TRUE, "-15"}, {UINT(-1), FALSE, "4294967295"}};
+        for (auto &w : writes) {
+            EXPECT_TRUE(SetDlgItemInt(d.hwnd(), 108, w.value, w.sign));
+            EXPECT_EQ(d.text(108), w.text);
+        }
         d.click(IDOK);
     });
 }
@@ -205,6 +281,7 @@ TEST(ModelessDialog, ShownAtOnceOnlyOkClosesItAndLineEndsSurvive) {
     d.pressEscape();
     d.closeBox();
     EXPECT_TRUE(IsWindow(h));
+    EXPECT_TRUE(d.visible()) << "the close box only asks; the dialog procedure said no";
     d.pressEnter();
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(commands, (std::vector<int>{IDCANCEL, IDCANCEL, IDOK}));
