@@ -5,6 +5,7 @@
 #include "testing/wintest.h"
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -169,7 +170,39 @@ TEST_F(WindowTest, PostedMessagesComeInOrderBeforeThePaintAndDieWithTheirWindow)
     EXPECT_EQ(SendMessageA(hwnd, WM_USER, 0, 0), 0);
 }
 
+// A message posted to no window is the thread's: PeekMessage gives it with a null hwnd. WM_QUIT
+// comes when nothing else is posted, and stays until it is removed.
+TEST_F(WindowTest, ThreadMessagesAndQuitComeThroughPeekMessage) {
+    MSG m{};
+    ASSERT_TRUE(PostMessageA(nullptr, WM_USER + 5, 11, 22));
+    PostQuitMessage(3);
+    PostMessageA(hwnd, WM_USER + 6, 0, 0);
+    struct Step {
+        UINT remove;
+        HWND hwnd;
+        UINT message;
+        WPARAM wParam;
+    } steps[] = {
+        {PM_NOREMOVE, nullptr, WM_USER + 5, 11}, {PM_REMOVE, nullptr, WM_USER + 5, 11},
+        {PM_REMOVE, hwnd, WM_USER + 6, 0},       {PM_NOREMOVE, nullptr, WM_QUIT, 3},
+        {PM_REMOVE, nullptr, WM_QUIT, 3},
+    };
+    for (auto &st : steps) {
+        m = MSG{};
+        ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, st.remove)) << st.message;
+        EXPECT_EQ(std::make_tuple(m.hwnd, m.message, m.wParam), std::make_tuple(st.hwnd, st.message, st.wParam));
+    }
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) << "WM_QUIT once";
+}
+
 TEST_F(WindowTest, CloseDestroysThroughDefWindowProcAndPostsTheQuitCode) {
+    // DefWindowProc answers 0 to what it handles and to what it does not know.
+    InvalidateRect(hwnd, nullptr, TRUE);
+    EXPECT_EQ(DefWindowProcA(hwnd, WM_PAINT, 0, 0), 0);
+    wintest::Pump();
+    EXPECT_EQ(count(WM_PAINT), 0) << "its WM_PAINT validates the window";
+    EXPECT_EQ(DefWindowProcA(hwnd, WM_USER + 9, 1, 2), 0);
+    EXPECT_EQ(DefWindowProcA(reinterpret_cast<HWND>(uintptr_t(0x1234)), WM_USER, 0, 0), 0);
     EXPECT_EQ(SendMessageA(hwnd, WM_CLOSE, 0, 0), 0) << "DefWindowProc's answer to WM_CLOSE";
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(count(WM_DESTROY), 1);
@@ -299,8 +332,20 @@ TEST(Handles, CallsOnHandlesThatNameNothingAreRefused) {
         EXPECT_FALSE(InvalidateRect(h, nullptr, TRUE));
         EXPECT_FALSE(DestroyWindow(h));
         EXPECT_EQ(SendMessageA(h, WM_USER, 0, 0), 0);
+        SCROLLINFO si{sizeof si, SIF_ALL, 0, 10, 0, 5, 0};
+        EXPECT_EQ(SetScrollInfo(h, SB_VERT, &si, TRUE), 0);
+        EXPECT_FALSE(GetScrollInfo(h, SB_VERT, &si));
         EXPECT_EQ(h == nada, PostMessageA(h, WM_NULL, 0, 0) != 0) << "a thread message needs no window";
     }
+    // Resource names that name nothing, by string or by number, load nothing.
+    for (LPCSTR name : {LPCSTR("nosuch"), LPCSTR(MAKEINTRESOURCEA(999)), LPCSTR(nullptr)}) {
+        EXPECT_EQ(LoadBitmapA(wintest::Instance(), name), nullptr);
+        EXPECT_EQ(LoadIconA(wintest::Instance(), name), nullptr);
+    }
+    // Shared cursors: the same one each time, different ones apart.
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_CROSS), LoadCursorA(nullptr, IDC_CROSS));
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_NE(LoadCursorA(nullptr, IDC_CROSS), LoadCursorA(nullptr, IDC_ARROW));
     MSG m{};
     m.message = WM_USER;
     EXPECT_EQ(DispatchMessageA(&m), 0) << "a thread message is dispatched to nobody";
@@ -308,16 +353,39 @@ TEST(Handles, CallsOnHandlesThatNameNothingAreRefused) {
     wintest::Pump();
 }
 
-TEST_F(WindowTest, ScrollBarKeepsItsDefaultRangeAndClampsPositions) {
-    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
-    for (auto [asked, shown] : {std::pair{40, 40}, {250, 100}, {-5, 0}}) {
-        si.nPos = asked;
-        EXPECT_EQ(SetScrollInfo(hwnd, SB_VERT, &si, TRUE), shown);
-        EXPECT_EQ(wintest::ScrollPos(hwnd), shown);
+// The vertical bar starts at 0..100; SetScrollInfo keeps the position inside the range and returns
+// it, and the bar shows it. Another bar's settings leave this one alone.
+TEST_F(WindowTest, ScrollBarKeepsItsRangeAndClampsPositions) {
+    constexpr int kHorizontalBar = 0;  // SB_HORZ, which the program never uses
+    const struct {
+        const char *name;
+        int bar;
+        UINT mask;
+        int min, max, pos;
+        int shown, gotMin, gotMax;
+    } rows[] = {
+        {"in range", SB_VERT, SIF_POS, 0, 0, 40, 40, 0, 100},
+        {"above the default range", SB_VERT, SIF_POS, 0, 0, 250, 100, 0, 100},
+        {"below it", SB_VERT, SIF_POS, 0, 0, -5, 0, 0, 100},
+        {"a wider range", SB_VERT, SIF_RANGE | SIF_POS, 0, 300, 250, 250, 0, 300},
+        {"a range below the position", SB_VERT, SIF_RANGE, 10, 50, 0, 50, 10, 50},
+        {"a position below the range", SB_VERT, SIF_POS, 0, 0, 3, 10, 10, 50},
+        {"the horizontal bar", kHorizontalBar, SIF_RANGE | SIF_POS, 0, 5, 2, 10, 10, 50},
+        {"back to the default", SB_VERT, SIF_RANGE | SIF_POS, 0, 100, 70, 70, 0, 100},
+    };
+    for (auto &r : rows) {
+        SCROLLINFO si{sizeof si, r.mask, r.min, r.max, 0, r.pos, 0};
+        const int got = SetScrollInfo(hwnd, r.bar, &si, TRUE);
+        if (r.bar == SB_VERT) EXPECT_EQ(got, r.shown) << r.name;
+        EXPECT_EQ(wintest::ScrollPos(hwnd), r.shown) << r.name;
+        SCROLLINFO back{sizeof back, SIF_ALL, -1, -1, 77, -1, -1};
+        ASSERT_TRUE(GetScrollInfo(hwnd, SB_VERT, &back)) << r.name;
+        EXPECT_EQ(std::make_tuple(back.nMin, back.nMax, back.nPos, back.nPage, back.nTrackPos),
+                  std::make_tuple(r.gotMin, r.gotMax, r.shown, 0u, r.shown))
+            << r.name;
     }
-    SCROLLINFO got{sizeof got, SIF_RANGE, 0, 0, 0, 0, 0};
-    ASSERT_TRUE(GetScrollInfo(hwnd, SB_VERT, &got));
-    EXPECT_EQ(std::make_pair(got.nMin, got.nMax), std::make_pair(0, 100));
+    EXPECT_EQ(SetScrollInfo(hwnd, SB_VERT, nullptr, TRUE), 0);
+    EXPECT_FALSE(GetScrollInfo(hwnd, SB_VERT, nullptr));
 }
 
 TEST_F(WindowTest, TimersPostTimerMessagesUntilKilled) {
@@ -340,6 +408,8 @@ TEST_F(WindowTest, TimersPostTimerMessagesUntilKilled) {
         got = PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message == WM_TIMER && msg.wParam == 4;
     KillTimer(hwnd, 4);
     EXPECT_TRUE(got);
+    EXPECT_EQ(msg.hwnd, hwnd);
+    EXPECT_EQ(msg.lParam, 0) << "no TimerProc";
     EXPECT_FALSE(IsDialogMessageA(nullptr, &msg)) << "no dialog: the message is the caller's";
 }
 
