@@ -267,6 +267,13 @@ TEST(DialogBox, NoDriverOrADriverLeavingItOpenFailsTheTestAndCancels) {
     endOnOk = true;
     EXPECT_EQ(r, 0);
     EXPECT_EQ(f.size(), 1u);
+    // A message box nobody answers is cancelled: Esc, which is OK in a box with only OK.
+    for (auto [type, answer] : {std::pair{UINT(MB_OK), IDOK}, {UINT(MB_OKCANCEL), IDCANCEL}}) {
+        int got = 0;
+        f = failuresOf([&] { got = MessageBoxA(nullptr, "texto", "Orbix", type); });
+        EXPECT_EQ(got, answer) << type;
+        EXPECT_EQ(f.size(), 1u) << type;
+    }
 }
 
 TEST(ModelessDialog, ShownAtOnceOnlyOkClosesItAndLineEndsSurvive) {
@@ -285,6 +292,38 @@ TEST(ModelessDialog, ShownAtOnceOnlyOkClosesItAndLineEndsSurvive) {
     d.pressEnter();
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(commands, (std::vector<int>{IDCANCEL, IDCANCEL, IDOK}));
+    wintest::Pump();
+}
+
+// IsDialogMessage takes, and delivers, what is for the dialog or one of its controls; what is for
+// another window or for the thread is left to the caller.
+TEST(ModelessDialog, IsDialogMessageTakesOnlyWhatIsForTheDialogOrItsControls) {
+    commands.clear();
+    HWND h = CreateDialogParamA(wintest::Instance(), "Ajuda", nullptr, OkOnlyDlg, 0);
+    HWND other = CreateDialogParamA(wintest::Instance(), "Ajuda", nullptr, OkOnlyDlg, 0);
+    ASSERT_TRUE(h && other);
+    static const char delivered[] = "entregue";
+    const struct {
+        const char *name;
+        HWND to;
+        UINT message;
+        WPARAM wp;
+        LPARAM lp;
+        BOOL taken;
+    } rows[] = {
+        {"the dialog", h, WM_COMMAND, 7, 0, TRUE},
+        {"its control", GetDlgItem(h, 500), WM_SETTEXT, 0, LPARAM(delivered), TRUE},
+        {"another dialog", other, WM_COMMAND, 8, 0, FALSE},
+        {"the thread", nullptr, WM_COMMAND, 9, 0, FALSE},
+    };
+    for (auto &r : rows) {
+        MSG m{r.to, r.message, r.wp, r.lp, 0, {}};
+        EXPECT_EQ(IsDialogMessageA(h, &m), r.taken) << r.name;
+    }
+    EXPECT_EQ(commands, std::vector<int>{7});
+    EXPECT_EQ(wintest::Dialog(h).text(500), "entregue");
+    DestroyWindow(h);
+    DestroyWindow(other);
     wintest::Pump();
 }
 
