@@ -4,6 +4,8 @@
 
 #include "testing/wintest.h"
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <tuple>
 #include <vector>
@@ -86,11 +88,123 @@ TEST_F(WindowTest, SetWindowPosGivesAPopupTheSizeAskedAndNegativeIsEmpty) {
     DestroyWindow(popup);
 }
 
+// nWidth and nHeight are the window's size: the client area is what the scroll bar and the menu bar
+// leave; AdjustWindowRectEx gives the window size for a client size wanted. With CW_USEDEFAULT as
+// the width the height is not looked at either.
+TEST_F(WindowTest, TheClientAreaIsTheWindowLessItsBars) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "WithMenu";
+    wc.lpszMenuName = "Orbix";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    ASSERT_GT(bar, 0);
+    RECT adjusted = {0, 0, 400, 300};
+    ASSERT_TRUE(AdjustWindowRectEx(&adjusted, WS_POPUP, TRUE, 0));
+    ASSERT_LT(adjusted.top, 0) << "room for the menu bar";
+    EXPECT_EQ(std::make_tuple(adjusted.left, adjusted.right, adjusted.bottom), std::make_tuple(0L, 400L, 300L));
+    RECT plain = {5, 6, 70, 80};
+    AdjustWindowRectEx(&plain, WS_POPUP, FALSE, 0);
+    EXPECT_EQ(std::make_tuple(plain.left, plain.top, plain.right, plain.bottom), std::make_tuple(5L, 6L, 70L, 80L));
+    const struct {
+        const char *name, *cls;
+        DWORD style;
+        int w, h;
+        LONG clientW, clientH;
+    } rows[] = {
+        {"plain", "LayerTest", WS_POPUP, 300, 200, 300, 200},
+        {"a scroll bar", "LayerTest", WS_POPUP | WS_VSCROLL, 300, 200, 300 - bar, 200},
+        {"a menu, adjusted", "WithMenu", WS_POPUP, 400, 300 - adjusted.top, 400, 300},
+        {"default width", "LayerTest", WS_POPUP, CW_USEDEFAULT, 50, 1024, 768},
+    };
+    for (auto &r : rows) {
+        HWND h = CreateWindowExA(0, r.cls, "", r.style, 0, 0, r.w, r.h, nullptr, nullptr, wintest::Instance(), nullptr);
+        RECT c{};
+        GetClientRect(h, &c);
+        EXPECT_EQ(std::make_pair(c.right, c.bottom), std::make_pair(r.clientW, r.clientH)) << r.name;
+        DestroyWindow(h);
+    }
+    EXPECT_FALSE(AdjustWindowRectEx(nullptr, WS_POPUP, TRUE, 0));
+    EXPECT_EQ(GetSystemMetrics(-12345), 0) << "an index it does not know";
+}
+
+// A window whose WM_CREATE answers -1 is destroyed before CreateWindowEx returns, and it gives null.
+TEST(Creation, MinusOneFromCreateDestroysTheWindowAndGivesNull) {
+    static std::vector<UINT> got;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = [](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        got.push_back(m);
+        return m == WM_CREATE ? -1 : DefWindowProcA(h, m, wp, lp);
+    };
+    wc.lpszClassName = "Refuses";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    EXPECT_EQ(CreateWindowExA(0, "Refuses", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(got, (std::vector<UINT>{WM_CREATE, WM_DESTROY}));
+    wintest::Pump();
+}
+
+// The title: GetWindowText copies what fits in n - 1 bytes, ends it with a zero and returns its
+// length; the text is Windows-1252 both ways.
+TEST_F(WindowTest, TheTitleIsSetAndReadBackCutToTheBuffer) {
+    ASSERT_TRUE(SetWindowTextA(hwnd, "Álgebra"));
+    const struct {
+        int n;
+        const char *text;
+        int length;
+    } rows[] = {{100, "Álgebra", 7}, {8, "Álgebra", 7}, {4, "Álg", 3}, {1, "", 0}};
+    for (auto &r : rows) {
+        char buf[100];
+        memset(buf, 'x', sizeof buf);
+        EXPECT_EQ(GetWindowTextA(hwnd, buf, r.n), r.length) << r.n;
+        EXPECT_STREQ(buf, r.text) << r.n;
+    }
+    char untouched[4] = "abc";
+    EXPECT_EQ(GetWindowTextA(hwnd, untouched, 0), 0);
+    EXPECT_STREQ(untouched, "abc") << "no room at all: nothing written";
+    ASSERT_TRUE(SetWindowTextA(hwnd, nullptr));
+    EXPECT_EQ(GetWindowTextA(hwnd, untouched, sizeof untouched), 0);
+    EXPECT_EQ(GetWindowTextA(reinterpret_cast<HWND>(uintptr_t(0x1234)), untouched, sizeof untouched), 0);
+    EXPECT_FALSE(SetWindowTextA(reinterpret_cast<HWND>(uintptr_t(0x1234)), "x"));
+}
+
+// ShowWindow returns whether the window was visible before; DestroyWindow takes the windows a window
+// owns first.
+TEST_F(WindowTest, ShowWindowSaysWhatWasAndOwnedWindowsGoFirst) {
+    HWND owned = CreateWindowExA(0, "LayerTest", "", WS_POPUP, 0, 0, 50, 50, hwnd, nullptr, nullptr, nullptr);
+    const struct {
+        int cmd;
+        BOOL was;
+    } rows[] = {{SW_SHOW, FALSE}, {SW_SHOWNORMAL, TRUE}, {SW_HIDE, TRUE}, {SW_HIDE, FALSE}, {SW_SHOW, FALSE}};
+    for (auto &r : rows) EXPECT_EQ(ShowWindow(owned, r.cmd) != 0, r.was != 0) << r.cmd;
+    seen.clear();
+    DestroyWindow(hwnd);
+    EXPECT_FALSE(IsWindow(owned));
+    std::vector<HWND> destroyed;
+    for (auto &m : seen)
+        if (m.message == WM_DESTROY) destroyed.push_back(m.hwnd);
+    EXPECT_EQ(destroyed, (std::vector<HWND>{owned, hwnd}));
+}
+
 TEST_F(WindowTest, ClassNamesAreUniqueIgnoringCaseAndUnknownClassesCreateNothing) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = TestProc;
     wc.lpszClassName = "LAYERTEST";
     EXPECT_EQ(RegisterClassA(&wc), 0);
+    EXPECT_EQ(RegisterClassA(nullptr), 0);
+    wc.lpszClassName = nullptr;
+    EXPECT_EQ(RegisterClassA(&wc), 0) << "no name";
+    // Class atoms are in the range of string atoms, one for each class.
+    wc.lpszClassName = "AtomOne";
+    const ATOM one = RegisterClassA(&wc);
+    wc.lpszClassName = "AtomTwo";
+    const ATOM two = RegisterClassA(&wc);
+    EXPECT_GE(std::min(one, two), 0xC000);
+    EXPECT_NE(one, two);
+    WNDCLASSA back{};
+    ASSERT_TRUE(GetClassInfoA(nullptr, "atomone", &back));
+    EXPECT_EQ(back.lpfnWndProc, TestProc);
+    EXPECT_FALSE(GetClassInfoA(nullptr, "AtomThree", &back));
+    EXPECT_FALSE(GetClassInfoA(nullptr, "AtomOne", nullptr));
     EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
 }
 
@@ -122,6 +236,20 @@ TEST_F(WindowTest, AnyClientSizeSendsItsSizeRepaintsAndDrawsSafely) {
         EXPECT_TRUE(LineTo(dc, r.w, r.h));
         ReleaseDC(hwnd, dc);
     }
+}
+
+// A DC from GetDC stays good while the window is resized: what it drew is kept, and it draws on the
+// whole new client area.
+TEST_F(WindowTest, ADcKeptOverAResizeDrawsOnTheNewClientArea) {
+    HDC dc = GetDC(hwnd);
+    MoveToEx(dc, 0, 10, nullptr);
+    LineTo(dc, 50, 10);
+    wintest::SetClientSize(hwnd, 1100, 900);
+    MoveToEx(dc, 10, 850, nullptr);
+    LineTo(dc, 60, 850);
+    ReleaseDC(hwnd, dc);
+    EXPECT_EQ(wintest::ClientPixel(hwnd, 25, 10), RGB(0, 0, 0)) << "drawn before";
+    EXPECT_EQ(wintest::ClientPixel(hwnd, 30, 850), RGB(0, 0, 0)) << "drawn after, below the old size";
 }
 
 TEST_F(WindowTest, InvalidatingBeforeBeginPaintAddsNoPaintAndAfterEndPaintExactlyOne) {
