@@ -11,9 +11,13 @@
 namespace {
 
 std::vector<int> commands;
+// Whether each command came as a control's BN_CLICKED: the code in the high word, the control's
+// handle in lParam.
+std::vector<bool> fromTheControl;
+constexpr WORD kClicked = 0;  // BN_CLICKED
 bool endOnOk = true;
 
-INT_PTR CALLBACK RecordingDlg(HWND h, UINT m, WPARAM wp, LPARAM) {
+INT_PTR CALLBACK RecordingDlg(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_INITDIALOG) {
         SetDlgItemTextA(h, 108, "inicial");
         SendDlgItemMessageA(h, 108, EM_LIMITTEXT, 10, 0);
@@ -23,6 +27,7 @@ INT_PTR CALLBACK RecordingDlg(HWND h, UINT m, WPARAM wp, LPARAM) {
     }
     if (m != WM_COMMAND) return FALSE;
     commands.push_back(LOWORD(wp));
+    fromTheControl.push_back(HIWORD(wp) == kClicked && HWND(lp) == GetDlgItem(h, LOWORD(wp)) && lp);
     if (LOWORD(wp) == IDOK && endOnOk) EndDialog(h, 1);
     if (LOWORD(wp) == IDCANCEL) EndDialog(h, 0);
     return TRUE;
@@ -39,6 +44,7 @@ INT_PTR CALLBACK OkOnlyDlg(HWND h, UINT m, WPARAM wp, LPARAM) {
 
 INT_PTR run(std::function<void(wintest::Dialog &)> driver) {
     commands.clear();
+    fromTheControl.clear();
     wintest::DialogDrivers drivers;
     drivers.then(std::move(driver));
     return DialogBoxParamA(wintest::Instance(), "entvt", nullptr, RecordingDlg, 0);
@@ -70,8 +76,50 @@ TEST(DialogBox, ButtonsKeysAndCloseBoxSendTheirIdsAndEndDialogGivesTheResult) {
     for (auto &r : rows) {
         EXPECT_EQ(run(r.act), r.result) << r.name;
         EXPECT_EQ(commands, std::vector<int>{r.command}) << r.name;
+        EXPECT_EQ(fromTheControl, std::vector<bool>{true}) << r.name;
     }
     EXPECT_EQ(DialogBoxParamA(wintest::Instance(), "nosuch", nullptr, RecordingDlg, 0), -1);
+    EXPECT_EQ(DialogBoxParamA(wintest::Instance(), MAKEINTRESOURCEA(5), nullptr, RecordingDlg, 0), -1);
+    EXPECT_EQ(CreateDialogParamA(wintest::Instance(), "nosuch", nullptr, RecordingDlg, 0), nullptr);
+}
+
+// The control messages as a dialog procedure sends them, and the helpers over them; a control id the
+// dialog does not have gives nothing.
+TEST(DialogBox, ControlMessagesAndTheirHelpers) {
+    run([](wintest::Dialog &d) {
+        HWND h = d.hwnd();
+        const struct {
+            WPARAM asked;
+            int limit;
+        } limits[] = {{10, 10}, {0, 0x7FFFFFFE}, {WPARAM(0x80000000u), 0x7FFFFFFE}};
+        for (auto &l : limits) {
+            SendDlgItemMessageA(h, 108, EM_LIMITTEXT, l.asked, 0);
+            EXPECT_EQ(d.textLimit(108), l.limit) << l.asked;
+        }
+        EXPECT_EQ(SendDlgItemMessageA(h, 105, BM_SETCHECK, BST_UNCHECKED, 0), 0);
+        EXPECT_EQ(SendDlgItemMessageA(h, 105, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        SendDlgItemMessageA(h, 106, BM_SETCHECK, BST_CHECKED, 0);
+        EXPECT_EQ(IsDlgButtonChecked(h, 106), UINT(BST_CHECKED));
+        SendDlgItemMessageA(h, 105, BM_CLICK, 0, 0);
+        EXPECT_EQ(std::make_pair(d.checked(105), d.checked(106)), std::make_pair(true, false))
+            << "a click, as a person's";
+        char buf[8] = "antes";
+        EXPECT_EQ(SendDlgItemMessageA(h, 108, WM_GETTEXT, 0, LPARAM(buf)), 0);
+        EXPECT_STREQ(buf, "antes") << "no room: nothing written";
+        EXPECT_EQ(GetDlgItemTextA(h, 108, buf, 0), 0u);
+        EXPECT_STREQ(buf, "antes");
+        EXPECT_EQ(GetDlgItemTextA(h, 999, buf, sizeof buf), 0u);
+        EXPECT_STREQ(buf, "");
+        EXPECT_TRUE(SetDlgItemTextA(h, 108, nullptr));
+        EXPECT_EQ(d.text(108), "");
+        EXPECT_FALSE(SetDlgItemTextA(h, 999, "x"));
+        EXPECT_EQ(GetDlgItem(h, 999), nullptr);
+        EXPECT_EQ(IsDlgButtonChecked(h, 999), 0u);
+        EXPECT_EQ(SendDlgItemMessageA(h, 999, BM_GETCHECK, 0, 0), 0);
+        EXPECT_FALSE(CheckRadioButton(nullptr, 101, 103, 101));
+        d.click(IDCANCEL);
+    });
+    EXPECT_EQ(commands, (std::vector<int>{105, IDCANCEL}));
 }
 
 TEST(DialogBox, TemplateRadioGroupsTextLimitsAndReadBack) {
@@ -289,9 +337,14 @@ TEST(ModelessDialog, ShownAtOnceOnlyOkClosesItAndLineEndsSurvive) {
     d.closeBox();
     EXPECT_TRUE(IsWindow(h));
     EXPECT_TRUE(d.visible()) << "the close box only asks; the dialog procedure said no";
+    // What the procedure leaves to the dialog manager: WM_CLOSE becomes IDCANCEL; the rest is 0.
+    EXPECT_EQ(SendMessageA(h, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(h, WM_USER + 3, 0, 0), 0);
+    wintest::Pump(&h);
+    EXPECT_TRUE(IsWindow(h));
     d.pressEnter();
     EXPECT_FALSE(IsWindow(h));
-    EXPECT_EQ(commands, (std::vector<int>{IDCANCEL, IDCANCEL, IDOK}));
+    EXPECT_EQ(commands, (std::vector<int>{IDCANCEL, IDCANCEL, IDCANCEL, IDOK}));
     wintest::Pump();
 }
 
