@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -539,6 +540,28 @@ TEST_F(WindowTest, TimersPostTimerMessagesUntilKilled) {
     EXPECT_EQ(msg.hwnd, hwnd);
     EXPECT_EQ(msg.lParam, 0) << "no TimerProc";
     EXPECT_FALSE(IsDialogMessageA(nullptr, &msg)) << "no dialog: the message is the caller's";
+}
+
+// The command line WinMain gets: the arguments after the program's name, one space apart, each
+// quoted only when it must be, so that the C runtime's rules give the same arguments back.
+TEST(CommandLine, ArgumentsAreJoinedAndQuotedAsTheRuntimeReadsThem) {
+    const struct {
+        const char *name;
+        std::vector<std::string> args;
+        std::string line;
+    } rows[] = {
+        {"none", {}, ""},
+        {"one", {"aula.orbix"}, "aula.orbix"},
+        {"two", {"a", "b"}, "a b"},
+        {"a space", {"minha aula"}, "\"minha aula\""},
+        {"a tab", {"a\tb"}, "\"a\tb\""},
+        {"empty", {""}, "\"\""},
+        {"a quote", {"x\"y"}, "\"x\\\"y\""},
+        {"backslashes before a quote", {"a\\\"b"}, "\"a\\\\\\\"b\""},
+        {"backslashes before the closing quote", {"c:\\a b\\"}, "\"c:\\a b\\\\\""},
+        {"backslashes elsewhere", {"c:\\dir\\f"}, "c:\\dir\\f"},
+    };
+    for (auto &r : rows) EXPECT_EQ(wintest::CommandLineFor(r.args), r.line) << r.name;
 }
 
 }  // namespace
