@@ -18,7 +18,8 @@ std::vector<MSG> got;
 bool closeDestroys = true;
 
 LRESULT CALLBACK FrameProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_LBUTTONDOWN || m == WM_LBUTTONUP || m == WM_VSCROLL || m == WM_CLOSE || m == WM_KEYDOWN)
+    if (m == WM_LBUTTONDOWN || m == WM_LBUTTONUP || m == WM_VSCROLL || m == WM_CLOSE || m == WM_KEYDOWN ||
+        m == WM_PAINT)
         got.push_back(MSG{h, m, wp, lp, 0, {}});
     if (m == WM_CLOSE && !closeDestroys) return 0;
     return DefWindowProcA(h, m, wp, lp);
@@ -126,6 +127,19 @@ TEST_F(Frame, TheCloseBoxSendsCloseAndTheProcedureDecides) {
         EXPECT_EQ(got[0].message, UINT(WM_CLOSE));
         EXPECT_EQ(IsWindow(hwnd) == FALSE, destroys);
     }
+}
+
+// A window that moves to a screen of the same pixel ratio keeps its picture: nothing to paint again.
+TEST_F(Frame, AScreenChangeAtTheSameRatioRepaintsNothing) {
+    HDC dc = GetDC(hwnd);
+    MoveToEx(dc, 10, 20, nullptr);
+    LineTo(dc, 40, 20);
+    ReleaseDC(hwnd, dc);
+    QEvent moved(QEvent::ScreenChangeInternal);
+    QCoreApplication::sendEvent(window()->canvas, &moved);
+    wintest::Pump();
+    EXPECT_TRUE(got.empty());
+    EXPECT_EQ(wintest::ClientPixel(hwnd, 25, 20), RGB(0, 0, 0));
 }
 
 // Tab is the program's key, as every other: it does not move Qt's focus away from the client area.
