@@ -11,9 +11,13 @@
 namespace {
 
 std::vector<int> commands;
+// Whether each command came as a control's BN_CLICKED: the code in the high word, the control's
+// handle in lParam.
+std::vector<bool> fromTheControl;
+constexpr WORD kClicked = 0;  // BN_CLICKED
 bool endOnOk = true;
 
-INT_PTR CALLBACK RecordingDlg(HWND h, UINT m, WPARAM wp, LPARAM) {
+INT_PTR CALLBACK RecordingDlg(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_INITDIALOG) {
         SetDlgItemTextA(h, 108, "inicial");
         SendDlgItemMessageA(h, 108, EM_LIMITTEXT, 10, 0);
@@ -23,6 +27,7 @@ INT_PTR CALLBACK RecordingDlg(HWND h, UINT m, WPARAM wp, LPARAM) {
     }
     if (m != WM_COMMAND) return FALSE;
     commands.push_back(LOWORD(wp));
+    fromTheControl.push_back(HIWORD(wp) == kClicked && HWND(lp) == GetDlgItem(h, LOWORD(wp)) && lp);
     if (LOWORD(wp) == IDOK && endOnOk) EndDialog(h, 1);
     if (LOWORD(wp) == IDCANCEL) EndDialog(h, 0);
     return TRUE;
@@ -39,6 +44,7 @@ INT_PTR CALLBACK OkOnlyDlg(HWND h, UINT m, WPARAM wp, LPARAM) {
 
 INT_PTR run(std::function<void(wintest::Dialog &)> driver) {
     commands.clear();
+    fromTheControl.clear();
     wintest::DialogDrivers drivers;
     drivers.then(std::move(driver));
     return DialogBoxParamA(wintest::Instance(), "entvt", nullptr, RecordingDlg, 0);
@@ -70,8 +76,50 @@ TEST(DialogBox, ButtonsKeysAndCloseBoxSendTheirIdsAndEndDialogGivesTheResult) {
     for (auto &r : rows) {
         EXPECT_EQ(run(r.act), r.result) << r.name;
         EXPECT_EQ(commands, std::vector<int>{r.command}) << r.name;
+        EXPECT_EQ(fromTheControl, std::vector<bool>{true}) << r.name;
     }
     EXPECT_EQ(DialogBoxParamA(wintest::Instance(), "nosuch", nullptr, RecordingDlg, 0), -1);
+    EXPECT_EQ(DialogBoxParamA(wintest::Instance(), MAKEINTRESOURCEA(5), nullptr, RecordingDlg, 0), -1);
+    EXPECT_EQ(CreateDialogParamA(wintest::Instance(), "nosuch", nullptr, RecordingDlg, 0), nullptr);
+}
+
+// The control messages as a dialog procedure sends them, and the helpers over them; a control id the
+// dialog does not have gives nothing.
+TEST(DialogBox, ControlMessagesAndTheirHelpers) {
+    run([](wintest::Dialog &d) {
+        HWND h = d.hwnd();
+        const struct {
+            WPARAM asked;
+            int limit;
+        } limits[] = {{10, 10}, {0, 0x7FFFFFFE}, {WPARAM(0x80000000u), 0x7FFFFFFE}};
+        for (auto &l : limits) {
+            SendDlgItemMessageA(h, 108, EM_LIMITTEXT, l.asked, 0);
+            EXPECT_EQ(d.textLimit(108), l.limit) << l.asked;
+        }
+        EXPECT_EQ(SendDlgItemMessageA(h, 105, BM_SETCHECK, BST_UNCHECKED, 0), 0);
+        EXPECT_EQ(SendDlgItemMessageA(h, 105, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        SendDlgItemMessageA(h, 106, BM_SETCHECK, BST_CHECKED, 0);
+        EXPECT_EQ(IsDlgButtonChecked(h, 106), UINT(BST_CHECKED));
+        SendDlgItemMessageA(h, 105, BM_CLICK, 0, 0);
+        EXPECT_EQ(std::make_pair(d.checked(105), d.checked(106)), std::make_pair(true, false))
+            << "a click, as a person's";
+        char buf[8] = "antes";
+        EXPECT_EQ(SendDlgItemMessageA(h, 108, WM_GETTEXT, 0, LPARAM(buf)), 0);
+        EXPECT_STREQ(buf, "antes") << "no room: nothing written";
+        EXPECT_EQ(GetDlgItemTextA(h, 108, buf, 0), 0u);
+        EXPECT_STREQ(buf, "antes");
+        EXPECT_EQ(GetDlgItemTextA(h, 999, buf, sizeof buf), 0u);
+        EXPECT_STREQ(buf, "");
+        EXPECT_TRUE(SetDlgItemTextA(h, 108, nullptr));
+        EXPECT_EQ(d.text(108), "");
+        EXPECT_FALSE(SetDlgItemTextA(h, 999, "x"));
+        EXPECT_EQ(GetDlgItem(h, 999), nullptr);
+        EXPECT_EQ(IsDlgButtonChecked(h, 999), 0u);
+        EXPECT_EQ(SendDlgItemMessageA(h, 999, BM_GETCHECK, 0, 0), 0);
+        EXPECT_FALSE(CheckRadioButton(nullptr, 101, 103, 101));
+        d.click(IDCANCEL);
+    });
+    EXPECT_EQ(commands, (std::vector<int>{105, IDCANCEL}));
 }
 
 TEST(DialogBox, TemplateRadioGroupsTextLimitsAndReadBack) {
@@ -160,22 +208,98 @@ TEST(DialogBox, ControlsStandWhereTheirDialogUnitsPutThem) {
     });
 }
 
-TEST(DialogBox, GetDlgItemIntReadsUnsignedDecimalOrGivesZero) {
+// WM_SETTEXT and WM_GETTEXT work on every kind of control, statics and group boxes included; an
+// id shared by several statics (-1) names the first of them, as GetDlgItem finds it.
+TEST(DialogBox, EveryKindOfControlTakesAndGivesBackItsText) {
+    const struct {
+        const char *kind;
+        int id;
+        std::string before;
+    } controls[] = {
+        {"push button", IDOK, "OK"}, {"radio button", 101, "Cartesianas"}, {"group box", 104, "Coordenadas"},
+        {"edit", 108, "inicial"},    {"first static", -1, "Coord 1"},
+    };
+    run([&](wintest::Dialog &d) {
+        for (auto &c : controls) {
+            EXPECT_EQ(d.text(c.id), c.before) << c.kind;
+            EXPECT_TRUE(SetDlgItemTextA(d.hwnd(), c.id, "Número 2")) << c.kind;
+            EXPECT_EQ(d.text(c.id), "Número 2") << c.kind;
+        }
+        d.click(IDCANCEL);
+    });
+}
+
+// A dialog box opens centred on its owner window, wherever that window stands, and keeps its size.
+TEST(DialogBox, OpensCentredOnItsOwner) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "DialogOwner";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    const struct { int x, y, w, h; } owners[] = {{0, 0, 800, 600}, {300, 120, 500, 400}, {1000, 700, 900, 300}};
+    for (auto &o : owners) {
+        HWND owner = CreateWindowExA(0, "DialogOwner", "", WS_OVERLAPPEDWINDOW, o.x, o.y, o.w, o.h, nullptr, nullptr,
+                                     wintest::Instance(), nullptr);
+        SetWindowPos(owner, nullptr, o.x, o.y, o.w, o.h, SWP_NOZORDER);
+        RECT dlg{}, own{};
+        wintest::DialogDrivers drivers;
+        drivers.then([&](wintest::Dialog &d) {
+            GetWindowRect(d.hwnd(), &dlg);
+            d.click(IDCANCEL);
+        });
+        DialogBoxParamA(wintest::Instance(), "entvt", owner, RecordingDlg, 0);
+        GetWindowRect(owner, &own);
+        EXPECT_EQ(own.left, o.x);
+        EXPECT_EQ(own.right - own.left, o.w);
+        // Centres in whole pixels; the window system may then shift a shown dialog by its border.
+        EXPECT_NEAR((dlg.left + dlg.right) / 2, (own.left + own.right) / 2, 4) << o.x;
+        EXPECT_NEAR((dlg.top + dlg.bottom) / 2, (own.top + own.bottom) / 2, 4) << o.x;
+        EXPECT_EQ(std::make_pair(dlg.right - dlg.left, dlg.bottom - dlg.top), std::make_pair(LONG(300), LONG(132)));
+        DestroyWindow(owner);
+        wintest::Pump();
+    }
+}
+
+TEST(DialogBox, GetDlgItemIntReadsDecimalInRangeOrGivesZero) {
     struct Row {
         const char *text;
+        BOOL sign;
         UINT value;
         BOOL ok;
-    } rows[] = {{"20", 20, TRUE}, {" 7", 7, TRUE},   {"", 0, FALSE},    {"abc", 0, FALSE},
-                {"-3", 0, FALSE}, {"12x", 0, FALSE}, {"99", 99, TRUE}, {"4294967296", 0, FALSE}};
+    } rows[] = {
+        {"20", FALSE, 20, TRUE},
+        {" 7", FALSE, 7, TRUE},
+        {"", FALSE, 0, FALSE},
+        {"abc", FALSE, 0, FALSE},
+        {"-3", FALSE, 0, FALSE},
+        {"12x", FALSE, 0, FALSE},
+        {"4294967295", FALSE, 4294967295u, TRUE},
+        {"4294967296", FALSE, 0, FALSE},
+        {"-3", TRUE, UINT(-3), TRUE},
+        {"- 3", TRUE, 0, FALSE},
+        {"2147483647", TRUE, 2147483647u, TRUE},
+        {"2147483648", TRUE, 0, FALSE},
+        {"-2147483648", TRUE, 0x80000000u, TRUE},
+        {"-2147483649", TRUE, 0, FALSE},
+    };
     run([&](wintest::Dialog &d) {
         for (auto &r : rows) {
             d.setText(108, r.text);
             BOOL ok = 2;
-            EXPECT_EQ(GetDlgItemInt(d.hwnd(), 108, &ok, FALSE), r.value) << '"' << r.text << '"';
-            EXPECT_EQ(ok, r.ok) << '"' << r.text << '"';
+            EXPECT_EQ(GetDlgItemInt(d.hwnd(), 108, &ok, r.sign), r.value) << '"' << r.text << '"' << r.sign;
+            EXPECT_EQ(ok, r.ok) << '"' << r.text << '"' << r.sign;
         }
-        SetDlgItemInt(d.hwnd(), 108, 15, FALSE);
-        EXPECT_EQ(d.text(108), "15");
+        BOOL ok = 2;
+        EXPECT_EQ(GetDlgItemInt(d.hwnd(), 999, &ok, FALSE), 0u) << "no such control";
+        EXPECT_EQ(ok, FALSE);
+        const struct {
+            UINT value;
+            BOOL sign;
+            const char *text;
+        } writes[] = {{15, FALSE, "15"}, {UINT(-15), TRUE, "-15"}, {UINT(-1), FALSE, "4294967295"}};
+        for (auto &w : writes) {
+            EXPECT_TRUE(SetDlgItemInt(d.hwnd(), 108, w.value, w.sign));
+            EXPECT_EQ(d.text(108), w.text);
+        }
         d.click(IDOK);
     });
 }
@@ -191,6 +315,13 @@ TEST(DialogBox, NoDriverOrADriverLeavingItOpenFailsTheTestAndCancels) {
     endOnOk = true;
     EXPECT_EQ(r, 0);
     EXPECT_EQ(f.size(), 1u);
+    // A message box nobody answers is cancelled: Esc, which is OK in a box with only OK.
+    for (auto [type, answer] : {std::pair{UINT(MB_OK), IDOK}, {UINT(MB_OKCANCEL), IDCANCEL}}) {
+        int got = 0;
+        f = failuresOf([&] { got = MessageBoxA(nullptr, "texto", "Orbix", type); });
+        EXPECT_EQ(got, answer) << type;
+        EXPECT_EQ(f.size(), 1u) << type;
+    }
 }
 
 TEST(ModelessDialog, ShownAtOnceOnlyOkClosesItAndLineEndsSurvive) {
@@ -205,9 +336,47 @@ TEST(ModelessDialog, ShownAtOnceOnlyOkClosesItAndLineEndsSurvive) {
     d.pressEscape();
     d.closeBox();
     EXPECT_TRUE(IsWindow(h));
+    EXPECT_TRUE(d.visible()) << "the close box only asks; the dialog procedure said no";
+    // What the procedure leaves to the dialog manager: WM_CLOSE becomes IDCANCEL; the rest is 0.
+    EXPECT_EQ(SendMessageA(h, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(h, WM_USER + 3, 0, 0), 0);
+    wintest::Pump(&h);
+    EXPECT_TRUE(IsWindow(h));
     d.pressEnter();
     EXPECT_FALSE(IsWindow(h));
-    EXPECT_EQ(commands, (std::vector<int>{IDCANCEL, IDCANCEL, IDOK}));
+    EXPECT_EQ(commands, (std::vector<int>{IDCANCEL, IDCANCEL, IDCANCEL, IDOK}));
+    wintest::Pump();
+}
+
+// IsDialogMessage takes, and delivers, what is for the dialog or one of its controls; what is for
+// another window or for the thread is left to the caller.
+TEST(ModelessDialog, IsDialogMessageTakesOnlyWhatIsForTheDialogOrItsControls) {
+    commands.clear();
+    HWND h = CreateDialogParamA(wintest::Instance(), "Ajuda", nullptr, OkOnlyDlg, 0);
+    HWND other = CreateDialogParamA(wintest::Instance(), "Ajuda", nullptr, OkOnlyDlg, 0);
+    ASSERT_TRUE(h && other);
+    static const char delivered[] = "entregue";
+    const struct {
+        const char *name;
+        HWND to;
+        UINT message;
+        WPARAM wp;
+        LPARAM lp;
+        BOOL taken;
+    } rows[] = {
+        {"the dialog", h, WM_COMMAND, 7, 0, TRUE},
+        {"its control", GetDlgItem(h, 500), WM_SETTEXT, 0, LPARAM(delivered), TRUE},
+        {"another dialog", other, WM_COMMAND, 8, 0, FALSE},
+        {"the thread", nullptr, WM_COMMAND, 9, 0, FALSE},
+    };
+    for (auto &r : rows) {
+        MSG m{r.to, r.message, r.wp, r.lp, 0, {}};
+        EXPECT_EQ(IsDialogMessageA(h, &m), r.taken) << r.name;
+    }
+    EXPECT_EQ(commands, std::vector<int>{7});
+    EXPECT_EQ(wintest::Dialog(h).text(500), "entregue");
+    DestroyWindow(h);
+    DestroyWindow(other);
     wintest::Pump();
 }
 
