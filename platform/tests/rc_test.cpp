@@ -156,8 +156,8 @@ TEST(RcScript, StyleExpressionsAndEscapes) { // each control alone in a dialog
 }
 
 // Numbers as the resource compiler evaluates them: C's precedence, a leading 0 still decimal,
-// 64-bit arithmetic that wraps instead of trapping; and a dialog that says nothing of its font or
-// caption asks for neither.
+// 64-bit arithmetic that wraps instead of trapping; and a dialog's style as the compiler completes
+// it: one that says nothing of its font or caption asks for neither.
 TEST(RcScript, ExpressionsAndDefaults) {
     const struct {
         const char *expr;
@@ -167,16 +167,34 @@ TEST(RcScript, ExpressionsAndDefaults) {
         {"7 / -1", -7},       {"7 % -1", 0},        {"-7 / 2", -3},      {"-7 % 2", -1},      {"1 ? 2 : 3", 2},
         {"(-9223372036854775807 - 1) / -1", LONG_MIN},  {"(-9223372036854775807 - 1) % -1", 0},
         {"0x10 + 010", 26},  {"0", 0},             {"!0 + ~0", 0},      {"3 > 2 && 2 >= 2", 1},
+        {"7 / 1", 7},         {"-16 >> 1 + 2", -2},
+        // Each operator beside one of the next tighter level: the tighter one is done first.
+        {"1 || 1 && 0", 1},   {"2 && 1 | 4", 1},    {"1 | 0 ^ 1", 1},    {"1 ^ 1 & 0", 1},    {"1 & 2 == 2", 1},
+        {"1 & 2 != 0", 1},    {"2 == 1 < 2", 0},    {"2 != 3 > 2", 1},   {"1 == 2 >= 2", 1},  {"1 < 1 << 1", 1},
+        {"2 > 1 << 1", 0},    {"2 <= 1 << 1", 1},   {"1 >= 1 << 1", 0},  {"1 < 4 >> 1", 1},   {"8 >> 1 + 1", 2},
+        {"8 >> 3 - 1", 2},    {"7 - 2 * 3", 1},     {"1 + 6 / 2", 4},    {"1 + 7 % 4", 4},
+        // ... and a level's operators taken left to right.
+        {"2 * 3 / 2", 3},     {"2 * 3 % 4", 2},     {"7 / 2 * 2", 6},
     };
     for (std::string error; const auto &r : rows) {
         const rc::Script s = rc::Parse(std::string("#define X ") + r.expr + "\nm MENU BEGIN END\n", embedded, &error);
         EXPECT_EQ(error, "") << r.expr;
         EXPECT_EQ(s.defines.count("X") ? s.defines.at("X") : -12345, r.value) << r.expr;
     }
-    std::string error;
-    const rc::Script s = rc::Parse("d DIALOG 0, 0, 9, 9\nBEGIN\nEND\n", embedded, &error);
-    ASSERT_EQ(s.dialogs.size(), 1u) << error;
-    EXPECT_EQ(s.dialogs[0].style, uint32_t(WS_POPUP | WS_BORDER | WS_SYSMENU));
+    const struct { const char *head; uint32_t style; const char *caption; int size; const char *font; } dialogs[] = {
+        {"DIALOG 0, 0, 9, 9", WS_POPUP | WS_BORDER | WS_SYSMENU, "", 0, ""},
+        // DIALOGEX: a help id after the size, and weight, italic and character set after the font.
+        {"DIALOGEX 0, 0, 9, 9, 77\nCAPTION \"c\"\nFONT 8, \"MS Shell Dlg\", 400, 0, 0x1",
+         WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION | DS_SETFONT, "c", 8, "MS Shell Dlg"},
+        {"DIALOG 0, 0, 9, 9\nSTYLE WS_CHILD\nFONT 9, \"Tahoma\"", WS_CHILD | DS_SETFONT, "", 9, "Tahoma"},
+    };
+    for (std::string error; const auto &r : dialogs) {
+        const rc::Script s = rc::Parse(std::string("d ") + r.head + "\nBEGIN\nEND\n", embedded, &error);
+        ASSERT_EQ(s.dialogs.size(), 1u) << r.head << ": " << error;
+        const rc::Dialog &d = s.dialogs[0];
+        EXPECT_EQ(line(d.caption, d.fontSize, d.fontName, d.x, d.y, d.w, d.h, d.style, d.exStyle),
+                  line(r.caption, r.size, r.font, 0, 0, 9, 9, r.style, 0)) << r.head;
+    }
 }
 
 TEST(RcScript, DefinesFromAnIncludeAndLookupIgnoringCase) {
