@@ -254,6 +254,8 @@ TEST(OwnFileDialog, ShowsTheFilterAskedForAndReportsTheOneUsed) {
         {"default extension written with its dot", 1, ".orbix", "d", "novo", "d/novo.orbix", true, 63},
         {"no file and no folder proposed, no title wanted", 1, nullptr, nullptr, "/d/trabalho.orbix", "d/trabalho.orbix",
          false, 63},
+        {"a new file by its full path, from another folder", 1, nullptr, nullptr, "/d/novo.txd", "d/novo.txd", true, 63},
+        {"a new file by its full path, from its own folder", 1, "orbix", "d", "/d/novo", "d/novo.orbix", true, 63},
         {"a title buffer of no size is left alone", 1, nullptr, "d", "novo.txd", "d/novo.txd", true, 0},
     };
     for (const Row &r : rows) {
