@@ -136,8 +136,8 @@ TEST(ProgramScript, FiveDialogsControlByControl) { // in tab order; each group b
 }
 
 // Small scripts may include these, by any case of their names; an editor may have begun one with a
-// byte-order mark.
-const unsigned char ids[] = "\xEF\xBB\xBF/* guarded */\n#ifndef IDS_H\n#define IDS_H\n#define IDM_A 7 // seven\n#define IDM_B (IDM_A + \\\n 1)\n"
+// byte-order mark. Included twice, the guarded part is skipped the second time, its empty comment too.
+const unsigned char ids[] = "\xEF\xBB\xBF/* guarded */\n#ifndef IDS_H\n#define IDS_H\n#define IDM_A 7 /**/ // seven\n#define IDM_B (IDM_A + \\\n 1)\n"
                             "#define NAMED 12\n#define TEXT \"no number\"\n#define MACRO(x) (x)\n#endif\n",
                     bad[] = "#define A 1\n#if\n#endif\n", self[] = "#include \"rc-test-self.h\"\n";
 const rc::EmbeddedFile files[] = {{"Rc-Test-Ids.h", ids, sizeof ids - 1}, {"rc-test-bad.h", bad, sizeof bad - 1},
@@ -235,6 +235,7 @@ TEST(RcScript, ErrorsReportedWithTheirPlaceNotCrashed) {
         {"#define A (A + 1)\nm MENU BEGIN MENUITEM \"a\", A END\n", "line 2: unknown name 'A'"}, // no endless expansion
         {"#include \"rc-test-bad.h\"", "rc-test-bad.h, line 2: #if needs an expression"},
         {"#pragma code_page(1252 1)\n", "line 1: #pragma code_page needs a number in parentheses"},
+        {"#pragma code_page(1252\n", "line 1: #pragma code_page needs a number in parentheses"},
         {"#include \"rc-test-self.h\"", "nested too deeply"}, {"\n#include \"nowhere.h\"\n", "line 2: cannot include \"nowhere.h\""},
     };
     for (std::string error; const auto &r : rows) {
