@@ -140,6 +140,10 @@ BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save) {
     QFileDialog dlg(o && o->widget ? o->widget->window() : nullptr);
     QStringList filters = setUp(dlg, ofn, save);
     bool done = false, accepted = false;
+    // The files as the dialog accepted them: read afterwards, Qt's own dialog answers a new file
+    // typed with its full path with the folder it has moved to instead.
+    QStringList chosen;
+    QObject::connect(&dlg, &QFileDialog::filesSelected, [&](const QStringList &files) { chosen = files; });
     QObject::connect(&dlg, &QDialog::finished, [&](int r) {
         accepted = r == QDialog::Accepted;
         done = true;
@@ -155,10 +159,11 @@ BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save) {
         keepSelectionToTypedFile(dlg, edit, list);
     modalLoop([&] { return done; });
     reactivateOwner(ofn->hwndOwner);
-    if (!accepted || dlg.selectedFiles().isEmpty()) return FALSE;
+    if (chosen.isEmpty()) chosen = dlg.selectedFiles();
+    if (!accepted || chosen.isEmpty()) return FALSE;
     int idx = filters.indexOf(dlg.selectedNameFilter());
     if (idx >= 0) ofn->nFilterIndex = DWORD(idx + 1);
-    return deliver(ofn, dlg.selectedFiles().first().toLocal8Bit().toStdString());
+    return deliver(ofn, chosen.first().toLocal8Bit().toStdString());
 }
 }  // namespace host
 

@@ -235,4 +235,54 @@ TEST(OwnFileDialog, KeepsTheTitleFiltersDefaultExtensionAndTheMustExistRule) {
     }
 }
 
+TEST(OwnFileDialog, ShowsTheFilterAskedForAndReportsTheOneUsed) {
+    Folder f;
+    f.make("d/trabalho.orbix");
+    const char filter[] = "Trabalhos (*.orbix;*.txd)\0*.orbix;*.txd\0Todos (*.*)\0*.*\0";
+    struct Row {
+        const char *name;
+        DWORD index;
+        const char *defExt, *initialDir, *typed, *chosen;
+        bool titleBuffer;
+        DWORD maxTitle;
+    };
+    // Windows reads an index of 0, or one past the last filter, as the first filter; what comes
+    // back is the filter in use, counted from 1.
+    const Row rows[] = {
+        {"index 0", 0, "orbix", "d", "novo", "d/novo.orbix", true, 63},
+        {"index past the last filter", 3, "orbix", "d", "novo", "d/novo.orbix", true, 63},
+        {"default extension written with its dot", 1, ".orbix", "d", "novo", "d/novo.orbix", true, 63},
+        {"no file and no folder proposed, no title wanted", 1, nullptr, nullptr, "/d/trabalho.orbix", "d/trabalho.orbix",
+         false, 63},
+        {"a new file by its full path, from another folder", 1, nullptr, nullptr, "/d/novo.txd", "d/novo.txd", true, 63},
+        {"a new file by its full path, from its own folder", 1, "orbix", "d", "/d/novo", "d/novo.orbix", true, 63},
+        {"a title buffer of no size is left alone", 1, nullptr, "d", "novo.txd", "d/novo.txd", true, 0},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.name);
+        Ofn o(OFN_HIDEREADONLY, "", r.defExt);
+        std::string dir = r.initialDir ? local(f.path(r.initialDir)) : "";
+        o.ofn.lpstrInitialDir = r.initialDir ? dir.c_str() : nullptr;
+        o.ofn.lpstrFilter = filter;
+        o.ofn.nFilterIndex = r.index;
+        snprintf(o.title, sizeof o.title, "antes");
+        o.ofn.lpstrFileTitle = r.titleBuffer ? o.title : nullptr;
+        o.ofn.nMaxFileTitle = r.maxTitle;
+        QStringList filters;
+        QString selected;
+        Person p;
+        p.typed = r.typed[0] == '/' ? f.path(r.typed + 1) : QString(r.typed);
+        p.look = [&](QFileDialog *d) {
+            filters = d->nameFilters();
+            selected = d->selectedNameFilter();
+        };
+        EXPECT_TRUE(runWith(o.ofn, true, p));
+        EXPECT_EQ(filters, QStringList({"Trabalhos (*.orbix;*.txd) (*.orbix *.txd)", "Todos (*.*) (*.*)"}));
+        EXPECT_EQ(selected, filters.value(0));
+        EXPECT_EQ(o.ofn.nFilterIndex, 1u);
+        EXPECT_EQ(o.file, local(f.path(r.chosen)));
+        EXPECT_EQ(o.title, r.titleBuffer && r.maxTitle ? local(QFileInfo(r.chosen).fileName()) : "antes");
+    }
+}
+
 }  // namespace

@@ -70,6 +70,10 @@ TEST(RcScript, AcceleratorTables) {
     const struct { const char *script, *error; std::vector<std::string> keys; } rows[] = {
         {"a ACCELERATORS BEGIN \"o\", 5, VIRTKEY, CONTROL, SHIFT\n VK_F1, 6, VIRTKEY, ALT END", "", {"V^S79 5", "VA112 6"}},
         {"a ACCELERATORS BEGIN \"^C\", 7\n \"a\", 8, ASCII, NOINVERT\n 65, 9, VIRTKEY END", "", {"3 7", "97 8", "V65 9"}},
+        {"a ACCELERATORS {\"^C\",7,ASCII}", "", {"3 7"}}, // braces and commas hard against the quotes
+        {"VERSION 2\na ACCELERATORS BEGIN \"a\", 8 END", "line 1: resource type expected", {}}, // only inside a resource
+        {"LANGUAGE LANG_PORTUGUESE, SUBLANG_PORTUGUESE_BRAZILIAN\na ACCELERATORS\nLANGUAGE 0x16, 1\nVERSION 2\n"
+         "CHARACTERISTICS 3\nBEGIN \"a\", 8 END", "", {"97 8"}},
         {"a ACCELERATORS BEGIN \"ab\", 7 END", "one character", {}},
         {"a ACCELERATORS BEGIN \"a\", 7, CONTROL END", "need VIRTKEY", {}},
         {"a ACCELERATORS BEGIN \"^a\", 7, VIRTKEY END", "cannot be VIRTKEY", {}},
@@ -131,8 +135,9 @@ TEST(ProgramScript, FiveDialogsControlByControl) { // in tab order; each group b
     }
 }
 
-// Small scripts may include these, by any case of their names.
-const unsigned char ids[] = "/* guarded */\n#ifndef IDS_H\n#define IDS_H\n#define IDM_A 7 // seven\n#define IDM_B (IDM_A + \\\n 1)\n"
+// Small scripts may include these, by any case of their names; an editor may have begun one with a
+// byte-order mark. Included twice, the guarded part is skipped the second time, its empty comment too.
+const unsigned char ids[] = "\xEF\xBB\xBF/* guarded */\n#ifndef IDS_H\n#define IDS_H\n#define IDM_A 7 /**/ // seven\n#define IDM_B (IDM_A + \\\n 1)\n"
                             "#define NAMED 12\n#define TEXT \"no number\"\n#define MACRO(x) (x)\n#endif\n",
                     bad[] = "#define A 1\n#if\n#endif\n", self[] = "#include \"rc-test-self.h\"\n";
 const rc::EmbeddedFile files[] = {{"Rc-Test-Ids.h", ids, sizeof ids - 1}, {"rc-test-bad.h", bad, sizeof bad - 1},
@@ -146,6 +151,7 @@ TEST(RcScript, StyleExpressionsAndEscapes) { // each control alone in a dialog
         {R"(CONTROL "a\tb\nc\\d\"e", 5, "Static", NOT WS_VISIBLE, 1, 2, 3, 4)", "STATIC", WS_CHILD, "a\tb\nc\\d\"e"},
         {R"(control L"\x41\x42C // /*", 5, Button, (0x10 | 2L), 2-1, 1+1, 6/2, (1 << 2))", "BUTTON", CV | 0x12, "ABC // /*"},
         {R"(ltext "caf\xe9 \x80" 5 1 2 3 4)", "STATIC", CV | SS_LEFT | WS_GROUP, "caf\u00e9 \u20ac"},
+        {"LTEXT \"\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\" 5 1 2 3 4", "STATIC", CV | WS_GROUP, "\u00e9\u20ac\U0001F600"},
         {"#pragma code_page(1252)\nLTEXT \"\xc2ngulo \x93q\x94\" 5 1 2 3 4", "STATIC", CV | WS_GROUP, "\u00c2ngulo \u201cq\u201d"},
     };
     for (std::string error; const auto &r : rows) {
@@ -156,8 +162,8 @@ TEST(RcScript, StyleExpressionsAndEscapes) { // each control alone in a dialog
 }
 
 // Numbers as the resource compiler evaluates them: C's precedence, a leading 0 still decimal,
-// 64-bit arithmetic that wraps instead of trapping; and a dialog that says nothing of its font or
-// caption asks for neither.
+// 64-bit arithmetic that wraps instead of trapping; and a dialog's style as the compiler completes
+// it: one that says nothing of its font or caption asks for neither.
 TEST(RcScript, ExpressionsAndDefaults) {
     const struct {
         const char *expr;
@@ -167,21 +173,40 @@ TEST(RcScript, ExpressionsAndDefaults) {
         {"7 / -1", -7},       {"7 % -1", 0},        {"-7 / 2", -3},      {"-7 % 2", -1},      {"1 ? 2 : 3", 2},
         {"(-9223372036854775807 - 1) / -1", LONG_MIN},  {"(-9223372036854775807 - 1) % -1", 0},
         {"0x10 + 010", 26},  {"0", 0},             {"!0 + ~0", 0},      {"3 > 2 && 2 >= 2", 1},
+        {"7 / 1", 7},         {"-16 >> 1 + 2", -2},
+        // Each operator beside one of the next tighter level: the tighter one is done first.
+        {"1 || 1 && 0", 1},   {"2 && 1 | 4", 1},    {"1 | 0 ^ 1", 1},    {"1 ^ 1 & 0", 1},    {"1 & 2 == 2", 1},
+        {"1 & 2 != 0", 1},    {"2 == 1 < 2", 0},    {"2 != 3 > 2", 1},   {"1 == 2 >= 2", 1},  {"1 < 1 << 1", 1},
+        {"2 > 1 << 1", 0},    {"2 <= 1 << 1", 1},   {"1 >= 1 << 1", 0},  {"1 < 4 >> 1", 1},   {"8 >> 1 + 1", 2},
+        {"8 >> 3 - 1", 2},    {"7 - 2 * 3", 1},     {"1 + 6 / 2", 4},    {"1 + 7 % 4", 4},
+        // ... and a level's operators taken left to right.
+        {"2 * 3 / 2", 3},     {"2 * 3 % 4", 2},     {"7 / 2 * 2", 6},
     };
     for (std::string error; const auto &r : rows) {
         const rc::Script s = rc::Parse(std::string("#define X ") + r.expr + "\nm MENU BEGIN END\n", embedded, &error);
         EXPECT_EQ(error, "") << r.expr;
         EXPECT_EQ(s.defines.count("X") ? s.defines.at("X") : -12345, r.value) << r.expr;
     }
-    std::string error;
-    const rc::Script s = rc::Parse("d DIALOG 0, 0, 9, 9\nBEGIN\nEND\n", embedded, &error);
-    ASSERT_EQ(s.dialogs.size(), 1u) << error;
-    EXPECT_EQ(s.dialogs[0].style, uint32_t(WS_POPUP | WS_BORDER | WS_SYSMENU));
+    const struct { const char *head; uint32_t style; const char *caption; int size; const char *font; } dialogs[] = {
+        {"DIALOG 0, 0, 9, 9", WS_POPUP | WS_BORDER | WS_SYSMENU, "", 0, ""},
+        // DIALOGEX: a help id after the size, and weight, italic and character set after the font.
+        {"DIALOGEX 0, 0, 9, 9, 77\nCAPTION \"c\"\nFONT 8, \"MS Shell Dlg\", 400, 0, 0x1",
+         WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION | DS_SETFONT, "c", 8, "MS Shell Dlg"},
+        {"DIALOG 0, 0, 9, 9\nSTYLE WS_CHILD\nFONT 9, \"Tahoma\"", WS_CHILD | DS_SETFONT, "", 9, "Tahoma"},
+    };
+    for (std::string error; const auto &r : dialogs) {
+        const rc::Script s = rc::Parse(std::string("d ") + r.head + "\nBEGIN\nEND\n", embedded, &error);
+        ASSERT_EQ(s.dialogs.size(), 1u) << r.head << ": " << error;
+        const rc::Dialog &d = s.dialogs[0];
+        EXPECT_EQ(line(d.caption, d.fontSize, d.fontName, d.x, d.y, d.w, d.h, d.style, d.exStyle),
+                  line(r.caption, r.size, r.font, 0, 0, 9, 9, r.style, 0)) << r.head;
+    }
 }
 
 TEST(RcScript, DefinesFromAnIncludeAndLookupIgnoringCase) {
     const rc::Script s = rc::Parse("#include \"rc-test-ids.H\"\n#include \"RC-TEST-IDS.h\"\n#include <windows.h>\n"
-                                   "#define IDM_C 40\nm MENU BEGIN MENUITEM \"a\", IDM_A MENUITEM \"b\", IDM_B\n"
+                                   "#if defined(IDM_A) && defined IDM_B && !defined(IDM_Z)\n#define IDM_C 40\n#else\n#define IDM_C 41\n#endif\n"
+                                   "m MENU BEGIN MENUITEM \"a\", IDM_A MENUITEM \"b\", IDM_B\n"
                                    "MENUITEM \"c\", IDM_C END\nNAMED MENU BEGIN END\n", embedded, nullptr);
     std::vector<std::string> items;
     if (s.menu("M")) flat(s.menu("M")->items, 0, items);
@@ -209,6 +234,8 @@ TEST(RcScript, ErrorsReportedWithTheirPlaceNotCrashed) {
         {"m MENU BEGIN MENUITEM \"\x80\xA0\x80\", 1 END", "UTF-8"}, {"m MENU BEGIN MENUITEM \"\xF8\x90\x80\x80\", 1 END", "UTF-8"},
         {"#define A (A + 1)\nm MENU BEGIN MENUITEM \"a\", A END\n", "line 2: unknown name 'A'"}, // no endless expansion
         {"#include \"rc-test-bad.h\"", "rc-test-bad.h, line 2: #if needs an expression"},
+        {"#pragma code_page(1252 1)\n", "line 1: #pragma code_page needs a number in parentheses"},
+        {"#pragma code_page(1252\n", "line 1: #pragma code_page needs a number in parentheses"},
         {"#include \"rc-test-self.h\"", "nested too deeply"}, {"\n#include \"nowhere.h\"\n", "line 2: cannot include \"nowhere.h\""},
     };
     for (std::string error; const auto &r : rows) {
