@@ -84,6 +84,19 @@ std::string CommandLineFor(const std::vector<std::string> &args) {
 
 HINSTANCE Instance() { return reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr)); }
 
+HWND TestWindow(const char *className, WNDPROC proc, DWORD style, bool white) {
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(Instance(), className, &wc)) {
+        wc.lpfnWndProc = proc;
+        wc.hInstance = Instance();
+        wc.hbrBackground = white ? (HBRUSH)GetStockObject(WHITE_BRUSH) : nullptr;
+        wc.lpszClassName = className;
+        if (!RegisterClassA(&wc)) return nullptr;
+    }
+    return CreateWindowExA(0, className, "", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           nullptr, nullptr, Instance(), nullptr);
+}
+
 void Pump(HWND *modeless) {
     Pump([modeless](MSG *msg) {
         if (modeless && *modeless && IsDialogMessageA(*modeless, msg)) return;

@@ -26,6 +26,11 @@ std::string CommandLineFor(const std::vector<std::string> &args);
 void Init(int &argc, char **argv);
 HINSTANCE Instance();
 
+// A top-level window of class `className` (registered with `proc` on first use, a white
+// background when `white`), created with `style` at the default place and size and not yet shown.
+// Null when the class cannot be registered.
+HWND TestWindow(const char *className, WNDPROC proc, DWORD style = WS_OVERLAPPEDWINDOW, bool white = false);
+
 // Dispatches every queued message and pending paint, as the program's loop does, offering each
 // message first to *modeless (when given and not null) through IsDialogMessageA. Returns when
 // nothing is left to do (timers that have not yet elapsed are left alone).

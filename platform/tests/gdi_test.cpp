@@ -14,21 +14,11 @@ namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 
-LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(h, m, wp, lp); }
-
 class GdiTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        static bool registered = [] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = PlainProc;
-            wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-            wc.lpszClassName = "GdiTest";
-            return RegisterClassA(&wc) != 0;
-        }();
-        ASSERT_TRUE(registered);
-        hwnd = CreateWindowExA(0, "GdiTest", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+        hwnd = wintest::TestWindow("GdiTest", DefWindowProcA, WS_OVERLAPPEDWINDOW, true);
+        ASSERT_TRUE(hwnd);
         wintest::Pump();
         dc = GetDC(hwnd);
     }
@@ -309,7 +299,9 @@ TEST_F(GdiTest, GetDIBitsGivesRowsFromTheBottomUnlessTheHeightIsNegative) {
                 const unsigned char *p = &out[k * stride + x * r.bits / 8];
                 EXPECT_EQ(RGB(p[2], p[1], p[0]), Picture::colour(x, r.rows[k])) << r.name << ": " << k << "," << x;
             }
-        if (r.bits == 24 && !r.rows.empty()) EXPECT_EQ(out[9], 0) << r.name << ": the padding";
+        if (r.bits == 24 && !r.rows.empty()) {
+            EXPECT_EQ(out[9], 0) << r.name << ": the padding";
+        }
         EXPECT_EQ(out[r.rows.size() * stride], 0xEE) << r.name << ": nothing past the lines given";
     }
     std::vector<unsigned char> out(64);

@@ -27,15 +27,8 @@ LRESULT CALLBACK KeyProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 class Keyboard : public ::testing::Test {
 protected:
     void SetUp() override {
-        static bool registered = [] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = KeyProc;
-            wc.lpszClassName = "KeyboardTest";
-            return RegisterClassA(&wc) != 0;
-        }();
-        ASSERT_TRUE(registered);
-        hwnd = CreateWindowExA(0, "KeyboardTest", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+        hwnd = wintest::TestWindow("KeyboardTest", KeyProc);
+        ASSERT_TRUE(hwnd);
         wintest::Pump();
         seen.clear();
         commands.clear();
@@ -130,7 +123,7 @@ TEST_F(Keyboard, AnAcceleratorSendsItsCommandForKeyDownsWithItsModifiersOnly) {
         EXPECT_EQ(commands, r.command ? std::vector<WPARAM>{MAKEWPARAM(r.command, 1)} : std::vector<WPARAM>{})
             << r.name;
     }
-    MSG made{hwnd, WM_KEYDOWN, 'C', 0};
+    MSG made{hwnd, WM_KEYDOWN, 'C', 0, 0, {}};
     EXPECT_EQ(TranslateAcceleratorA(hwnd, nullptr, &made), 0);
     EXPECT_EQ(TranslateAcceleratorA(hwnd, table, nullptr), 0);
     EXPECT_EQ(TranslateAcceleratorA(nullptr, table, &made), 0);

@@ -13,7 +13,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
 namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kGray = RGB(128, 128, 128);
@@ -26,21 +25,12 @@ double Ratio() {
 // The first device pixel of logical pixel v (and the one after logical pixel v - 1).
 int Edge(int v, double r = Ratio()) { return int(std::ceil(v * r - 0.5)); }
 
-LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(h, m, wp, lp); }
 
 class GdiScaling : public ::testing::Test {
 protected:
     void SetUp() override {
-        static bool registered = [] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = PlainProc;
-            wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-            wc.lpszClassName = "GdiScaling";
-            return RegisterClassA(&wc) != 0;
-        }();
-        ASSERT_TRUE(registered);
-        hwnd = CreateWindowExA(0, "GdiScaling", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+        hwnd = wintest::TestWindow("GdiScaling", DefWindowProcA, WS_OVERLAPPEDWINDOW, true);
+        ASSERT_TRUE(hwnd);
         wintest::Pump();
         dc = GetDC(hwnd);
     }

@@ -28,15 +28,8 @@ LRESULT CALLBACK FrameProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 class Frame : public ::testing::Test {
 protected:
     void SetUp() override {
-        static bool registered = [] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = FrameProc;
-            wc.lpszClassName = "FrameEvents";
-            return RegisterClassA(&wc) != 0;
-        }();
-        ASSERT_TRUE(registered);
-        hwnd = CreateWindowExA(0, "FrameEvents", "", WS_OVERLAPPEDWINDOW | WS_VSCROLL, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, wintest::Instance(), nullptr);
+        hwnd = wintest::TestWindow("FrameEvents", FrameProc, WS_OVERLAPPEDWINDOW | WS_VSCROLL);
+        ASSERT_TRUE(hwnd);
         ShowWindow(hwnd, SW_SHOW);
         wintest::Pump();
         got.clear();

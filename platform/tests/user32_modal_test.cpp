@@ -72,15 +72,8 @@ INT_PTR CALLBACK LoopDlg(HWND h, UINT m, WPARAM wp, LPARAM) {
 class ModalLoop : public ::testing::Test {
 protected:
     void SetUp() override {
-        static bool registered = [] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = OwnerProc;
-            wc.lpszClassName = "LoopOwner";
-            return RegisterClassA(&wc) != 0;
-        }();
-        ASSERT_TRUE(registered);
-        owner = CreateWindowExA(0, "LoopOwner", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, nullptr, nullptr, wintest::Instance(), nullptr);
+        owner = wintest::TestWindow("LoopOwner", OwnerProc);
+        ASSERT_TRUE(owner);
         ShowWindow(owner, SW_SHOW);
         wintest::Pump();
         ownerSaw.clear();
@@ -127,13 +120,17 @@ TEST_F(ModalLoop, ADialogBoxDeliversToEveryWindowUntilItEndsAndReturnsItsResult)
             sawBefore = ownerSaw;
         }
         EXPECT_FALSE(guardFired) << r.name;
-        if (r.quit < 0) EXPECT_EQ(got, r.result) << r.name;
+        if (r.quit < 0) {
+            EXPECT_EQ(got, r.result) << r.name;
+        }
         EXPECT_EQ(sawBefore, r.ownerSawBefore) << r.name << ": what was posted after the end waits";
         EXPECT_FALSE(IsWindow(dialog)) << r.name << ": the dialog is gone when the call returns";
         wintest::Pump();
         int code = -1;
         EXPECT_EQ(wintest::TakeQuit(&code), r.quit >= 0) << r.name;
-        if (r.quit >= 0) EXPECT_EQ(code, r.quit) << r.name;
+        if (r.quit >= 0) {
+            EXPECT_EQ(code, r.quit) << r.name;
+        }
     }
 }
 

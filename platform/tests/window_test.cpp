@@ -505,7 +505,9 @@ TEST_F(WindowTest, ScrollBarKeepsItsRangeAndClampsPositions) {
     for (auto &r : rows) {
         SCROLLINFO si{sizeof si, r.mask, r.min, r.max, 0, r.pos, 0};
         const int got = SetScrollInfo(hwnd, r.bar, &si, TRUE);
-        if (r.bar == SB_VERT) EXPECT_EQ(got, r.shown) << r.name;
+        if (r.bar == SB_VERT) {
+            EXPECT_EQ(got, r.shown) << r.name;
+        }
         EXPECT_EQ(wintest::ScrollPos(hwnd), r.shown) << r.name;
         SCROLLINFO back{sizeof back, SIF_ALL, -1, -1, 77, -1, -1};
         ASSERT_TRUE(GetScrollInfo(hwnd, SB_VERT, &back)) << r.name;
