@@ -316,7 +316,8 @@ TEST(DialogBox, NoDriverOrADriverLeavingItOpenFailsTheTestAndCancels) {
     EXPECT_EQ(r, 0);
     EXPECT_EQ(f.size(), 1u);
     // A message box nobody answers is cancelled: Esc, which is OK in a box with only OK.
-    for (auto [type, answer] : {std::pair{UINT(MB_OK), IDOK}, {UINT(MB_OKCANCEL), IDCANCEL}}) {
+    for (auto [kind, answer] : {std::pair{UINT(MB_OK), IDOK}, {UINT(MB_OKCANCEL), IDCANCEL}}) {
+        const UINT type = kind;  // clang 14 cannot capture a structured binding
         int got = 0;
         f = failuresOf([&] { got = MessageBoxA(nullptr, "texto", "Orbix", type); });
         EXPECT_EQ(got, answer) << type;
