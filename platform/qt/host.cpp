@@ -149,12 +149,6 @@ void registerWindow(Window *w) {
     r.order.push_back(w);
 }
 
-void unregisterWindow(Window *w) {
-    Registry &r = registry();
-    r.byHandle.erase(w->handle);
-    r.order.erase(std::remove(r.order.begin(), r.order.end(), w), r.order.end());
-}
-
 void freeDestroyedWindows() {
     Registry &r = registry();
     if (r.modalDepth > 0) return;

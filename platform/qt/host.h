@@ -89,7 +89,6 @@ Window *win(HWND h);  // null unless h is a live window
 inline HWND hwndOf(Window *w) { return w ? w->handle : nullptr; }
 std::vector<Window *> liveWindows();  // creation order
 void registerWindow(Window *w);
-void unregisterWindow(Window *w);
 // Frees the windows destroyed since the last call whose widgets are gone and whose DCs are all
 // released, unless a modal loop is running (its caller may still hold them). processHostEvents
 // calls it.

@@ -258,6 +258,11 @@ TEST_F(GdiTest, PixelsOutsideTheSurfaceAreInvalidAndBitmapsStartBlack) {
     GetClientRect(hwnd, &client);
     EXPECT_EQ(SetPixel(dc, client.right, 0, kBlack), CLR_INVALID);
     EXPECT_EQ(GetPixel(dc, 0, client.bottom), CLR_INVALID);
+    // The window's corner pixels are its own: the client area starts at 0, 0.
+    EXPECT_EQ(SetPixel(dc, 0, 0, RGB(4, 5, 6)), RGB(4, 5, 6));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(4, 5, 6));
+    EXPECT_EQ(SetPixel(dc, client.right - 1, client.bottom - 1, RGB(7, 8, 9)), RGB(7, 8, 9));
+    EXPECT_EQ(GetPixel(dc, client.right - 1, client.bottom - 1), RGB(7, 8, 9));
     EXPECT_EQ(SelectObject(dc, fresh), nullptr) << "a window DC takes no bitmap";
     SelectObject(pic.mem, pic.bmp);
     DeleteObject(fresh);
