@@ -427,6 +427,8 @@ TEST(FileDialogs, TheTypedNameIsCompletedWithTheDefaultExtensionAndMustFit) {
         {"a leading dot in the default is not doubled", true, ".orbix", "/tmp/aula", 256, 64, TRUE, "/tmp/aula.orbix",
          "aula.orbix", 5, 10},
         {"no default extension: as typed", true, nullptr, "/tmp/aula", 256, 64, TRUE, "/tmp/aula", "aula", 5, 9},
+        {"a bare name: the name starts the path", true, "orbix", "aula", 256, 64, TRUE, "aula.orbix", "aula.orbix", 0,
+         5},
         {"the open dialog completes too", false, "orbix", "/tmp/aula", 256, 64, TRUE, "/tmp/aula.orbix",
          "aula.orbix", 5, 10},
         {"a path of nMaxFile - 1 bytes fits", true, nullptr, "/tmp/" + std::string(250, 'a'), 256, 64, TRUE,

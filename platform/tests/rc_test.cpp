@@ -153,6 +153,19 @@ TEST(RcScript, StyleExpressionsAndEscapes) { // each control alone in a dialog
         {R"(ltext "caf\xe9 \x80" 5 1 2 3 4)", "STATIC", CV | SS_LEFT | WS_GROUP, "caf\u00e9 \u20ac"},
         {"LTEXT \"\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\" 5 1 2 3 4", "STATIC", CV | WS_GROUP, "\u00e9\u20ac\U0001F600"},
         {"#pragma code_page(1252)\nLTEXT \"\xc2ngulo \x93q\x94\" 5 1 2 3 4", "STATIC", CV | WS_GROUP, "\u00c2ngulo \u201cq\u201d"},
+        // Every other kind of control, each with its text, class and the style it implies.
+        {"CTEXT \"t\", 5, 1, 2, 3, 4", "STATIC", CV | 0x1 /* SS_CENTER */ | WS_GROUP, "t"},
+        {"RTEXT \"t\", 5, 1, 2, 3, 4", "STATIC", CV | 0x2 /* SS_RIGHT */ | WS_GROUP, "t"},
+        {"ICON \"t\", 5, 1, 2, 3, 4", "STATIC", CV | 0x3 /* SS_ICON */, "t"},
+        {"PUSHBUTTON \"t\", 5, 1, 2, 3, 4", "BUTTON", CV | BS_PUSHBUTTON | WS_TABSTOP, "t"},
+        {"DEFPUSHBUTTON \"t\", 5, 1, 2, 3, 4", "BUTTON", CV | BS_DEFPUSHBUTTON | WS_TABSTOP, "t"},
+        {"CHECKBOX \"t\", 5, 1, 2, 3, 4", "BUTTON", CV | 0x2 /* BS_CHECKBOX */ | WS_TABSTOP, "t"},
+        {"AUTOCHECKBOX \"t\", 5, 1, 2, 3, 4", "BUTTON", CV | 0x3 /* BS_AUTOCHECKBOX */ | WS_TABSTOP, "t"},
+        {"RADIOBUTTON \"t\", 5, 1, 2, 3, 4", "BUTTON", CV | 0x4 /* BS_RADIOBUTTON */ | WS_TABSTOP, "t"},
+        {"STATE3 \"t\", 5, 1, 2, 3, 4", "BUTTON", CV | 0x5 /* BS_3STATE */ | WS_TABSTOP, "t"},
+        {"AUTO3STATE \"t\", 5, 1, 2, 3, 4", "BUTTON", CV | 0x6 /* BS_AUTO3STATE */ | WS_TABSTOP, "t"},
+        {"GROUPBOX \"t\", 5, 1, 2, 3, 4", "BUTTON", CV | BS_GROUPBOX, "t"},
+        {"AUTORADIOBUTTON \"t\", 5, 1, 2, 3, 4", "BUTTON", CV | BS_AUTORADIOBUTTON | WS_TABSTOP, "t"},
     };
     for (std::string error; const auto &r : rows) {
         const rc::Script s = rc::Parse(std::string("d DIALOG 0, 0, 9, 9\nBEGIN\n") + r.statement + "\nEND\n", embedded, &error);
