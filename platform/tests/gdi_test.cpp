@@ -254,6 +254,12 @@ TEST_F(GdiTest, PixelsOutsideTheSurfaceAreInvalidAndBitmapsStartBlack) {
         EXPECT_EQ(SetPixel(pic.mem, x, y, RGB(1, 2, 3)), CLR_INVALID) << x << "," << y;
         EXPECT_EQ(GetPixel(pic.mem, x, y), CLR_INVALID) << x << "," << y;
     }
+    // A bitmap deleted while selected gives way to the one-pixel default, not to another object.
+    HBITMAP gone = CreateCompatibleBitmap(dc, 2, 2);
+    SelectObject(pic.mem, gone);
+    DeleteObject(gone);
+    EXPECT_EQ(std::vector<COLORREF>({GetPixel(pic.mem, 0, 0), GetPixel(pic.mem, 1, 0)}),
+              std::vector<COLORREF>({kBlack, CLR_INVALID}));
     RECT client;
     GetClientRect(hwnd, &client);
     EXPECT_EQ(SetPixel(dc, client.right, 0, kBlack), CLR_INVALID);
