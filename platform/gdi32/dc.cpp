@@ -270,7 +270,6 @@ QPen qpen(const GdiObject *p, double ratio) {
     // Square ends: at the widths this program draws, as GDI's round ones to the eye, and far
     // cheaper to fill than the curves of round caps.
     pen.setCapStyle(Qt::SquareCap);
-    pen.setJoinStyle(Qt::MiterJoin);
     return pen;
 }
 

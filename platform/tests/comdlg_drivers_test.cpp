@@ -4,6 +4,9 @@
 
 #include "testing/wintest.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 TEST(TestDrivers, APixelOutsideTheClientAreaIsNoPixel) {
@@ -31,6 +34,28 @@ TEST(TestDrivers, APixelOutsideTheClientAreaIsNoPixel) {
     EXPECT_EQ(wintest::ClientDevicePixel(hwnd, 0, 0), RGB(255, 255, 255));
     EXPECT_EQ(wintest::ClientDevicePixel(hwnd, s.cx - 1, s.cy - 1), RGB(255, 255, 255));
     EXPECT_EQ(wintest::ClientPixel(hwnd, 39, 29), RGB(255, 255, 255));
+    DestroyWindow(hwnd);
+    wintest::Pump();
+}
+
+std::vector<MSG> mouse;
+LRESULT CALLBACK MouseProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_LBUTTONDOWN || m == WM_LBUTTONUP) mouse.push_back(MSG{h, m, wp, lp, 0, {}});
+    return DefWindowProcA(h, m, wp, lp);
+}
+
+TEST(TestDrivers, AClickIsAPressThenAReleaseWhereAPersonClicked) {
+    HWND hwnd = wintest::TestWindow("DriverMouse", MouseProc);
+    ASSERT_NE(hwnd, nullptr);
+    mouse.clear();
+    wintest::Click(hwnd, 300, 7);
+    wintest::Pump();
+    std::vector<std::string> got;
+    for (const MSG &m : mouse)
+        got.push_back(std::to_string(m.message) + " " + std::to_string(m.wParam) + " " + std::to_string(LOWORD(m.lParam)) +
+                      "," + std::to_string(HIWORD(m.lParam)));
+    EXPECT_EQ(got, (std::vector<std::string>{std::to_string(WM_LBUTTONDOWN) + " 1 300,7",
+                                             std::to_string(WM_LBUTTONUP) + " 0 300,7"}));
     DestroyWindow(hwnd);
     wintest::Pump();
 }

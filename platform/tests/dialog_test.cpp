@@ -347,6 +347,11 @@ TEST(ModelessDialog, ShownAtOnceOnlyOkClosesItAndLineEndsSurvive) {
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(commands, (std::vector<int>{IDCANCEL, IDCANCEL, IDCANCEL, IDOK}));
     wintest::Pump();
+    // The driver of a dialog that is gone sees nothing and does nothing.
+    EXPECT_FALSE(d.visible());
+    EXPECT_EQ(d.caption() + d.templateName(), "");
+    d.closeBox();
+    EXPECT_EQ(commands.size(), 4u);
 }
 
 // IsDialogMessage takes, and delivers, what is for the dialog or one of its controls; what is for
