@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "qt/host.h"
+#include "qt/translations.h"
 #include "testing/wintest.h"
 
 #include <QApplication>
@@ -147,21 +148,29 @@ TEST_F(ModalLoop, AMessageBoxReturnsTheButtonPressedWhileTheOwnerKeepsItsMessage
         Act act;
         int result;
         QMessageBox::Icon icon;
-        int buttons;
+        const char *buttons;  // OK first, then Cancel
+        const char *language = nullptr;
     } rows[] = {
-        {"OK", true, nullptr, MB_OK, ClickOk, IDOK, QMessageBox::NoIcon, 1},
-        {"Esc with OK only", true, "Orbix", MB_OK | MB_ICONEXCLAMATION, Escape, IDOK, QMessageBox::Warning, 1},
-        {"Cancel", true, "Orbix", MB_OKCANCEL | MB_ICONQUESTION, ClickCancel, IDCANCEL, QMessageBox::Question, 2},
-        {"Esc with Cancel", false, "Orbix", MB_OKCANCEL | MB_ICONHAND, Escape, IDCANCEL, QMessageBox::Critical, 2},
-        {"Enter presses OK", true, "Orbix", MB_OKCANCEL | MB_ICONASTERISK, Enter, IDOK, QMessageBox::Information, 2},
-        {"OK of two, no owner", false, nullptr, MB_OKCANCEL, ClickOk, IDOK, QMessageBox::NoIcon, 2},
+        {"OK", true, nullptr, MB_OK, ClickOk, IDOK, QMessageBox::NoIcon, "OK"},
+        {"Esc with OK only", true, "Orbix", MB_OK | MB_ICONEXCLAMATION, Escape, IDOK, QMessageBox::Warning, "OK"},
+        {"Cancel", true, "Orbix", MB_OKCANCEL | MB_ICONQUESTION, ClickCancel, IDCANCEL, QMessageBox::Question,
+         "OK|Cancel"},
+        {"Esc with Cancel", false, "Orbix", MB_OKCANCEL | MB_ICONHAND, Escape, IDCANCEL, QMessageBox::Critical,
+         "OK|Cancel"},
+        {"Enter presses OK", true, "Orbix", MB_OKCANCEL | MB_ICONASTERISK, Enter, IDOK, QMessageBox::Information,
+         "OK|Cancel"},
+        {"OK of two, no owner", false, nullptr, MB_OKCANCEL, ClickOk, IDOK, QMessageBox::NoIcon, "OK|Cancel"},
+        // The buttons speak the user's language, as Windows's own do; the program's texts stay.
+        {"Cancel in Portuguese", true, "Orbix", MB_OKCANCEL, ClickCancel, IDCANCEL, QMessageBox::NoIcon, "OK|Cancelar",
+         "pt_BR"},
     };
     for (auto &r : rows) {
+        if (r.language) host::installQtTranslations(QLocale(r.language));
         bool seen = false;
         QString title, text;
         QWidget *parent = nullptr;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        int buttons = 0;
+        QString buttons;
         // The owner gets its message while the box is open; the person answers just after.
         onOwnerUser = [&] {
             QTimer::singleShot(0, [&] {
@@ -172,10 +181,11 @@ TEST_F(ModalLoop, AMessageBoxReturnsTheButtonPressedWhileTheOwnerKeepsItsMessage
                 text = box->text();
                 icon = box->icon();
                 parent = box->parentWidget();
-                buttons = int(box->buttons().size());
                 QAbstractButton *ok = nullptr, *cancel = nullptr;
                 for (QAbstractButton *b : box->buttons())
                     (box->buttonRole(b) == QMessageBox::AcceptRole ? ok : cancel) = b;
+                buttons = (ok ? ok->text() : "-") + (cancel ? "|" + cancel->text() : "");
+                if (box->buttons().size() != (cancel ? 2 : 1)) buttons += "|...";
                 if (r.act == ClickOk && ok) ok->click();
                 if (r.act == ClickCancel && cancel) cancel->click();
                 if (r.act == Escape || r.act == Enter) {
@@ -201,6 +211,7 @@ TEST_F(ModalLoop, AMessageBoxReturnsTheButtonPressedWhileTheOwnerKeepsItsMessage
             OwnLoops loops;
             got = MessageBoxA(r.owned ? owner : nullptr, "Número Máximo", r.caption, r.type);
         }
+        if (r.language) host::removeQtTranslations();
         ASSERT_TRUE(seen) << r.name;
         EXPECT_FALSE(guardFired) << r.name;
         EXPECT_EQ(got, r.result) << r.name;
@@ -208,7 +219,7 @@ TEST_F(ModalLoop, AMessageBoxReturnsTheButtonPressedWhileTheOwnerKeepsItsMessage
         // The text comes as Windows-1252 bytes; the box shows it as such.
         EXPECT_EQ(text, QString::fromLatin1("Número Máximo")) << r.name;
         EXPECT_EQ(icon, r.icon) << r.name;
-        EXPECT_EQ(buttons, r.buttons) << r.name;
+        EXPECT_EQ(buttons, QString(r.buttons)) << r.name;
         EXPECT_EQ(parent, r.owned ? host::win(owner)->widget.data() : nullptr) << r.name;
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << r.name;
     }

@@ -3,7 +3,7 @@
 #include "qt/host.h"
 
 #include <QMessageBox>
-#include <QPushButton>
+#include <QAbstractButton>
 
 using namespace host;
 
@@ -29,9 +29,10 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     default: break;
     }
     int result = IDOK;
-    QPushButton *ok = box.addButton("OK", QMessageBox::AcceptRole);
-    QPushButton *cancel = (type & 0x0F) == MB_OKCANCEL ? box.addButton("Cancel", QMessageBox::RejectRole) : nullptr;
-    box.setDefaultButton(ok);
+    // Qt's standard buttons, so that their texts follow the user's language as Windows's do.
+    box.setStandardButtons((type & 0x0F) == MB_OKCANCEL ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
+    QAbstractButton *ok = box.button(QMessageBox::Ok), *cancel = box.button(QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(cancel ? cancel : ok);
     bool done = false;
     QObject::connect(&box, &QMessageBox::finished, [&] {
