@@ -109,8 +109,10 @@ QStringList setUp(QFileDialog &dlg, const OPENFILENAMEA *ofn, bool save) {
     }
     QStringList filters;
     for (auto &[desc, pat] : filterPairs(ofn->lpstrFilter)) {
-        QString p = fromAnsi(pat.c_str());
-        filters << fromAnsi(desc.c_str()) + " (" + p.replace(';', ' ') + ")";
+        // Qt reads a filter's patterns from the parentheses that end its text, and shows the text
+        // whole: a description that already ends with exactly those patterns is shown once.
+        const QString d = fromAnsi(desc.c_str()), patterns = "(" + fromAnsi(pat.c_str()).replace(';', ' ') + ")";
+        filters << (d.endsWith(patterns) ? d : d + " " + patterns);
     }
     if (!filters.isEmpty()) {
         dlg.setNameFilters(filters);

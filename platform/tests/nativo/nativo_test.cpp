@@ -125,7 +125,7 @@ TEST(PlatformFileDialogChosen, GetsEveryFieldAndGivesBackTheChoice) {
         {"cancelled", true, 0, 1, nullptr, nullptr, "/tmp/x.TXD", std::nullopt, 0, false, nullptr, 1},
     };
     const QStringList filters = {"Arquivos de Dados (*.TXD) (*.txd)", "Arquivos TXT (*.TXT) (*.txt)",
-                                 "Todos os Arquivos (*.*) (*.*)"};
+                                 "Todos os Arquivos (*.*)"};
     for (const Row &r : rows) {
         SCOPED_TRACE(r.name);
         shown.clear();
