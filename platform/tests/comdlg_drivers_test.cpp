@@ -10,14 +10,7 @@
 namespace {
 
 TEST(TestDrivers, APixelOutsideTheClientAreaIsNoPixel) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = wintest::Instance();
-    wc.hbrBackground = HBRUSH(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = "DriverPixels";
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(0, "DriverPixels", "P", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                                wintest::Instance(), nullptr);
+    HWND hwnd = wintest::TestWindow("DriverPixels", DefWindowProcA, WS_OVERLAPPEDWINDOW, true);
     ASSERT_NE(hwnd, nullptr);
     ShowWindow(hwnd, SW_SHOW);
     wintest::SetClientSize(hwnd, 40, 30);

@@ -231,14 +231,10 @@ TEST(DialogBox, EveryKindOfControlTakesAndGivesBackItsText) {
 
 // A dialog box opens centred on its owner window, wherever that window stands, and keeps its size.
 TEST(DialogBox, OpensCentredOnItsOwner) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "DialogOwner";
-    ASSERT_TRUE(RegisterClassA(&wc));
     const struct { int x, y, w, h; } owners[] = {{0, 0, 800, 600}, {300, 120, 500, 400}, {1000, 700, 900, 300}};
     for (auto &o : owners) {
-        HWND owner = CreateWindowExA(0, "DialogOwner", "", WS_OVERLAPPEDWINDOW, o.x, o.y, o.w, o.h, nullptr, nullptr,
-                                     wintest::Instance(), nullptr);
+        HWND owner = wintest::TestWindow("DialogOwner", DefWindowProcA);
+        ASSERT_NE(owner, nullptr);
         SetWindowPos(owner, nullptr, o.x, o.y, o.w, o.h, SWP_NOZORDER);
         RECT dlg{}, own{};
         wintest::DialogDrivers drivers;

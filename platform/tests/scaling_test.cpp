@@ -297,13 +297,8 @@ LRESULT CALLBACK LineProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 TEST(ScreenChange, AWindowMovedToAScreenOfAnotherRatioIsRenderedAgainThere) {
     const int screens = wintest::ScreenCount();
     if (screens < 2) GTEST_SKIP() << "one screen";
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = LineProc;
-    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-    wc.lpszClassName = "ScreenChange";
-    ASSERT_NE(RegisterClassA(&wc), 0);
-    HWND h = CreateWindowExA(0, "ScreenChange", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    HWND h = wintest::TestWindow("ScreenChange", LineProc, WS_OVERLAPPEDWINDOW, true);
+    ASSERT_NE(h, nullptr);
     ShowWindow(h, SW_SHOW);
     wintest::Pump();
     std::vector<double> seen;
