@@ -85,61 +85,6 @@ TEST_P(Calculadora, EquationsShowEachOperandAndTheResultAndNeverChangeTheVectors
     }
 }
 
-// Every stroke, box and label of the keypad where the layout puts it, at either size: the lines,
-// then for each index the vector key (crossed out beyond the vectors stored) and the digit key,
-// then the separators, the operator keys with their labels, the clear key's cross and the display
-// box, whose equation line stands at (140, 130).
-TEST_P(Calculadora, TheKeypadIsDrawnWhereItsLayoutPutsIt) {
-    using G = wintest::GdiCall;
-    std::vector<std::string> esperado;
-    auto linha = [&](int x0, int y0, int x1, int y1) {
-        esperado.push_back("move " + std::to_string(px(x0)) + " " + std::to_string(px(y0)));
-        esperado.push_back("line " + std::to_string(px(x1)) + " " + std::to_string(px(y1)));
-    };
-    auto caixa = [&](int e, int t, int d, int b) {
-        esperado.push_back("box " + std::to_string(px(e)) + " " + std::to_string(px(t)) + " " + std::to_string(px(d)) +
-                           " " + std::to_string(px(b)));
-    };
-    auto rotulo = [&](int x, int y, const std::string &r) {
-        esperado.push_back("text " + std::to_string(px(x)) + " " + std::to_string(px(y)) + " " + r);
-    };
-    linha(180, 337, 400, 337);
-    for (int j = 0; j < MAXVETORES; ++j) {
-        const int col = j / 5, lin = j % 5;
-        caixa(185 + 50 * col, 163 + 35 * lin, 230 + 50 * col, 190 + 35 * lin);
-        rotulo(190 + 50 * col, 166 + 35 * lin, "V(" + std::to_string(j) + ")");
-        if (j >= 2) {
-            linha(185 + 50 * col, 163 + 35 * lin, 230 + 50 * col, 190 + 35 * lin);
-            linha(185 + 50 * col, 190 + 35 * lin, 230 + 50 * col, 163 + 35 * lin);
-        }
-        if (j < 10) {
-            caixa(185 + 30 * (j % 5), 355 + 35 * (j / 5), 205 + 30 * (j % 5), 377 + 35 * (j / 5));
-            rotulo(190 + 30 * (j % 5), 357 + 35 * (j / 5), std::to_string(j));
-        }
-    }
-    linha(180, 430, 345, 430), linha(345, 160, 345, 445), linha(345, 278, 400, 278), linha(345, 217, 400, 217);
-    linha(345, 367, 400, 367);
-    for (int k = 0; k < 9; ++k) {
-        caixa(355, 160 + 30 * k, 385, 185 + 30 * k);
-        if (k < 8) rotulo(364, 162 + 30 * k, std::string(1, ",+-X./x="[k]));
-    }
-    linha(355, 400, 385, 425), linha(355, 425, 385, 400);
-    caixa(130, 110, 450, 155);
-    rotulo(140, 130, "");
-
-    InvalidateRect(hjan, nullptr, TRUE);
-    std::vector<std::string> desenhado;
-    for (auto &c : pinta()) {
-        const std::string x = std::to_string(c.x), y = std::to_string(c.y);
-        if (c.op == G::MoveTo) desenhado.push_back("move " + x + " " + y);
-        if (c.op == G::LineTo) desenhado.push_back("line " + x + " " + y);
-        if (c.op == G::Rectangle)
-            desenhado.push_back("box " + x + " " + y + " " + std::to_string(c.x2) + " " + std::to_string(c.y2));
-        if (c.op == G::TextOut) desenhado.push_back("text " + x + " " + y + " " + c.text);
-    }
-    EXPECT_EQ(desenhado, esperado);
-}
-
 TEST_P(Calculadora, KeysOfVectorsNotStoredDoNothingAndTheClearKeyResets) {
     apoio::guarda(CARTESIANO, GRAUS, {{1, 0, 0}, {0, 1, 0}, {0, 0, 7}});
     const auto antes = (tecle("V2"), estado());

@@ -1,0 +1,177 @@
+// Every view of the program as stored data: for each scene (a state and the command that shows
+// it) the GDI calls of its paint against a stored trace, the picture against a stored image at
+// the screen's device pixel ratio (CTest runs this program at ratios 1, 1.5 and 2), and, where
+// the scene has them, its listing as the clipboard takes it and its report. Any tick, label,
+// arrow, dot or text that moves changes a stored file; scripts/update-stored.sh rewrites them
+// after an intended change.
+#include "apoio/janela.h"
+#include "draw/listagem.h"
+#include "report/relatorio.h"
+#include "testing/stored.h"
+
+#include "apoio/pasta.h"
+
+#include <cstdlib>
+
+namespace {
+
+struct Cena {
+    const char *nome;
+    void (*prepara)();
+    int comando;                     // the menu command that shows the view (0: none)
+    std::vector<const char *> teclas;  // calculator keys clicked after it
+    bool relatorio = false;          // the scene's state also gives a stored report
+};
+
+void cartesianos() { apoio::guarda(CARTESIANO, GRAUS, {{1, 2, 3}, {-4, 0.5f, 6}, {2, -1, -2}}); }
+
+void limites(int sistema, int unidade, std::initializer_list<float> l) {
+    cartesianos();
+    Scoord = sistema;
+    Medgrau = unidade;
+    auto v = l.begin();
+    for (int k = 0; k < 3; ++k, v += 2) {
+        reg[k][0] = v[0];
+        reg[k][1] = v[1];
+    }
+}
+
+// Fifteen vectors, each unlike the others.
+void quinze() {
+    Scoord = CARTESIANO;
+    numpt = MAXVETORES;
+    for (int k = 0; k < MAXVETORES; ++k) {
+        vetores[0][k] = float(k - 7);
+        vetores[1][k] = 0.5f * float(k);
+        vetores[2][k] = 3 - 0.25f * float(k * k % 11);
+    }
+}
+
+const std::vector<Cena> CENAS = {
+    {"abertura", [] { num = MODO_ABERTURA, inicia = 1; }, 0, {}},
+    {"eixos", [] {}, 0, {}},
+    {"vetores-cartesianos", cartesianos, IDM_DESENHARVET, {}, true},
+    {"vetores-escala-media", [] { cartesianos(), mostnum = ESCALA_MEDIA; }, IDM_DESENHARVET, {}},
+    {"vetores-sem-rotulos-girada",
+     [] { cartesianos(), mostnum = ESCALA_NENHUMA, angulox = GIRO_MIN, anguloz = ANGULOZ_MAX; }, IDM_DESENHARVET, {}},
+    {"vetores-cilindricos", [] { apoio::guarda(CILINDRICO, GRAUS, {{3, 45, 2}, {1, 200, -1}}); }, IDM_DESENHARVET, {},
+     true},
+    {"vetores-esfericos", [] { apoio::guarda(ESFERICO, RADIANOS, {{2, 0.5f, 1}, {1, 2, 5}}); }, IDM_DESENHARVET, {},
+     true},
+    {"angulos", cartesianos, IDM_ANGULO, {}},
+    {"produtos-escalares", cartesianos, IDM_ESCALAR, {}},
+    {"produtos-vetoriais", cartesianos, IDM_VETORIAL, {}},
+    {"modulos", cartesianos, IDM_MODULO, {}},
+    {"vetores-e-regiao", [] { limites(CILINDRICO, RADIANOS, {0, 2, 0, 3.1415f, -1, 1}); }, IDM_VERVET, {}, true},
+    {"regiao-cartesiana", [] { limites(CARTESIANO, GRAUS, {-1, 1, 0, 2, 0, 3}); }, IDM_DESENHARREG, {}},
+    {"regiao-cilindrica", [] { limites(CILINDRICO, GRAUS, {1, 5, 0, 90, 0, 4}); }, IDM_DESENHARREG, {}},
+    {"regiao-esferica", [] { limites(ESFERICO, GRAUS, {0, 10, 30, 90, 0, 120}); }, IDM_DESENHARREG, {}},
+    // Pairs reversed, a negative radius, the labels of the largest value or none.
+    {"regiao-cilindrica-radianos", [] { limites(CILINDRICO, RADIANOS, {3, -1, 0, 1.5f, 2, -2}), mostnum = ESCALA_MEDIA; },
+     IDM_DESENHARREG, {}},
+    {"regiao-esferica-radianos", [] { limites(ESFERICO, RADIANOS, {4, 1, 2, 0.5f, 0, 1}), mostnum = ESCALA_NENHUMA; },
+     IDM_DESENHARREG, {}},
+    {"vetores-cilindricos-girada",
+     [] {
+         apoio::guarda(CILINDRICO, GRAUS, {{3, 45, 2}, {1, 200, -1}, {2, 300, 4}});
+         angulox = GIRO_MIN, anguloz = GIRO_MIN;
+     },
+     IDM_DESENHARVET, {}},
+    {"angulos-vetor-nulo", [] { apoio::guarda(ESFERICO, GRAUS, {{0, 0, 0}, {2, 30, 60}, {1, 90, 45}}); }, IDM_ANGULO,
+     {}, true},
+    {"vetores-e-regiao-esfericos", [] { limites(ESFERICO, GRAUS, {1, 4, 10, 80, 0, 270}); }, IDM_VERVET, {}, true},
+    {"vetores-e-regiao-cartesianos", [] { limites(CARTESIANO, GRAUS, {-1, 1, 0, 2, 0, 3}); }, IDM_VERVET, {}},
+    {"produtos-vetoriais-rolados", [] { quinze(), SBPosy = 40; }, IDM_VETORIAL, {}, true},
+    {"calculadora", cartesianos, IDM_CALC, {"V0", "+", "V1", "="}},
+};
+
+std::string dados(const std::string &nome) { return std::string(ORBIX_DADOS) + "/cenas/" + nome; }
+
+double razao() {
+    const char *f = std::getenv("QT_SCALE_FACTOR");
+    return f ? std::max(1.0, std::atof(f)) : 1.0;
+}
+
+// The centre of a calculator key on the reference canvas: "0".."9", "V0".."V14", ",+-X./x=C".
+POINT tecla(const std::string &k) {
+    if (k.size() > 1) {
+        const int j = std::stoi(k.substr(1));
+        return {185 + 50 * (j / 5) + 22, 163 + 35 * (j % 5) + 13};
+    }
+    if (k[0] >= '0' && k[0] <= '9') {
+        const int d = k[0] - '0';
+        return {185 + 30 * (d % 5) + 10, 355 + 35 * (d / 5) + 11};
+    }
+    return {370, 172 + 30 * int(std::string(",+-X./x=C").find(k))};
+}
+
+class Cenas : public apoio::JanelaPrincipal {
+protected:
+    void SetUp() override {
+        apoio::JanelaPrincipal::SetUp();
+        for (int k = 0; k < MAXVETORES; ++k) canetas[k] = caneta[k];
+        fonte = hFonte;
+        bitmap = BMP_Orbix;
+    }
+    // The scene at a client size, with what the window made at its creation kept; returns the
+    // calls of its last paint.
+    apoio::Chamadas mostra(const Cena &c, int largura, int altura) {
+        reiniciaestado();
+        hInst = wintest::Instance();
+        for (int k = 0; k < MAXVETORES; ++k) caneta[k] = canetas[k];
+        hFonte = fonte;
+        BMP_Orbix = bitmap;
+        inicia = 0;
+        num = MODO_VETORES;
+        c.prepara();
+        wintest::SetClientSize(hjan, largura, altura);
+        if (c.comando) comando(c.comando);
+        InvalidateRect(hjan, nullptr, TRUE);
+        wintest::GdiRecorder rec;
+        wintest::Pump();
+        for (const char *k : c.teclas) {
+            const POINT p = tecla(k);
+            rec.clear();
+            wintest::Click(hjan, p.x * largura / 1024, p.y * altura / 768);
+            wintest::Pump();
+        }
+        return rec.calls();
+    }
+    HPEN canetas[MAXVETORES] = {};
+    HFONT fonte = nullptr;
+    HBITMAP bitmap = nullptr;
+};
+
+TEST_F(Cenas, EveryViewAsItsStoredTraceAndPicture) {
+    char r[16];
+    snprintf(r, sizeof r, "%g", razao());
+    for (const Cena &c : CENAS)
+        for (int largura : {1024, 512}) {
+            const std::string nome = std::string(c.nome) + "-" + std::to_string(largura);
+            const apoio::Chamadas chamadas = mostra(c, largura, largura * 3 / 4);
+            EXPECT_TRUE(wintest::MatchesStoredText(dados(nome + ".trace"), wintest::Trace(chamadas))) << nome;
+            // The half size shows how positions are truncated; its pixels at ratio 1 suffice.
+            if (largura == 1024 || razao() == 1) {
+                EXPECT_TRUE(wintest::MatchesStoredImage(dados(nome + "@" + r + "x.png"), hjan)) << nome;
+            }
+        }
+}
+
+// What the listings and the report of the scenes hold: the same at every ratio, so read once.
+TEST_F(Cenas, ListingsAndReportsAsStored) {
+    if (razao() != 1) GTEST_SKIP() << "the texts do not depend on the screen";
+    apoio::Pasta pasta;
+    for (const Cena &c : CENAS) {
+        mostra(c, 1024, 768);
+        const std::string listagem = textolistagem(num);
+        if (!listagem.empty()) {
+            EXPECT_TRUE(wintest::MatchesStoredText(dados(std::string(c.nome) + ".txt"), listagem));
+        }
+        if (!c.relatorio) continue;
+        const std::string caminho = (pasta / "r.TXD").string();
+        ASSERT_TRUE(gravarelatorio(caminho.c_str()));
+        EXPECT_TRUE(wintest::MatchesStoredText(dados(std::string(c.nome) + ".TXD"), apoio::le(caminho)));
+    }
+}
+
+}  // namespace
