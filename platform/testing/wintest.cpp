@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -214,6 +215,56 @@ bool MoveToScreen(HWND hwnd, int screen) {
     frame->windowHandle()->setScreen(screens[screen]);
     processHostEvents(false);
     return frame->windowHandle()->screen() == screens[screen];
+}
+
+bool IsLive(HWND hwnd) { return win(hwnd) != nullptr; }
+
+std::string WindowText(HWND hwnd) {
+    Window *w = win(hwnd);
+    return w && w->widget ? toAnsi(w->widget->windowTitle()) : std::string();
+}
+
+bool ClassOf(const char *className, WNDCLASSA *out) { return GetClassInfoA(Instance(), className, out); }
+
+GdiObjectInfo Describe(HGDIOBJ object) {
+    GdiObjectInfo i;
+    GdiObject *o = gdi(object);
+    if (!o) return i;
+    switch (o->type) {
+    case ObjType::Pen: i.kind = GdiObjectInfo::Pen, i.color = o->color, i.width = o->penWidth; break;
+    case ObjType::Brush: i.kind = GdiObjectInfo::Brush, i.color = o->color; break;
+    case ObjType::Font:
+        i.kind = GdiObjectInfo::Font, i.face = o->face, i.height = o->fontHeight, i.weight = o->fontWeight;
+        break;
+    case ObjType::Bitmap: i.kind = GdiObjectInfo::Bitmap, i.width = o->bitmap.width(), i.height = o->bitmap.height(); break;
+    }
+    return i;
+}
+
+namespace {
+QImage clipboardImage() {
+    const QMimeData *d = QGuiApplication::clipboard()->mimeData();
+    return d && d->hasImage() ? qvariant_cast<QImage>(d->imageData()) : QImage();
+}
+}  // namespace
+
+std::string ClipboardText() {
+    const QMimeData *d = QGuiApplication::clipboard()->mimeData();
+    return d && d->hasText() ? toAnsi(d->text()) : std::string();
+}
+
+bool ClipboardImage(int *width, int *height) {
+    const QImage img = clipboardImage();
+    if (width) *width = img.width();
+    if (height) *height = img.height();
+    return !img.isNull();
+}
+
+COLORREF ClipboardPixel(int x, int y) {
+    const QImage img = clipboardImage();
+    if (!img.valid(x, y)) return CLR_INVALID;
+    const QRgb p = img.pixel(x, y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
 std::vector<std::string> MenuBarTexts(HWND hwnd) {

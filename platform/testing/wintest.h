@@ -70,6 +70,24 @@ COLORREF ClientDevicePixel(HWND hwnd, int x, int y);
 int ScreenCount();
 double ScreenRatio(int screen);
 bool MoveToScreen(HWND hwnd, int screen);
+// What tests read that the program itself never asks: whether a handle names a live window, a
+// window's title (Windows-1252 bytes), a registered class, a GDI object's description (kind
+// None once it is deleted), and what the clipboard holds now.
+bool IsLive(HWND hwnd);
+std::string WindowText(HWND hwnd);
+bool ClassOf(const char *className, WNDCLASSA *out);
+struct GdiObjectInfo {
+    enum Kind { None, Pen, Brush, Font, Bitmap } kind = None;
+    COLORREF color = 0;        // pen, brush
+    int width = 0;             // pen width, bitmap width
+    int height = 0;            // font height asked for, bitmap height
+    int weight = 0;            // font
+    std::string face;          // font
+};
+GdiObjectInfo Describe(HGDIOBJ object);
+std::string ClipboardText();                        // Windows-1252 bytes, "" when none
+bool ClipboardImage(int *width, int *height);       // false when the clipboard holds no picture
+COLORREF ClipboardPixel(int x, int y);              // of that picture, top-down; CLR_INVALID outside
 // Texts of the menu bar of a window in order ("&Arquivo", ...), as Windows-1252 bytes.
 std::vector<std::string> MenuBarTexts(HWND hwnd);
 // Chooses the menu item with this id as a person would (WM_COMMAND through the queue).
