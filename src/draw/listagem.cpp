@@ -28,10 +28,6 @@ size_t cortado(int pedido, size_t size) {
     return size_t(pedido) < size ? size_t(pedido) : size - 1;
 }
 
-void texto(HDC hdc, int x, int y, const char *s, size_t n) { TextOutA(hdc, x, y, s, int(n)); }
-
-int linhapar(int n, int i, int j) { return LISTA_Y + LISTA_PASSO * (n * i + j) - LISTA_ROLAGEM * SBPosy; }
-
 }  // namespace
 
 int vetoreslistados() { return numpt < 0 ? 0 : (numpt > MAXVETORES ? MAXVETORES : numpt); }
@@ -127,10 +123,14 @@ static FormaPar formapar(int modo) {
     return modo == MODO_ANGULOS ? linhaangulo : modo == MODO_ESCALARES ? linhaescalar : linhavetorial;
 }
 
-void desenhalistagem(HDC hdc, int modo) {
+std::vector<LinhaListagem> linhaslistagem(int modo) {
+    std::vector<LinhaListagem> out;
     const int n = vetoreslistados();
-    if (n <= 0) return;
+    if (n <= 0) return out;
     char linha[TAMLINHA];
+    auto poe = [&out](int x, int y, bool rola, const char *texto, size_t k, bool novobloco = false) {
+        out.push_back({x, y, rola, novobloco, std::string(texto, k)});
+    };
     switch (modo) {
     case MODO_ANGULOS:
     case MODO_ESCALARES:
@@ -138,62 +138,43 @@ void desenhalistagem(HDC hdc, int modo) {
         const FormaPar forma = formapar(modo);
         // Placed as in a full n x n grid, so the slots below the diagonal stay blank.
         for (int i = 0; i < n; ++i)
-            for (int j = i; j < n; ++j) texto(hdc, LISTA_X, linhapar(n, i, j), linha, forma(linha, sizeof linha, i, j));
+            for (int j = i; j < n; ++j)
+                poe(LISTA_X, LISTA_Y + LISTA_PASSO * (n * i + j), true, linha, forma(linha, sizeof linha, i, j));
         break;
     }
     case MODO_MODULOS:
         for (int i = 0; i < n; ++i)
-            texto(hdc, LISTA_X, LISTA_Y + LISTA_PASSO * i - LISTA_ROLAGEM * SBPosy, linha,
-                  linhamodulo(linha, sizeof linha, i));
+            poe(LISTA_X, LISTA_Y + LISTA_PASSO * i, true, linha, linhamodulo(linha, sizeof linha, i));
         break;
     case MODO_LISTAGEM: {
         // This list stays put whatever the scroll position.
         const char *t = titulovetores();
-        texto(hdc, LISTA_X, TITULO_VETORES_Y, t, strlen(t));
-        for (int i = 0; i < n; ++i)
-            texto(hdc, LISTA_X, LISTA_Y + LISTA_PASSO * i, linha, linhavetor(linha, sizeof linha, i));
-        // Drawn after the vectors, so its opaque text covers a long vector line it meets.
+        poe(LISTA_X, TITULO_VETORES_Y, false, t, strlen(t));
+        for (int i = 0; i < n; ++i) poe(LISTA_X, LISTA_Y + LISTA_PASSO * i, false, linha, linhavetor(linha, sizeof linha, i));
+        // After the vectors, so its opaque text covers a long vector line it meets.
         t = tituloregiao();
-        texto(hdc, REGIAO_X, REGIAO_TITULO_Y, t, strlen(t));
+        poe(REGIAO_X, REGIAO_TITULO_Y, false, t, strlen(t), true);
         for (int k = 0; k < 3; ++k)
-            texto(hdc, REGIAO_X, REGIAO_Y + REGIAO_PASSO * k, linha, linharegiao(linha, sizeof linha, k));
+            poe(REGIAO_X, REGIAO_Y + REGIAO_PASSO * k, false, linha, linharegiao(linha, sizeof linha, k));
         break;
     }
     default:
         break;
     }
+    return out;
+}
+
+void desenhalistagem(HDC hdc, int modo) {
+    for (const LinhaListagem &l : linhaslistagem(modo))
+        TextOutA(hdc, l.x, l.rola ? l.y - LISTA_ROLAGEM * SBPosy : l.y, l.texto.data(), int(l.texto.size()));
 }
 
 std::string textolistagem(int modo) {
     std::string out;
-    const int n = vetoreslistados();
-    if (n <= 0) return out;
-    char linha[TAMLINHA];
-    auto acrescenta = [&out](const char *l, size_t k) {
-        out.append(l, k);
+    for (const LinhaListagem &l : linhaslistagem(modo)) {
+        if (l.novobloco) out += "\r\n";
+        out += l.texto;
         out += "\r\n";
-    };
-    switch (modo) {
-    case MODO_ANGULOS:
-    case MODO_ESCALARES:
-    case MODO_VETORIAIS: {
-        const FormaPar forma = formapar(modo);
-        for (int i = 0; i < n; ++i)
-            for (int j = i; j < n; ++j) acrescenta(linha, forma(linha, sizeof linha, i, j));
-        break;
-    }
-    case MODO_MODULOS:
-        for (int i = 0; i < n; ++i) acrescenta(linha, linhamodulo(linha, sizeof linha, i));
-        break;
-    case MODO_LISTAGEM:
-        acrescenta(titulovetores(), strlen(titulovetores()));
-        for (int i = 0; i < n; ++i) acrescenta(linha, linhavetor(linha, sizeof linha, i));
-        out += "\r\n";
-        acrescenta(tituloregiao(), strlen(tituloregiao()));
-        for (int k = 0; k < 3; ++k) acrescenta(linha, linharegiao(linha, sizeof linha, k));
-        break;
-    default:
-        break;
     }
     return out;
 }

@@ -13,6 +13,7 @@
 #include <stddef.h>
 
 #include <string>
+#include <vector>
 
 // A line of a listing (and the text of a report record) holds at most TAMLINHA - 1 bytes; one
 // formatted number at most TAMPECA - 1. Longer texts are cut, never written past.
@@ -44,9 +45,23 @@ size_t linhamodulo(char *dest, size_t size, int i);
 // Number of vectors the listings cover: numpt held to 0..MAXVETORES.
 int vetoreslistados();
 
-// The whole of listing mode modo as text, every line (not only those on screen) ended with
-// CR LF, the vector and the region blocks apart by an empty line; "" for any other mode, and
-// when there is nothing to list.
+// One line of a listing where it stands on the reference canvas before scrolling: a line that
+// rola moves up LISTA_ROLAGEM pixels per scroll unit; novobloco marks the first line of a block
+// set apart from the one before it (the region after the vectors).
+struct LinhaListagem {
+    int x, y;
+    bool rola, novobloco;
+    std::string texto;
+};
+
+// Every line of listing mode modo (MODO_ANGULOS, MODO_ESCALARES, MODO_VETORIAIS, MODO_LISTAGEM,
+// MODO_MODULOS) in reading order, not only those on screen: the one source the window, the
+// clipboard and the printout all take the listing from. Empty for any other mode, and when there
+// is nothing to list.
+std::vector<LinhaListagem> linhaslistagem(int modo);
+
+// The whole listing as text: every line ended with CR LF, a block set apart by an empty line;
+// "" when there is nothing to list.
 std::string textolistagem(int modo);
 
 // Draws listing mode modo (MODO_ANGULOS, MODO_ESCALARES, MODO_VETORIAIS, MODO_LISTAGEM,
