@@ -11,7 +11,7 @@ inline HWND abrejanela() {
     static ATOM classe = registraclasse(wintest::Instance());
     (void)classe;
     reiniciaestado();
-    HWND h = criajanela(wintest::Instance(), SW_SHOWNORMAL);
+    HWND h = criajanela(wintest::Instance(), SW_SHOWDEFAULT);
     wintest::FireTimer(h, ID_ABERTURA);
     wintest::Pump();
     return h;

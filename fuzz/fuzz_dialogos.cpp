@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FuzzedDataProvider dados(data, size);
     HWND hjan = novaentrada();
     static const int kComandos[] = {IDM_PONTOS, IDM_LIMITES, IDM_COORD};
-    for (int passo = 0; passo < 4 && dados.remaining_bytes() > 0 && IsWindow(hjan); ++passo) {
+    for (int passo = 0; passo < 4 && dados.remaining_bytes() > 0 && wintest::IsLive(hjan); ++passo) {
         int comando = kComandos[dados.ConsumeIntegralInRange(0, 2)];
         // A dialog with nothing left in the input to answer it would only be cancelled.
         if (dados.remaining_bytes() == 0) break;

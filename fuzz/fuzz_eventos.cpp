@@ -32,13 +32,13 @@ const Passo kPassos[] = {COMANDO, COMANDO, COMANDO, COMANDO,      COMANDO,      
                          LACO,    LACO,    TECLADO, TEMPORIZADOR, TEMPORIZADOR, TECLADO, LACO,    LACO};
 
 // Keys of the keyboard: the window's own (with Ctrl, or alone), and some it has no use for.
-const int kTeclas[] = {'O', 'S', 'C', VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_F1, 'A', VK_RETURN, VK_ESCAPE, VK_F12};
+const int kTeclas[] = {'O', 'S', 'C', VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_F1, 'A', 'Z', 'D', 'Q'};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FuzzedDataProvider dados(data, size);
     HWND hjan = novaentrada();
-    for (int passo = 0; passo < 64 && dados.remaining_bytes() > 0 && IsWindow(hjan); ++passo) {
+    for (int passo = 0; passo < 64 && dados.remaining_bytes() > 0 && wintest::IsLive(hjan); ++passo) {
         switch (kPassos[dados.ConsumeIntegralInRange<size_t>(0, std::size(kPassos) - 1)]) {
         case COMANDO: {
             // Menu commands, and now and then an id no item has. Only a command opens dialogs.

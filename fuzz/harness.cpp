@@ -178,7 +178,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
 }
 
 HWND novaentrada() {
-    if (!IsWindow(hjan)) criajanelaprincipal();
+    if (!wintest::IsLive(hjan)) criajanelaprincipal();
     reiniciaestado();
     devolverecursos();
     SCROLLINFO si{};
@@ -206,11 +206,11 @@ void terminaentrada() {
     // without them.
     for (HWND d : wintest::LiveDialogs()) DestroyWindow(d);
     hDlgnmodal = nullptr;
-    if (IsWindow(hjan)) KillTimer(hjan, ID_ABERTURA);
+    if (wintest::IsLive(hjan)) KillTimer(hjan, ID_ABERTURA);
     processa();
     wintest::TakeQuit();
     // An input that closed the window pays for the next one.
-    if (!IsWindow(hjan)) criajanelaprincipal();
+    if (!wintest::IsLive(hjan)) criajanelaprincipal();
 }
 
 void verificaestado() {

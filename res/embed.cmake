@@ -20,7 +20,7 @@ foreach(name IN LISTS files)
 endforeach()
 
 file(WRITE "${OUT}.tmp" "// Generated from res/ by res/embed.cmake; do not edit.
-#include \"rc/resources.h\"
+#include \"resources.h\"
 
 namespace {
 

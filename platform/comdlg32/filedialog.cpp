@@ -1,7 +1,8 @@
 // COMDLG32 file dialogs (save and open): the desktop's own file dialog wherever the platform has
 // one (Qt's platform file dialog: the XDG desktop portal, or the GTK or KDE dialog through the
 // platform theme), Qt's own dialog where it has none (a bare X server).
-#include "qt/host.h"
+#include "comdlg32.h"
+#include "user32.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -13,7 +14,7 @@
 
 #include <cstring>
 
-using namespace host;
+using namespace user32;
 
 namespace {
 // lpstrFilter: pairs of NUL-terminated strings, ended by an empty string.
@@ -99,19 +100,18 @@ QStringList setUp(QFileDialog &dlg, const OPENFILENAMEA *ofn, bool save) {
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(!save && (ofn->Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!(ofn->Flags & OFN_OVERWRITEPROMPT)) dlg.setOption(QFileDialog::DontConfirmOverwrite);
-    // No title: the dialog's usual one ("Save As", "Open" in the user's language). Qt's own dialog
-    // would find it by itself; a platform's dialog is shown with whatever title it is given.
-    bool titled = ofn->lpstrTitle && *ofn->lpstrTitle;
-    dlg.setWindowTitle(titled ? fromAnsi(ofn->lpstrTitle) : QFileDialog::tr(save ? "Save As" : "Open"));
+    // The dialog's usual title ("Save As", "Open" in the user's language): Qt's own dialog would
+    // find it by itself, a platform's dialog is shown with whatever title it is given.
+    dlg.setWindowTitle(QFileDialog::tr(save ? "Save As" : "Open"));
     if (ofn->lpstrDefExt && *ofn->lpstrDefExt) {
-        QString ext = fromAnsi(ofn->lpstrDefExt);
+        QString ext = host::fromAnsi(ofn->lpstrDefExt);
         dlg.setDefaultSuffix(ext.startsWith('.') ? ext.mid(1) : ext);
     }
     QStringList filters;
     for (auto &[desc, pat] : filterPairs(ofn->lpstrFilter)) {
         // Qt reads a filter's patterns from the parentheses that end its text, and shows the text
         // whole: a description that already ends with exactly those patterns is shown once.
-        const QString d = fromAnsi(desc.c_str()), patterns = "(" + fromAnsi(pat.c_str()).replace(';', ' ') + ")";
+        const QString d = host::fromAnsi(desc.c_str()), patterns = "(" + host::fromAnsi(pat.c_str()).replace(';', ' ') + ")";
         filters << (d.endsWith(patterns) ? d : d + " " + patterns);
     }
     if (!filters.isEmpty()) {
@@ -124,14 +124,12 @@ QStringList setUp(QFileDialog &dlg, const OPENFILENAMEA *ofn, bool save) {
         QFileInfo fi(initial);
         dlg.setDirectory(fi.absolutePath());
         dlg.selectFile(fi.fileName());
-    } else if (ofn->lpstrInitialDir && *ofn->lpstrInitialDir) {
-        dlg.setDirectory(QString::fromLocal8Bit(ofn->lpstrInitialDir));
     }
     return filters;
 }
 }  // namespace
 
-namespace host {
+namespace comdlg32 {
 std::vector<std::pair<std::string, std::string>> fileFilters(LPCSTR f) { return filterPairs(f); }
 BOOL deliverTypedPath(LPOPENFILENAMEA ofn, const std::string &typed) { return deliver(ofn, completed(ofn, typed)); }
 
@@ -167,19 +165,19 @@ BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save) {
     if (idx >= 0) ofn->nFilterIndex = DWORD(idx + 1);
     return deliver(ofn, chosen.first().toLocal8Bit().toStdString());
 }
-}  // namespace host
+}  // namespace comdlg32
 
 namespace {
 BOOL runDialog(LPOPENFILENAMEA ofn, bool save) {
-    ensureApplication();
+    host::ensureApplication();
     if (!ofn) return FALSE;
-    if (hooks().testMode) {
-        auto &hook = save ? hooks().saveFile : hooks().openFile;
+    if (host::hooks().testMode) {
+        auto &hook = save ? host::hooks().saveFile : host::hooks().openFile;
         if (hook) return hook(ofn);
-        fail(save ? "unexpected save dialog (no driver installed)" : "unexpected open dialog (no driver installed)");
+        host::fail(save ? "unexpected save dialog (no driver installed)" : "unexpected open dialog (no driver installed)");
         return FALSE;
     }
-    return runFileDialog(ofn, save);
+    return comdlg32::runFileDialog(ofn, save);
 }
 }  // namespace
 

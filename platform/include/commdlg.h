@@ -1,11 +1,10 @@
-// commdlg.h - the COMDLG32 subset: the save-file and open-file dialogs.
+// commdlg.h - the COMDLG32 subset this layer implements: exactly what the program calls.
 // Implements: GetSaveFileNameA and GetOpenFileNameA with OPENFILENAMEA (filters and the chosen
-// filter, the proposed path, the title, the default extension, OFN_OVERWRITEPROMPT,
-// OFN_FILEMUSTEXIST).
+// filter, the proposed path, the default extension, OFN_OVERWRITEPROMPT, OFN_FILEMUSTEXIST;
+// OFN_HIDEREADONLY and OFN_PATHMUSTEXIST are what the dialogs do anyway).
 // The dialog is the desktop's own where the platform offers one (the XDG portal, GTK, KDE), Qt's
 // own elsewhere, in the user's language either way.
-// Differences from Win32: hooks and custom templates are not supported; other flags are accepted
-// and ignored; one file at a time (no OFN_ALLOWMULTISELECT); the platform's dialog decides for
+// Differences from Win32: hooks, custom templates, lpstrTitle and lpstrInitialDir are not read; one file at a time (no OFN_ALLOWMULTISELECT); the platform's dialog decides for
 // itself whether to ask before replacing (the XDG portal has no way to be told not to).
 #ifndef ORBIX_COMMDLG_H
 #define ORBIX_COMMDLG_H
@@ -44,10 +43,8 @@ typedef struct tagOFNA {
     DWORD FlagsEx;
 } OPENFILENAMEA, *LPOPENFILENAMEA;
 
-#define OFN_READONLY 0x00000001
 #define OFN_OVERWRITEPROMPT 0x00000002
 #define OFN_HIDEREADONLY 0x00000004
-#define OFN_NOCHANGEDIR 0x00000008
 #define OFN_PATHMUSTEXIST 0x00000800
 #define OFN_FILEMUSTEXIST 0x00001000
 

@@ -1,7 +1,7 @@
-// windef.h - the basic Win32 types and macros used by the program.
-// Implements: BOOL, BYTE, WORD, DWORD, UINT, LONG, INT_PTR family, WPARAM, LPARAM, LRESULT,
-// the handle types (STRICT-style distinct pointers), POINT, RECT, COLORREF, RGB,
-// LOWORD/HIWORD, MAKELONG/MAKELPARAM/MAKEWPARAM, MAKEINTRESOURCEA.
+// windef.h - the basic Win32 types and macros the program and the layer's other headers use.
+// Declares: BOOL, BYTE, WORD, DWORD, UINT, LONG, the INT_PTR family, WPARAM, LPARAM, LRESULT,
+// the handle types (STRICT-style distinct pointers), POINT, RECT, COLORREF, RGB and its
+// Get?Value, LOWORD/HIWORD, MAKELONG/MAKELPARAM/MAKEWPARAM, MAKEINTRESOURCEA, IS_INTRESOURCE.
 // Differences from Win32: LONG and DWORD are fixed at 32 bits as on Windows (LP64 Linux
 // would make `long` 64 bits); CALLBACK/WINAPI expand to nothing.
 #ifndef ORBIX_WINDEF_H
@@ -14,8 +14,6 @@
 
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
-#define CONST const
 #ifndef FALSE
 #define FALSE 0
 #endif
@@ -26,11 +24,9 @@
 typedef int BOOL;
 typedef unsigned char BYTE;
 typedef unsigned short WORD;
-typedef short SHORT;
 typedef uint32_t DWORD;
 typedef unsigned int UINT;
 typedef int32_t LONG;
-typedef int INT;
 typedef char CHAR;
 typedef CHAR *LPSTR;
 typedef const CHAR *LPCSTR;
@@ -45,7 +41,6 @@ typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
 typedef DWORD COLORREF;
 typedef WORD ATOM;
-typedef BOOL *LPBOOL;
 typedef DWORD *LPDWORD;
 
 #define DECLARE_HANDLE(name) struct name##__ { int unused; }; typedef struct name##__ *name
@@ -62,12 +57,9 @@ DECLARE_HANDLE(HACCEL);
 typedef void *HANDLE;
 typedef void *HGDIOBJ;
 typedef HICON HCURSOR;
-typedef HINSTANCE HMODULE;
 
-typedef struct tagPOINT { LONG x; LONG y; } POINT, *PPOINT, *LPPOINT;
-typedef struct tagRECT { LONG left; LONG top; LONG right; LONG bottom; } RECT, *PRECT, *LPRECT;
-typedef const RECT *LPCRECT;
-typedef struct tagSIZE { LONG cx; LONG cy; } SIZE, *LPSIZE;
+typedef struct tagPOINT { LONG x; LONG y; } POINT, *LPPOINT;
+typedef struct tagRECT { LONG left; LONG top; LONG right; LONG bottom; } RECT, *LPRECT;
 
 #define LOWORD(l) ((WORD)(((DWORD_PTR_)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR_)(l)) >> 16) & 0xffff))

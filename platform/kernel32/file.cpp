@@ -1,5 +1,5 @@
-// KERNEL32 files over POSIX, the last error, the process id and global memory.
-#include <windows.h>
+// KERNEL32 files over POSIX, the last error and the process id.
+#include "kernel32.h"
 
 #include <cerrno>
 #include <climits>
@@ -40,10 +40,15 @@ BOOL failWith(DWORD e) {
     lastError = e;
     return FALSE;
 }
+
+}  // namespace
+
+void kernel32::setLastError(DWORD e) { lastError = e; }
+
+namespace {
 BOOL failErrno() { return failWith(fromErrno(errno)); }
 
 struct File {
-    uint32_t magic = 0x46494C45;  // 'FILE'
     int fd = -1;
 };
 
@@ -87,10 +92,7 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTE
     flags |= reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY;
     switch (disposition) {
     case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
     case OPEN_EXISTING: break;
-    case OPEN_ALWAYS: flags |= O_CREAT; break;
-    case TRUNCATE_EXISTING: flags |= O_TRUNC; break;
     default: lastError = ERROR_INVALID_PARAMETER; return INVALID_HANDLE_VALUE;
     }
     int fd = ::open(name, flags, 0666);
@@ -153,16 +155,6 @@ BOOL WINAPI FlushFileBuffers(HANDLE h) {
     return fsync(f->fd) == 0 ? TRUE : failErrno();
 }
 
-/* GetFileSizeEx (kernel32) */
-BOOL WINAPI GetFileSizeEx(HANDLE h, PLARGE_INTEGER size) {
-    File *f = file(h);
-    if (!f || !size) return failWith(f ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
-    struct stat st;
-    if (fstat(f->fd, &st) != 0) return failErrno();
-    size->QuadPart = st.st_size;
-    return TRUE;
-}
-
 /* CloseHandle (kernel32) */
 BOOL WINAPI CloseHandle(HANDLE h) {
     File *f = file(h);
@@ -171,7 +163,6 @@ BOOL WINAPI CloseHandle(HANDLE h) {
     // A close that fails may have lost written data (NFS reports it only here).
     int r = close(f->fd);
     int e = errno;
-    f->magic = 0;
     delete f;
     if (r != 0 && e != EINTR) return failWith(fromErrno(e));
     return TRUE;
@@ -215,19 +206,6 @@ BOOL WINAPI ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWO
     return TRUE;
 }
 
-/* GetFileAttributesA (kernel32) */
-DWORD WINAPI GetFileAttributesA(LPCSTR name) {
-    struct stat st;
-    if (!name || stat(name, &st) != 0) {
-        lastError = name ? fromErrno(errno) : ERROR_INVALID_PARAMETER;
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    DWORD a = 0;
-    if (S_ISDIR(st.st_mode)) a |= FILE_ATTRIBUTE_DIRECTORY;
-    if (!(st.st_mode & 0222)) a |= FILE_ATTRIBUTE_READONLY;
-    return a ? a : FILE_ATTRIBUTE_NORMAL;
-}
-
 /* GetFinalPathNameByHandleA (kernel32) */
 DWORD WINAPI GetFinalPathNameByHandleA(HANDLE h, LPSTR out, DWORD size, DWORD) {
     File *f = file(h);
@@ -255,85 +233,6 @@ DWORD WINAPI GetFinalPathNameByHandleA(HANDLE h, LPSTR out, DWORD size, DWORD) {
 /* GetLastError (kernel32) */
 DWORD WINAPI GetLastError(void) { return lastError; }
 
-/* SetLastError (kernel32) */
-void WINAPI SetLastError(DWORD e) { lastError = e; }
-
 /* GetCurrentProcessId (kernel32) */
 DWORD WINAPI GetCurrentProcessId(void) { return DWORD(getpid()); }
 
-namespace {
-struct Block {
-    uint32_t magic = 0x474D454D;  // 'GMEM'
-    size_t size = 0;
-    int locks = 0;
-    char data[1];
-};
-std::unordered_set<Block *> &blocks() {
-    static auto *s = new std::unordered_set<Block *>;
-    return *s;
-}
-Block *block(HGLOBAL h) {
-    auto *b = static_cast<Block *>(h);
-    return blocks().count(b) ? b : nullptr;
-}
-}  // namespace
-
-/* GlobalAlloc (kernel32) */
-HGLOBAL WINAPI GlobalAlloc(UINT flags, size_t n) {
-    if (n > (size_t(1) << 31)) {
-        lastError = ERROR_NOT_ENOUGH_MEMORY;
-        return nullptr;
-    }
-    void *raw = (flags & GMEM_ZEROINIT) ? calloc(1, offsetof(Block, data) + n + 1) : malloc(offsetof(Block, data) + n + 1);
-    if (!raw) {
-        lastError = ERROR_NOT_ENOUGH_MEMORY;
-        return nullptr;
-    }
-    auto *b = new (raw) Block;
-    b->size = n;
-    blocks().insert(b);
-    return b;
-}
-
-/* GlobalLock (kernel32) */
-LPVOID WINAPI GlobalLock(HGLOBAL h) {
-    Block *b = block(h);
-    if (!b) {
-        lastError = ERROR_INVALID_HANDLE;
-        return nullptr;
-    }
-    ++b->locks;
-    return b->data;
-}
-
-/* GlobalUnlock (kernel32) */
-BOOL WINAPI GlobalUnlock(HGLOBAL h) {
-    Block *b = block(h);
-    if (!b || b->locks == 0) {
-        lastError = b ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
-        return FALSE;
-    }
-    if (--b->locks > 0) return TRUE;
-    // The last unlock gives zero too, and tells it from a failure by leaving no error.
-    lastError = ERROR_SUCCESS;
-    return FALSE;
-}
-
-/* GlobalSize (kernel32) */
-size_t WINAPI GlobalSize(HGLOBAL h) {
-    Block *b = block(h);
-    return b ? b->size : 0;
-}
-
-/* GlobalFree (kernel32) */
-HGLOBAL WINAPI GlobalFree(HGLOBAL h) {
-    Block *b = block(h);
-    if (!b) {
-        lastError = ERROR_INVALID_HANDLE;
-        return h;
-    }
-    blocks().erase(b);
-    b->magic = 0;
-    free(b);
-    return nullptr;
-}

@@ -1,5 +1,5 @@
 // rc.cpp - reader of the resource script: preprocessor, tokens, expressions, resources.
-#include "rc/rc.h"
+#include "rc.h"
 
 #include <algorithm>
 #include <array>

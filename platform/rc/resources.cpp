@@ -1,5 +1,5 @@
 // resources.cpp - registry of the embedded resource files and the module's script.
-#include "rc/resources.h"
+#include "resources.h"
 
 #include <cctype>
 #include <cstdio>

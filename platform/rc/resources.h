@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "rc/rc.h"
+#include "rc.h"
 
 namespace rc {
 

@@ -1,7 +1,7 @@
 // Expectations kept as files: compared, or rewritten on request.
 #include "testing/stored.h"
 
-#include "qt/host.h"
+#include "user32.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,11 +84,11 @@ bool UpdatingStored() {
 }
 
 ::testing::AssertionResult MatchesStoredImage(const std::string &path, HWND hwnd) {
-    host::Window *w = host::win(hwnd);
+    user32::Window *w = user32::win(hwnd);
     if (!w) return ::testing::AssertionFailure() << "no window to compare with " << path;
-    host::releasePainters(&w->image);
-    const SIZE s = ClientDeviceSize(hwnd);
-    const QImage actual = w->image.copy(0, 0, s.cx, s.cy).convertToFormat(QImage::Format_RGB32);
+    gdi32::releasePainters(&w->client.image);
+    const auto [cx, cy] = ClientDeviceSize(hwnd);
+    const QImage actual = w->client.image.copy(0, 0, cx, cy).convertToFormat(QImage::Format_RGB32);
     const QString p = QString::fromStdString(path);
     if (UpdatingStored()) {
         QDir().mkpath(QFileInfo(p).absolutePath());
@@ -143,11 +143,9 @@ std::string Trace(const std::vector<GdiCall> &calls) {
             snprintf(b, sizeof b, "SelectPen %d %s%s", c.width, hex(c.color).c_str(), c.stock ? " stock" : "");
             break;
         case GdiCall::SelectFont: snprintf(b, sizeof b, "SelectFont %d ", c.width); break;
-        case GdiCall::SelectBrush: snprintf(b, sizeof b, "SelectBrush %s%s", hex(c.color).c_str(), c.stock ? " stock" : ""); break;
         case GdiCall::SelectBitmap: snprintf(b, sizeof b, "SelectBitmap %d %d", c.x2, c.y2); break;
         case GdiCall::Rectangle: snprintf(b, sizeof b, "Rectangle %d %d %d %d", c.x, c.y, c.x2, c.y2); break;
         case GdiCall::BitBlt: snprintf(b, sizeof b, "BitBlt %d %d %d %d", c.x, c.y, c.x2, c.y2); break;
-        case GdiCall::SetPixel: snprintf(b, sizeof b, "SetPixel %d %d %s", c.x, c.y, hex(c.color).c_str()); break;
         }
         out += b;
         if (c.op == GdiCall::TextOut || c.op == GdiCall::SelectFont) out += quoted(c.text);

@@ -1,7 +1,9 @@
 // The test drivers and the recording DC, plugged into the layer's hooks.
 #include "testing/wintest.h"
 
-#include "qt/host.h"
+#include "comdlg32.h"
+#include "gdi32.h"
+#include "user32.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -27,7 +29,11 @@
 #include <clocale>
 #include <cstdlib>
 
-using namespace host;
+using namespace user32;
+using host::fail;
+using host::hooks;
+using host::toAnsi;
+using host::fromAnsi;
 
 namespace wintest {
 
@@ -80,14 +86,14 @@ void Init(int &argc, char **argv) {
 std::string CommandLineFor(const std::vector<std::string> &args) {
     std::vector<char *> argv{const_cast<char *>("orbix")};
     for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
-    return windowsCommandLine(int(argv.size()), argv.data());
+    return host::windowsCommandLine(int(argv.size()), argv.data());
 }
 
-HINSTANCE Instance() { return reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr)); }
+HINSTANCE Instance() { return host::moduleInstance(); }
 
 HWND TestWindow(const char *className, WNDPROC proc, DWORD style, bool white) {
     WNDCLASSA wc{};
-    if (!GetClassInfoA(Instance(), className, &wc)) {
+    if (!classInfo(className)) {
         wc.lpfnWndProc = proc;
         wc.hInstance = Instance();
         wc.hbrBackground = white ? (HBRUSH)GetStockObject(WHITE_BRUSH) : nullptr;
@@ -110,7 +116,7 @@ void Pump(const std::function<void(MSG *)> &dispatch) {
     for (int guard = 0; guard < 100000; ++guard) {
         MSG msg;
         processHostEvents(false);
-        if (!takeMessage(&msg, true)) return;
+        if (!takeMessage(&msg)) return;
         if (msg.message == WM_QUIT) {
             quitSeen = true;
             quitSeenCode = int(msg.wParam);
@@ -132,13 +138,12 @@ void FireTimer(HWND hwnd, UINT_PTR id) { SendMessageA(hwnd, WM_TIMER, id, 0); }
 
 bool TimerActive(HWND hwnd, UINT_PTR id, UINT *elapse) { return timerActive(hwnd, id, elapse); }
 
-void SetScreenArea(int left, int top, int width, int height) { hooks().screenArea = QRect(left, top, width, height); }
+void SetScreenArea(int left, int top, int width, int height) { hooks().screenArea = RECT{left, top, left + width, top + height}; }
 
 void SetClientSize(HWND hwnd, int w, int h) {
     Window *win_ = win(hwnd);
     if (!win_ || !win_->widget) return;
-    QSize extra(win_->vscroll ? win_->vscroll->sizeHint().width() : 0,
-                win_->menuBar ? win_->menuBar->sizeHint().height() : 0);
+    const QSize extra = frameExtra(win_);
     // The frame follows as far as a screen could hold it; a hidden, tiny or huge frame may not
     // get its resize event at once, so the client size is set here.
     if (w <= 8192 && h <= 8192) win_->widget->resize(QSize(w, h) + extra);
@@ -147,18 +152,18 @@ void SetClientSize(HWND hwnd, int w, int h) {
 
 COLORREF ClientPixel(HWND hwnd, int x, int y) {
     Window *w = win(hwnd);
-    if (!w || x < 0 || y < 0 || x >= w->clientW || y >= w->clientH) return CLR_INVALID;
-    return ClientDevicePixel(hwnd, deviceSample(x, w->ratio), deviceSample(y, w->ratio));
+    if (!w || x < 0 || y < 0 || x >= w->client.width || y >= w->client.height) return CLR_INVALID;
+    return ClientDevicePixel(hwnd, gdi32::deviceSample(x, w->client.ratio), gdi32::deviceSample(y, w->client.ratio));
 }
 
 uint64_t ClientDigest(HWND hwnd) {
     Window *w = win(hwnd);
     if (!w) return 0;
-    releasePainters(&w->image);
+    gdi32::releasePainters(&w->client.image);
     uint64_t h = 14695981039346656037ull;
     auto mix = [&h](int b) { h = (h ^ uint64_t(b & 0xFF)) * 1099511628211ull; };
-    for (int y = 0; y < w->clientH; ++y)
-        for (int x = 0; x < w->clientW; ++x) {
+    for (int y = 0; y < w->client.height; ++y)
+        for (int x = 0; x < w->client.width; ++x) {
             COLORREF c = ClientPixel(hwnd, x, y);
             if (c == CLR_INVALID) continue;  // beyond what the image holds
             mix(GetRValue(c));
@@ -168,32 +173,24 @@ uint64_t ClientDigest(HWND hwnd) {
     return h;
 }
 
-bool SaveClientImage(HWND hwnd, const std::string &path) {
-    Window *w = win(hwnd);
-    if (!w) return false;
-    releasePainters(&w->image);
-    SIZE s = ClientDeviceSize(hwnd);
-    return w->image.copy(0, 0, s.cx, s.cy).save(QString::fromStdString(path), "PNG");
-}
-
 double ClientDeviceRatio(HWND hwnd) {
     Window *w = win(hwnd);
-    return w ? w->ratio : 0;
+    return w ? w->client.ratio : 0;
 }
 
-SIZE ClientDeviceSize(HWND hwnd) {
+std::pair<int, int> ClientDeviceSize(HWND hwnd) {
     Window *w = win(hwnd);
-    if (!w) return SIZE{0, 0};
-    return SIZE{std::min(deviceEdge(w->clientW, w->ratio), w->image.width()),
-                std::min(deviceEdge(w->clientH, w->ratio), w->image.height())};
+    if (!w) return {0, 0};
+    return {std::min(gdi32::deviceEdge(w->client.width, w->client.ratio), w->client.image.width()),
+            std::min(gdi32::deviceEdge(w->client.height, w->client.ratio), w->client.image.height())};
 }
 
 COLORREF ClientDevicePixel(HWND hwnd, int x, int y) {
     Window *w = win(hwnd);
-    SIZE s = ClientDeviceSize(hwnd);
-    if (!w || x < 0 || y < 0 || x >= s.cx || y >= s.cy) return CLR_INVALID;
-    releasePainters(&w->image);
-    QRgb p = w->image.pixel(x, y);
+    const auto [cx, cy] = ClientDeviceSize(hwnd);
+    if (!w || x < 0 || y < 0 || x >= cx || y >= cy) return CLR_INVALID;
+    gdi32::releasePainters(&w->client.image);
+    QRgb p = w->client.image.pixel(x, y);
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
@@ -224,11 +221,16 @@ std::string WindowText(HWND hwnd) {
     return w && w->widget ? toAnsi(w->widget->windowTitle()) : std::string();
 }
 
-bool ClassOf(const char *className, WNDCLASSA *out) { return GetClassInfoA(Instance(), className, out); }
+bool ClassOf(const char *className, WNDCLASSA *out) {
+    const ClassInfo *c = classInfo(className);
+    if (c && out) *out = c->wc;
+    return c != nullptr;
+}
 
 GdiObjectInfo Describe(HGDIOBJ object) {
+    using gdi32::ObjType;
     GdiObjectInfo i;
-    GdiObject *o = gdi(object);
+    gdi32::GdiObject *o = gdi32::gdi(object);
     if (!o) return i;
     switch (o->type) {
     case ObjType::Pen: i.kind = GdiObjectInfo::Pen, i.color = o->color, i.width = o->penWidth; break;
@@ -308,11 +310,8 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers) {
         return;
     }
     int key = 0;
-    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) key = vk;  // Qt's codes are the same
-    if (vk >= VK_F1 && vk <= VK_F12) key = Qt::Key_F1 + (vk - VK_F1);
-    for (int k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,
-                  Qt::Key_Escape, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home,
-                  Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Insert, Qt::Key_Delete})
+    for (int k : {int(Qt::Key_A + (vk - 'A')), int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down),
+                  int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt)})
         if (!key && virtualKey(k) == vk) key = k;
     if (!key) {
         fail("PressKey: no key gives virtual key " + std::to_string(vk));
@@ -329,8 +328,48 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers) {
 }
 
 // ---------------------------------------------------------------- recorder
-GdiRecorder::GdiRecorder() { hooks().recorder = &calls_; }
-GdiRecorder::~GdiRecorder() { hooks().recorder = nullptr; }
+// A DC keeps its sink for life, and may outlive the recorder it was made under: the sink then
+// stays, hearing nothing (a few bytes for each recorder a test makes).
+struct GdiRecorder::Sink : host::GdiSink {
+    explicit Sink(std::vector<GdiCall> *calls) : calls(calls) {}
+    GdiCall &add(GdiCall::Op op, HDC h, int x = 0, int y = 0) {
+        static GdiCall unheard;
+        if (!calls) return unheard = GdiCall{};
+        GdiCall c;
+        c.op = op, c.hdc = h, c.x = x, c.y = y;
+        calls->push_back(c);
+        return calls->back();
+    }
+    void moveTo(HDC h, int x, int y) override { add(GdiCall::MoveTo, h, x, y); }
+    void lineTo(HDC h, int x, int y) override { add(GdiCall::LineTo, h, x, y); }
+    void rectangle(HDC h, int l, int t, int r, int b) override {
+        GdiCall &c = add(GdiCall::Rectangle, h, l, t);
+        c.x2 = r, c.y2 = b;
+    }
+    void textOut(HDC h, int x, int y, const char *text, int n) override { add(GdiCall::TextOut, h, x, y).text.assign(text, size_t(n)); }
+    void bitBlt(HDC h, int x, int y, int w, int ht) override {
+        GdiCall &c = add(GdiCall::BitBlt, h, x, y);
+        c.x2 = w, c.y2 = ht;
+    }
+    void selectPen(HDC h, COLORREF color, int width, bool stock) override {
+        GdiCall &c = add(GdiCall::SelectPen, h);
+        c.color = color, c.width = width, c.stock = stock;
+    }
+    void selectFont(HDC h, const std::string &face, int height) override {
+        GdiCall &c = add(GdiCall::SelectFont, h);
+        c.text = face, c.width = height;
+    }
+    void selectBitmap(HDC h, int w, int ht) override {
+        GdiCall &c = add(GdiCall::SelectBitmap, h);
+        c.x2 = w, c.y2 = ht;
+    }
+    std::vector<GdiCall> *calls;
+};
+GdiRecorder::GdiRecorder() : sink_(new Sink(&calls_)) { hooks().gdi = sink_; }
+GdiRecorder::~GdiRecorder() {
+    if (hooks().gdi == sink_) hooks().gdi = nullptr;
+    sink_->calls = nullptr;
+}
 
 // ---------------------------------------------------------------- message boxes
 MessageBoxLog::MessageBoxLog(int answer) : answer_(answer) {
@@ -374,20 +413,14 @@ void Dialog::type(int id, std::string_view s) {
     QString t = fromAnsi(s.data(), int(s.size()));
     for (QChar ch : t) sendKey(c->widget, 0, QString(ch));
 }
-void Dialog::key(int id, int vk, bool shift) {
+void Dialog::key(int id, EditKey k, bool shift) {
     Window *c = control(hDlg_, id);
     if (!c || !c->widget) return;
     c->widget->setFocus();
-    int k = 0;
-    for (int q : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Home, Qt::Key_End, Qt::Key_Left, Qt::Key_Right})
-        if (virtualKey(q) == vk) k = q;
-    if (!k) {
-        fail("Dialog::key: no key for virtual key " + std::to_string(vk));
-        return;
-    }
-    QKeyEvent press(QEvent::KeyPress, k, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    static const int keys[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Home, Qt::Key_End, Qt::Key_Left, Qt::Key_Right};
+    QKeyEvent press(QEvent::KeyPress, keys[k], shift ? Qt::ShiftModifier : Qt::NoModifier);
     QCoreApplication::sendEvent(c->widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, k, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, keys[k], shift ? Qt::ShiftModifier : Qt::NoModifier);
     QCoreApplication::sendEvent(c->widget, &release);
 }
 void Dialog::paste(int id, std::string_view s) {
@@ -410,7 +443,11 @@ int Dialog::textLimit(int id) const {
     Window *c = control(hDlg_, id);
     return c ? c->textLimit : 0;
 }
-bool Dialog::checked(int id) const { return IsDlgButtonChecked(hDlg_, id) == BST_CHECKED; }
+bool Dialog::checked(int id) const {
+    Window *c = control(hDlg_, id);
+    auto *b = c ? qobject_cast<QAbstractButton *>(c->widget.data()) : nullptr;
+    return b && b->isChecked();
+}
 bool Dialog::readOnly(int id) const {
     Window *c = control(hDlg_, id);
     if (!c) return false;
@@ -460,14 +497,15 @@ bool Dialog::visible() const {
 
 DialogDrivers::DialogDrivers() {
     activeDrivers = this;
-    hooks().dialog = [](Window *w) {
+    hooks().dialog = [](HWND h) {
+        Window *w = win(h);
         DialogDrivers *d = activeDrivers;
         d->opened.push_back(w->templateName);
         if (d->used_ >= int(d->drivers_.size())) {
             fail("unexpected dialog box \"" + w->templateName + "\" (its driver was not given)");
             return;
         }
-        Dialog dlg(hwndOf(w));
+        Dialog dlg(h);
         d->drivers_[size_t(d->used_++)](dlg);
     };
 }
@@ -490,7 +528,7 @@ std::vector<HWND> LiveDialogs() {
 // ---------------------------------------------------------------- file dialogs
 FileDialogDriver::FileDialogDriver(bool save) : save_(save) {
     (save ? hooks().saveFile : hooks().openFile) = [this](LPOPENFILENAMEA ofn) -> BOOL {
-        calls.push_back(FileDialogCall{fileFilters(ofn->lpstrFilter), ofn->nFilterIndex,
+        calls.push_back(FileDialogCall{comdlg32::fileFilters(ofn->lpstrFilter), ofn->nFilterIndex,
                                        ofn->lpstrFile ? ofn->lpstrFile : "", ofn->Flags,
                                        ofn->lpstrTitle ? ofn->lpstrTitle : "",
                                        ofn->lpstrDefExt ? ofn->lpstrDefExt : "", ofn->nMaxFile,
@@ -505,7 +543,7 @@ FileDialogDriver::FileDialogDriver(bool save) : save_(save) {
             fail("the open dialog would not take " + path + ": no such file");
             return FALSE;
         }
-        return deliverTypedPath(ofn, path);
+        return comdlg32::deliverTypedPath(ofn, path);
     };
 }
 FileDialogDriver::~FileDialogDriver() { (save_ ? hooks().saveFile : hooks().openFile) = nullptr; }

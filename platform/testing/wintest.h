@@ -15,7 +15,13 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+// What a pixel read outside the picture gives, as GDI gives it.
+#ifndef CLR_INVALID
+#define CLR_INVALID 0xFFFFFFFF
+#endif
 
 namespace wintest {
 
@@ -58,12 +64,10 @@ COLORREF ClientPixel(HWND hwnd, int x, int y);
 // A digest (64-bit FNV-1a over the red, green and blue of every pixel, row by row) of the client
 // area as the program sees it: two pictures that differ in any pixel differ here.
 uint64_t ClientDigest(HWND hwnd);
-// Writes the client image, at device resolution, as a PNG file (for looking at a picture).
-bool SaveClientImage(HWND hwnd, const std::string &path);
 // The client image at device resolution: device pixels per logical pixel (1 on an unscaled
-// screen), its size, and one of its pixels (CLR_INVALID outside it).
+// screen), its size (width, height), and one of its pixels (CLR_INVALID outside it).
 double ClientDeviceRatio(HWND hwnd);
-SIZE ClientDeviceSize(HWND hwnd);
+std::pair<int, int> ClientDeviceSize(HWND hwnd);
 COLORREF ClientDevicePixel(HWND hwnd, int x, int y);
 // The screens Qt knows (in its order), their device pixel ratios, and moving a window to one of
 // them as a person drags it there. False when the window did not get there.
@@ -103,17 +107,18 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers = 0);
 
 // ---------------------------------------------------------------- recording DC
 struct GdiCall {
-    enum Op { MoveTo, LineTo, TextOut, SelectPen, SelectFont, SelectBrush, SelectBitmap, Rectangle, BitBlt, SetPixel };
+    enum Op { MoveTo, LineTo, TextOut, SelectPen, SelectFont, SelectBitmap, Rectangle, BitBlt };
     Op op;
     HDC hdc = nullptr;
     int x = 0, y = 0;       // point, or left/top
     int x2 = 0, y2 = 0;     // right/bottom (Rectangle), width/height (BitBlt)
     std::string text;       // TextOut: the bytes drawn; SelectFont: the face name
-    COLORREF color = 0;     // SelectPen, SetPixel
+    COLORREF color = 0;     // SelectPen
     int width = 0;          // SelectPen: pen width; SelectFont: height asked for
     bool stock = false;     // a stock object was selected
 };
-// While one exists, every GDI call on any DC is appended to calls().
+// While one exists, every GDI call on a DC made during its life (a paint's, a GetDC's, a memory
+// DC's) is appended to calls(), with the coordinates the program gave.
 class GdiRecorder {
 public:
     GdiRecorder();
@@ -123,6 +128,9 @@ public:
     const std::vector<GdiCall> &calls() const { return calls_; }
     void clear() { calls_.clear(); }
     std::vector<GdiCall> calls_;
+private:
+    struct Sink;
+    Sink *sink_;
 };
 
 // ---------------------------------------------------------------- message boxes
@@ -156,9 +164,10 @@ public:
     std::string text(int id) const;               // Windows-1252 bytes
     void setText(int id, std::string_view cp1252); // replaces the text as a paste would
     void type(int id, std::string_view cp1252);    // types key by key; the text limit holds
-    // A key in the control with the keyboard (VK_BACK, VK_DELETE, VK_HOME, VK_END, VK_LEFT...),
-    // the text as it stands; a paste (Ctrl+V) of text at the caret or over the selection.
-    void key(int id, int vk, bool shift = false);
+    // A key in the field with the keyboard, on the text as it stands; a paste (Ctrl+V) of text at
+    // the caret or over the selection.
+    enum EditKey { Backspace, Delete, Home, End, Left, Right };
+    void key(int id, EditKey k, bool shift = false);
     void paste(int id, std::string_view cp1252);
     void typeAtEnd(int id, std::string_view cp1252);  // the same, after what the field holds
     int textLimit(int id) const;

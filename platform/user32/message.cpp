@@ -1,13 +1,14 @@
-// USER32 messages: the queue, the loop functions, sending, posting and default handling.
+// USER32 messages: the queue, the loop functions, sending and posting.
 // Paint messages are not queued: like Windows, GetMessage makes a WM_PAINT for a window with an
 // invalid client area when nothing else is waiting.
-#include "qt/host.h"
+#include "user32.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QWidget>
 
-using namespace host;
+#include <deque>
+
+namespace user32 {
 
 namespace {
 
@@ -26,19 +27,19 @@ int quitCode = 0;
 
 }  // namespace
 
-void host::postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp, unsigned keys) {
+void postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp, unsigned keys) {
     MSG msg{};
     msg.hwnd = h;
     msg.message = m;
     msg.wParam = wp;
     msg.lParam = lp;
     queue().push_back(Posted{msg, keys});
-    wake();
+    host::wake();
 }
 
-unsigned host::messageKeys() { return keysNow; }
+unsigned messageKeys() { return keysNow; }
 
-void host::processHostEvents(bool wait) {
+void processHostEvents(bool wait) {
     if (!QCoreApplication::instance()) return;
     QCoreApplication::sendPostedEvents();
     // Widgets of destroyed windows go now: there is no Qt event loop level to wait for.
@@ -47,27 +48,22 @@ void host::processHostEvents(bool wait) {
     freeDestroyedWindows();
 }
 
-bool host::takeMessage(MSG *msg, bool remove) {
+bool takeMessage(MSG *msg) {
     auto &q = queue();
     while (!q.empty()) {
         Posted p = q.front();
+        q.pop_front();
         // Messages for windows destroyed since they were posted are dropped, as Windows does.
-        if (p.msg.hwnd && !win(p.msg.hwnd)) {
-            q.pop_front();
-            continue;
-        }
+        if (p.msg.hwnd && !win(p.msg.hwnd)) continue;
         *msg = p.msg;
-        if (remove) {
-            q.pop_front();
-            keysNow = p.keys;
-        }
+        keysNow = p.keys;
         return true;
     }
     if (quitPending) {
         *msg = MSG{};
         msg->message = WM_QUIT;
         msg->wParam = WPARAM(quitCode);
-        if (remove) quitPending = false;
+        quitPending = false;
         return true;
     }
     for (Window *w : liveWindows()) {
@@ -81,19 +77,35 @@ bool host::takeMessage(MSG *msg, bool remove) {
     return false;
 }
 
-/* GetMessageA (user32) */
-BOOL WINAPI GetMessageA(LPMSG msg, HWND, UINT, UINT) {
-    ensureApplication();
-    processHostEvents(false);
-    while (!takeMessage(msg, true)) processHostEvents(true);
-    return msg->message == WM_QUIT ? FALSE : TRUE;
+void reactivateOwner(HWND owner) {
+    Window *o = win(owner);
+    if (o && o->widget && o->widget->isVisible()) o->widget->window()->activateWindow();
 }
 
-/* PeekMessageA (user32) */
-BOOL WINAPI PeekMessageA(LPMSG msg, HWND, UINT, UINT, UINT remove) {
-    ensureApplication();
+void modalLoop(const std::function<bool()> &done, HWND dialog) {
+    ModalScope scope;
+    while (!done()) {
+        MSG msg;
+        if (!GetMessageA(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(int(msg.wParam));
+            return;
+        }
+        if (dialog && IsDialogMessageA(dialog, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace user32
+
+using namespace user32;
+
+/* GetMessageA (user32) */
+BOOL WINAPI GetMessageA(LPMSG msg, HWND, UINT, UINT) {
+    host::ensureApplication();
     processHostEvents(false);
-    return takeMessage(msg, remove & PM_REMOVE) ? TRUE : FALSE;
+    while (!takeMessage(msg)) processHostEvents(true);
+    return msg->message == WM_QUIT ? FALSE : TRUE;
 }
 
 /* TranslateMessage (user32) */
@@ -108,50 +120,17 @@ LRESULT WINAPI DispatchMessageA(const MSG *msg) {
     return SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-/* PostMessageA (user32) */
-BOOL WINAPI PostMessageA(HWND hWnd, UINT m, WPARAM wp, LPARAM lp) {
-    if (hWnd && !win(hWnd)) return FALSE;
-    postMessage(hWnd, m, wp, lp);
-    return TRUE;
-}
-
 /* SendMessageA (user32) */
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT m, WPARAM wp, LPARAM lp) {
     Window *w = win(hWnd);
-    if (!w) return 0;
-    if (w->ctrlId || !w->className.empty()) return controlMessage(w, m, wp, lp);
-    if (w->isDialog) {
-        INT_PTR r = w->dlgProc ? w->dlgProc(hWnd, m, wp, lp) : FALSE;
-        if (!r) return defDialogProc(w, m, wp, lp);
-        return r;
-    }
-    return w->proc ? w->proc(hWnd, m, wp, lp) : 0;
+    return w && w->proc ? w->proc(hWnd, m, wp, lp) : 0;
 }
 
 /* PostQuitMessage (user32) */
 void WINAPI PostQuitMessage(int code) {
     quitPending = true;
     quitCode = code;
-    wake();
-}
-
-/* DefWindowProcA (user32) */
-LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT m, WPARAM, LPARAM) {
-    Window *w = win(hWnd);
-    if (!w) return 0;
-    switch (m) {
-    case WM_CLOSE:
-        DestroyWindow(hWnd);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(hWnd, &ps);
-        EndPaint(hWnd, &ps);
-        return 0;
-    }
-    default:
-        return 0;
-    }
+    host::wake();
 }
 
 /* IsDialogMessageA (user32) */
@@ -164,23 +143,4 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG msg) {
     if (!t || (t != d && t->owner != d)) return FALSE;
     DispatchMessageA(msg);
     return TRUE;
-}
-
-void host::reactivateOwner(HWND owner) {
-    Window *o = win(owner);
-    if (o && o->widget && o->widget->isVisible()) o->widget->window()->activateWindow();
-}
-
-void host::modalLoop(const std::function<bool()> &done, HWND dialog) {
-    ModalScope scope;
-    while (!done()) {
-        MSG msg;
-        if (!GetMessageA(&msg, nullptr, 0, 0)) {
-            PostQuitMessage(int(msg.wParam));
-            return;
-        }
-        if (dialog && IsDialogMessageA(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }

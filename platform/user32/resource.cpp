@@ -1,57 +1,39 @@
-// USER32 resources: icons, cursors and bitmaps from the module's resource script.
-#include "qt/host.h"
-#include "rc/rc.h"
-#include "rc/resources.h"
-
-using namespace host;
-
-QImage host::decodeImage(std::string_view bytes) {
-    QImage img;
-    img.loadFromData(reinterpret_cast<const uchar *>(bytes.data()), qsizetype(bytes.size()));
-    return img.convertToFormat(QImage::Format_RGB32);
-}
+// USER32 resources: the icon and bitmap files named in the module's resource script, and the
+// cross cursor.
+#include "user32.h"
+#include "rc.h"
+#include "resources.h"
 
 namespace {
-GdiObject *loadImage(LPCSTR name, const char *type) {
+
+gdi32::GdiObject *loadImage(LPCSTR name, const char *type) {
     if (!name || IS_INTRESOURCE(name)) return nullptr;
     const rc::FileResource *f = rc::ModuleScript().file(name, type);
     if (!f) return nullptr;
     auto data = rc::EmbeddedFileData(f->file);
     if (!data) return nullptr;
-    QImage img = decodeImage(*data);
-    if (img.isNull()) return nullptr;
-    GdiObject *o = newGdiObject(ObjType::Bitmap);
-    o->bitmap = img;
-    return o;
+    QImage img;
+    img.loadFromData(reinterpret_cast<const uchar *>(data->data()), qsizetype(data->size()));
+    return img.isNull() ? nullptr : gdi32::bitmapObject(img.convertToFormat(QImage::Format_RGB32));
 }
+
 }  // namespace
 
 /* LoadIconA (user32) */
-HICON WINAPI LoadIconA(HINSTANCE inst, LPCSTR name) {
-    ensureApplication();
-    if (!inst) {
-        static GdiObject *app = [] {
-            GdiObject *o = newGdiObject(ObjType::Bitmap);
-            o->stock = true;
-            o->bitmap = QImage(32, 32, QImage::Format_RGB32);
-            o->bitmap.fill(Qt::white);
-            return o;
-        }();
-        return reinterpret_cast<HICON>(app);
-    }
+HICON WINAPI LoadIconA(HINSTANCE, LPCSTR name) {
+    host::ensureApplication();
     return reinterpret_cast<HICON>(loadImage(name, "ICON"));
 }
 
 /* LoadCursorA (user32) */
 HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR name) {
-    ensureApplication();
-    // Cursors are told apart by their predefined id; the frame turns them into Qt cursors.
-    static int cursors[2];
-    return reinterpret_cast<HCURSOR>(&cursors[name == IDC_CROSS ? 1 : 0]);
+    // The one cursor there is: the frame shows it as Qt's cross.
+    static int cross;
+    return name == IDC_CROSS ? reinterpret_cast<HCURSOR>(&cross) : nullptr;
 }
 
 /* LoadBitmapA (user32) */
 HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name) {
-    ensureApplication();
+    host::ensureApplication();
     return reinterpret_cast<HBITMAP>(loadImage(name, "BITMAP"));
 }

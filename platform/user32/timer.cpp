@@ -1,11 +1,11 @@
-// USER32 timers: WM_TIMER is posted when a timer elapses, once per elapse at most in the queue.
-#include "qt/host.h"
+// USER32 timers: WM_TIMER is posted when a timer elapses.
+#include "user32.h"
 
 #include <QTimer>
 
 #include <map>
 
-using namespace host;
+namespace user32 {
 
 namespace {
 struct TimerKey {
@@ -19,11 +19,30 @@ std::map<TimerKey, QTimer *> &timers() {
 }
 }  // namespace
 
+void killTimers(HWND h) {
+    auto &t = timers();
+    for (auto it = t.lower_bound(TimerKey{h, 0}); it != t.end() && it->first.h == h;) {
+        it->second->stop();
+        it->second->deleteLater();
+        it = t.erase(it);
+    }
+}
+
+bool timerActive(HWND h, UINT_PTR id, UINT *elapse) {
+    auto it = timers().find(TimerKey{h, id});
+    if (it == timers().end()) return false;
+    if (elapse) *elapse = UINT(it->second->interval());
+    return true;
+}
+
+}  // namespace user32
+
+using namespace user32;
+
 /* SetTimer (user32) */
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR id, UINT elapse, TIMERPROC) {
     if (!win(hWnd)) return 0;
-    TimerKey key{hWnd, id};
-    QTimer *&t = timers()[key];
+    QTimer *&t = timers()[TimerKey{hWnd, id}];
     if (!t) {
         t = new QTimer;
         QObject::connect(t, &QTimer::timeout, [hWnd, id] {
@@ -43,21 +62,3 @@ BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR id) {
     timers().erase(it);
     return TRUE;
 }
-
-namespace host {
-void killTimers(HWND h) {
-    auto &t = timers();
-    for (auto it = t.lower_bound(TimerKey{h, 0}); it != t.end() && it->first.h == h;) {
-        it->second->stop();
-        it->second->deleteLater();
-        it = t.erase(it);
-    }
-}
-
-bool timerActive(HWND h, UINT_PTR id, UINT *elapse) {
-    auto it = timers().find(TimerKey{h, id});
-    if (it == timers().end()) return false;
-    if (elapse) *elapse = UINT(it->second->interval());
-    return true;
-}
-}  // namespace host

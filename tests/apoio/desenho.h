@@ -143,10 +143,8 @@ protected:
         ProcJan(nullptr, WM_CREATE, 0, 0);
         maxX = 1024;
         maxY = 768;
-        dc = CreateCompatibleDC(nullptr);
     }
     void TearDown() override {
-        DeleteDC(dc);
         ProcJan(nullptr, WM_DESTROY, 0, 0);
         wintest::Pump();
         wintest::TakeQuit();
@@ -161,12 +159,14 @@ protected:
         nome += std::string(", ") + v.nome + ", " + std::to_string(t.largura) + " x " + std::to_string(t.altura);
         return {t.largura / 1024.0, t.altura / 768.0, {}};
     }
+    // What mode draws on a memory DC (made under the recorder, which hears the DCs made while it lives).
     Chamadas pinta(int modo) {
         wintest::GdiRecorder rec;
+        HDC dc = CreateCompatibleDC(nullptr);
         display(dc, modo);
+        DeleteDC(dc);
         return rec.calls();
     }
-    HDC dc = nullptr;
 };
 
 }  // namespace apoio

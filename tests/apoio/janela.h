@@ -25,14 +25,14 @@ protected:
         (void)classe;
         {
             wintest::GdiRecorder rec;
-            hjan = criajanela(wintest::Instance(), SW_SHOWNORMAL);
+            hjan = criajanela(wintest::Instance(), SW_SHOWDEFAULT);
             primeirapintura = rec.calls();
         }
         ASSERT_NE(hjan, nullptr);
         if (passaabertura) fimdaabertura();
     }
     void TearDown() override {
-        if (IsWindow(hjan)) DestroyWindow(hjan);
+        if (wintest::IsLive(hjan)) DestroyWindow(hjan);
         wintest::Pump();
         wintest::TakeQuit();
         reiniciaestado();

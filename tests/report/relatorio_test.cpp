@@ -70,13 +70,13 @@ TEST_F(Relatorio, RecordsAreTheListingLinesInEveryUnit) {
         const std::pair<int, const char *> partes[] = {{MODO_LISTAGEM, ""}, {0, "++++++++++\r\n"}, {MODO_ANGULOS, ""},
             {MODO_MODULOS, ""}, {0, "Produtos Escalares"}, {MODO_ESCALARES, ""}, {0, "Produtos Vetoriais"},
             {MODO_VETORIAIS, ""}, {0, "++++++++++\r\n"}};
-        HDC dc = CreateCompatibleDC(nullptr);
         for (auto [modo, t] : partes) {
             wintest::GdiRecorder rec;
+            HDC dc = CreateCompatibleDC(nullptr);
             modo ? display(dc, modo) : void(esperado += registro(std::string("\r\n") + t));
+            DeleteDC(dc);
             for (auto &s : apoio::textos(rec.calls())) esperado += registro("\r\n" + s + (modo == MODO_MODULOS ? "" : "\r\n"));
         }
-        DeleteDC(dc);
         EXPECT_EQ(arquivo, esperado) << c.n;
     }
 }

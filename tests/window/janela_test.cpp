@@ -15,9 +15,7 @@ protected:
 };
 
 TEST_F(Startup, OpensWithTitleMenuResourcesAndTheSplashHeldByATimer) {
-    char title[64];
-    GetWindowTextA(hjan, title, sizeof title);
-    EXPECT_STREQ(title, "Álgebra Vetorial");
+    EXPECT_EQ(wintest::WindowText(hjan), "Álgebra Vetorial");
     EXPECT_EQ(wintest::MenuBarTexts(hjan), (std::vector<std::string>{"&Arquivo", "&Vetor", "&Cálculos", "&Info",
                                                                       "&Esquerda", "&Direita", "&Cima", "&Baixo"}));
     EXPECT_EQ(std::make_pair(maxX, maxY), std::make_pair(1024, 768));
@@ -57,7 +55,7 @@ TEST_F(Startup, AViewChosenDuringTheHoldStays) {
 // What the program registers and makes at start-up, and frees when its window goes.
 TEST_F(MainWindow, TheClassPensFontAndPictureAreTheProgramsAndAreFreedAtTheEnd) {
     WNDCLASSA wc;
-    ASSERT_TRUE(GetClassInfoA(hInst, "Orbix", &wc));
+    ASSERT_TRUE(wintest::ClassOf("Orbix", &wc));
     EXPECT_EQ(wc.style, UINT(CS_HREDRAW | CS_VREDRAW));
     EXPECT_EQ(wc.lpfnWndProc, ProcJan);
     EXPECT_EQ(std::make_pair(wc.cbClsExtra, wc.cbWndExtra), std::make_pair(0, 0));
@@ -66,36 +64,26 @@ TEST_F(MainWindow, TheClassPensFontAndPictureAreTheProgramsAndAreFreedAtTheEnd) 
     EXPECT_EQ(wc.hbrBackground, (HBRUSH)GetStockObject(WHITE_BRUSH));
     EXPECT_STREQ(wc.lpszMenuName, "Orbix");
     EXPECT_STREQ(wc.lpszClassName, "Orbix");
-    BITMAP icone{};
-    ASSERT_EQ(GetObjectA(wc.hIcon, sizeof icone, &icone), int(sizeof icone));
-    EXPECT_EQ(std::make_pair(icone.bmWidth, icone.bmHeight), std::make_pair(LONG(32), LONG(32)));
-
+    const auto icone = wintest::Describe(wc.hIcon);
+    EXPECT_EQ(std::make_tuple(icone.kind, icone.width, icone.height), std::make_tuple(wintest::GdiObjectInfo::Bitmap, 32, 32));
     const COLORREF cores[MAXVETORES] = {
         RGB(255, 0, 0),     RGB(0, 0, 255),     RGB(0, 255, 0),    RGB(0, 0, 0),     RGB(200, 100, 255),
         RGB(255, 180, 0),   RGB(80, 20, 255),   RGB(200, 255, 60), RGB(100, 100, 0), RGB(100, 200, 155),
         RGB(255, 180, 120), RGB(130, 80, 205),  RGB(100, 155, 90), RGB(90, 200, 30), RGB(20, 190, 155)};
     for (int k = 0; k < MAXVETORES; ++k) {
-        LOGPEN p{};
-        ASSERT_EQ(GetObjectA(caneta[k], sizeof p, &p), int(sizeof p)) << k;
-        EXPECT_EQ(std::make_tuple(p.lopnStyle, p.lopnWidth.x, p.lopnColor), std::make_tuple(UINT(PS_SOLID), LONG(2), cores[k]))
-            << "pen " << k;
+        const auto p = wintest::Describe(caneta[k]);
+        EXPECT_EQ(std::make_tuple(p.kind, p.width, p.color), std::make_tuple(wintest::GdiObjectInfo::Pen, 2, cores[k])) << k;
     }
-    LOGFONTA f{};
-    ASSERT_EQ(GetObjectA(hFonte, sizeof f, &f), int(sizeof f));
-    EXPECT_EQ(std::vector<long>({f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic,
-                                 f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
-                                 f.lfQuality, f.lfPitchAndFamily}),
-              std::vector<long>({12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0}))
-        << "a 12-pixel cell, normal weight, everything else left to the system";
-    EXPECT_STREQ(f.lfFaceName, "Times New Roman");
-    BITMAP b{};
-    ASSERT_EQ(GetObjectA(BMP_Orbix, sizeof b, &b), int(sizeof b));
-    EXPECT_EQ(std::make_pair(b.bmWidth, b.bmHeight), std::make_pair(LONG(549), LONG(422)));
+    const auto f = wintest::Describe(hFonte);
+    EXPECT_EQ(std::make_tuple(f.kind, f.height, f.weight, f.face),
+              std::make_tuple(wintest::GdiObjectInfo::Font, 12, 400, std::string("Times New Roman")));
+    const auto b = wintest::Describe(BMP_Orbix);
+    EXPECT_EQ(std::make_tuple(b.kind, b.width, b.height), std::make_tuple(wintest::GdiObjectInfo::Bitmap, 549, 422));
 
     std::vector<HGDIOBJ> feitos(caneta, caneta + MAXVETORES);
     feitos.insert(feitos.end(), {hFonte, BMP_Orbix});
     DestroyWindow(hjan);
-    for (size_t i = 0; i < feitos.size(); ++i) EXPECT_EQ(GetObjectA(feitos[i], 0, nullptr), 0) << i << " was not freed";
+    for (size_t i = 0; i < feitos.size(); ++i) EXPECT_EQ(wintest::Describe(feitos[i]).kind, wintest::GdiObjectInfo::None) << i << " was not freed";
 }
 
 // The window opens at the reference client size where the screen has room for it, inside the
@@ -117,7 +105,7 @@ TEST(Abertura, TheWindowOpensAtTheReferenceSizeWhereTheScreenHasRoom) {
     for (auto &t : telas) {
         wintest::SetScreenArea(t.x, t.y, t.w, t.h);
         reiniciaestado();
-        HWND h = criajanela(wintest::Instance(), SW_SHOWNORMAL);
+        HWND h = criajanela(wintest::Instance(), SW_SHOWDEFAULT);
         ASSERT_NE(h, nullptr);
         if (t.cabe) {
             EXPECT_EQ(std::make_pair(maxX, maxY), std::make_pair(1024, 768)) << t.nome;
@@ -167,7 +155,7 @@ TEST_F(MainWindow, ScrollStepsAreBoundedByTheNumberOfVectorsAndTheThumbIsNot) {
         EXPECT_EQ(wintest::ScrollPos(hjan), r.expected) << r.numpt << " " << r.code;
         EXPECT_EQ(pinturas(), 1) << r.numpt << " " << r.code;
     }
-    for (int code : {SB_THUMBPOSITION, SB_TOP, SB_BOTTOM, SB_ENDSCROLL, 99}) {
+    for (int code : {4, 6, 7, 8, 99}) {  // thumb position, top, bottom, end scroll, none
         SendMessageA(hjan, WM_VSCROLL, MAKEWPARAM(code, 7), 0);
         EXPECT_EQ(SBPosy, 20) << code;
         EXPECT_EQ(pinturas(), 0) << code;
@@ -230,7 +218,7 @@ TEST_F(MainWindow, MouseMessagesRecordThePositionAndAReleaseRepaints) {
 TEST_F(MainWindow, SairClosesTheWindowAndQuitsWithZero) {
     wintest::ChooseMenuItem(hjan, IDM_SAIR);
     wintest::Pump();
-    EXPECT_FALSE(IsWindow(hjan));
+    EXPECT_FALSE(wintest::IsLive(hjan));
     int code = -1;
     EXPECT_TRUE(wintest::TakeQuit(&code));
     EXPECT_EQ(code, 0);

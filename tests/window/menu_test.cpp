@@ -148,8 +148,8 @@ TEST_F(Menu, OnlyItsOkClosesTheHelp) {
         Dialog d(abreajuda());
         r.act(d), (void)pinta();
         HWND h = d.hwnd();
-        EXPECT_EQ(std::tuple(IsWindow(h), hDlgnmodal), std::tuple(BOOL(!r.fecha), r.fecha ? nullptr : h)) << r.name;
-        if (IsWindow(h)) d.click(IDOK), (void)pinta();
+        EXPECT_EQ(std::tuple(wintest::IsLive(h), hDlgnmodal), std::tuple(BOOL(!r.fecha), r.fecha ? nullptr : h)) << r.name;
+        if (wintest::IsLive(h)) d.click(IDOK), (void)pinta();
     }
 }
 
@@ -162,16 +162,16 @@ TEST_F(Menu, EachHelpOpensOneMoreBesideTheWorkingWindow) {
     comando(IDM_VERVET);
     EXPECT_EQ(std::tuple(pinturas(), num), std::tuple(1, MODO_LISTAGEM));
     HWND b = abreajuda();
-    EXPECT_EQ(std::tuple(IsWindow(a), a != b, hDlgnmodal), std::tuple(TRUE, true, b));
+    EXPECT_EQ(std::tuple(wintest::IsLive(a), a != b, hDlgnmodal), std::tuple(TRUE, true, b));
     d.click(IDOK), (void)pinta();
-    EXPECT_EQ(std::tuple(IsWindow(a), hDlgnmodal), std::tuple(FALSE, b)) << "the older closes, the loop keeps b";
+    EXPECT_EQ(std::tuple(wintest::IsLive(a), hDlgnmodal), std::tuple(FALSE, b)) << "the older closes, the loop keeps b";
     Dialog(b).click(IDOK), (void)pinta();
     EXPECT_EQ(hDlgnmodal, nullptr);
     a = abreajuda(), b = abreajuda();
     Dialog(b).pressEnter(), (void)pinta();
     EXPECT_EQ(hDlgnmodal, a) << "the one left open takes the keys";
     comando(IDM_SAIR), (void)pinta();
-    EXPECT_EQ(std::tuple(IsWindow(hjan), IsWindow(a), hDlgnmodal), std::tuple(FALSE, FALSE, HWND(nullptr)));
+    EXPECT_EQ(std::tuple(wintest::IsLive(hjan), wintest::IsLive(a), hDlgnmodal), std::tuple(FALSE, FALSE, HWND(nullptr)));
 }
 
 TEST_F(Menu, AboutBox) {

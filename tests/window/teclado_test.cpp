@@ -82,25 +82,11 @@ struct Area {
 };
 Area area() {
     Area a;
-    a.texto = IsClipboardFormatAvailable(CF_TEXT);
-    a.figura = IsClipboardFormatAvailable(CF_DIB);
-    if (!OpenClipboard(nullptr)) return a;
-    if (HANDLE h = GetClipboardData(CF_TEXT)) a.conteudo = static_cast<const char *>(GlobalLock(h)), GlobalUnlock(h);
-    if (HANDLE h = GetClipboardData(CF_DIB)) {
-        const char *p = static_cast<const char *>(GlobalLock(h));
-        BITMAPINFOHEADER cab;
-        memcpy(&cab, p, sizeof cab);
-        a.largura = cab.biWidth, a.altura = cab.biHeight;
-        const size_t linha = (size_t(cab.biWidth) * 3 + 3) / 4 * 4;
-        for (int y = 0; y < cab.biHeight; ++y)
-            for (int x = 0; x < cab.biWidth; ++x) {
-                const auto *px =
-                    reinterpret_cast<const unsigned char *>(p) + cab.biSize + linha * size_t(cab.biHeight - 1 - y) + 3 * x;
-                a.pixels.push_back(RGB(px[2], px[1], px[0]));
-            }
-        GlobalUnlock(h);
-    }
-    CloseClipboard();
+    a.conteudo = wintest::ClipboardText();
+    a.texto = !a.conteudo.empty();
+    a.figura = wintest::ClipboardImage(&a.largura, &a.altura);
+    for (int y = 0; y < a.altura; ++y)
+        for (int x = 0; x < a.largura; ++x) a.pixels.push_back(wintest::ClipboardPixel(x, y));
     return a;
 }
 

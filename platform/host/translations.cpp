@@ -1,5 +1,5 @@
 // Qt's own catalogues for the user's language.
-#include "qt/translations.h"
+#include "translations.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
