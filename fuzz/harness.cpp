@@ -103,7 +103,7 @@ void dirige(wintest::Dialog &d, FuzzedDataProvider &dados) {
             int id = c.edicoes[dados.ConsumeIntegralInRange<size_t>(0, c.edicoes.size() - 1)];
             // A paste, and for typing a few keys after it (after nothing, after a text that fills
             // the field, or after one past its limit).
-            d.setText(id, dados.ConsumeRandomLengthString(TAMCOLADO));
+            d.setFieldText(id, dados.ConsumeRandomLengthString(TAMCOLADO));
             if (acao == 0) d.typeAtEnd(id, dados.ConsumeRandomLengthString(TECLAS));
         } else if (acao == 2 && !c.radios.empty()) {
             d.click(c.radios[dados.ConsumeIntegralInRange<size_t>(0, c.radios.size() - 1)]);
@@ -114,7 +114,7 @@ void dirige(wintest::Dialog &d, FuzzedDataProvider &dados) {
     // after dialog, all alike, the costliest thing the program can be made to do: a number of
     // vectors is confirmed only with input left for each of its dialogs (a few bytes each).
     if (saida >= 3 && d.templateName() == "entnpt" &&
-        dados.remaining_bytes() < BYTESPORDIALOGO * size_t(vetorespedidos(d.text(IDC_NPT))))
+        dados.remaining_bytes() < BYTESPORDIALOGO * size_t(vetorespedidos(d.fieldText(IDC_NPT))))
         saida = 0;
     switch (saida) {
     case 0:

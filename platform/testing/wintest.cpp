@@ -5,6 +5,8 @@
 #include "gdi32.h"
 #include "user32.h"
 
+#include <memory>
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleObject>
@@ -244,7 +246,7 @@ GdiObjectInfo Describe(HGDIOBJ object) {
 }
 
 namespace {
-QImage clipboardImage() {
+QImage clipboardPicture() {
     const QMimeData *d = QGuiApplication::clipboard()->mimeData();
     return d && d->hasImage() ? qvariant_cast<QImage>(d->imageData()) : QImage();
 }
@@ -256,14 +258,14 @@ std::string ClipboardText() {
 }
 
 bool ClipboardImage(int *width, int *height) {
-    const QImage img = clipboardImage();
+    const QImage img = clipboardPicture();
     if (width) *width = img.width();
     if (height) *height = img.height();
     return !img.isNull();
 }
 
 COLORREF ClipboardPixel(int x, int y) {
-    const QImage img = clipboardImage();
+    const QImage img = clipboardPicture();
     if (!img.valid(x, y)) return CLR_INVALID;
     const QRgb p = img.pixel(x, y);
     return RGB(qRed(p), qGreen(p), qBlue(p));
@@ -329,7 +331,8 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers) {
 
 // ---------------------------------------------------------------- recorder
 // A DC keeps its sink for life, and may outlive the recorder it was made under: the sink then
-// stays, hearing nothing (a few bytes for each recorder a test makes).
+// stays, hearing nothing, kept in a list that lives to the end (a few bytes for each recorder a
+// test makes).
 struct GdiRecorder::Sink : host::GdiSink {
     explicit Sink(std::vector<GdiCall> *calls) : calls(calls) {}
     GdiCall &add(GdiCall::Op op, HDC h, int x = 0, int y = 0) {
@@ -369,6 +372,8 @@ GdiRecorder::GdiRecorder() : sink_(new Sink(&calls_)) { hooks().gdi = sink_; }
 GdiRecorder::~GdiRecorder() {
     if (hooks().gdi == sink_) hooks().gdi = nullptr;
     sink_->calls = nullptr;
+    static std::vector<std::unique_ptr<Sink>> retired;
+    retired.emplace_back(sink_);
 }
 
 // ---------------------------------------------------------------- message boxes
@@ -394,12 +399,12 @@ std::string Dialog::caption() const {
     Window *w = win(hDlg_);
     return w && w->widget ? toAnsi(w->widget->windowTitle()) : std::string();
 }
-std::string Dialog::text(int id) const {
+std::string Dialog::fieldText(int id) const {
     char buf[8192];
     GetDlgItemTextA(hDlg_, id, buf, sizeof buf);
     return buf;
 }
-void Dialog::setText(int id, std::string_view s) {
+void Dialog::setFieldText(int id, std::string_view s) {
     if (Window *c = control(hDlg_, id)) SetDlgItemTextA(hDlg_, c->ctrlId, std::string(s).c_str());
 }
 void Dialog::type(int id, std::string_view s) {

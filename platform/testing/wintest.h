@@ -161,8 +161,8 @@ public:
     HWND hwnd() const { return hDlg_; }
     std::string templateName() const;
     std::string caption() const;                 // Windows-1252 bytes
-    std::string text(int id) const;               // Windows-1252 bytes
-    void setText(int id, std::string_view cp1252); // replaces the text as a paste would
+    std::string fieldText(int id) const;               // Windows-1252 bytes
+    void setFieldText(int id, std::string_view cp1252); // replaces the text as a paste would
     void type(int id, std::string_view cp1252);    // types key by key; the text limit holds
     // A key in the field with the keyboard, on the text as it stands; a paste (Ctrl+V) of text at
     // the caret or over the selection.

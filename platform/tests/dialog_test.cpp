@@ -111,7 +111,7 @@ TEST(DialogBox, ControlMessagesAndTheirHelpers) {
         EXPECT_EQ(GetDlgItemTextA(h, 999, buf, sizeof buf), 0u);
         EXPECT_STREQ(buf, "");
         EXPECT_TRUE(SetDlgItemTextA(h, 108, nullptr));
-        EXPECT_EQ(d.text(108), "");
+        EXPECT_EQ(d.fieldText(108), "");
         EXPECT_FALSE(SetDlgItemTextA(h, 999, "x"));
         EXPECT_EQ(GetDlgItem(h, 999), nullptr);
         EXPECT_EQ(IsDlgButtonChecked(h, 999), 0u);
@@ -126,7 +126,7 @@ TEST(DialogBox, TemplateRadioGroupsTextLimitsAndReadBack) {
     run([](wintest::Dialog &d) {
         EXPECT_EQ(d.caption(), "Álgebra Vetorial - Entradas");
         EXPECT_TRUE(d.isDefaultButton(IDOK));
-        EXPECT_EQ(d.text(103), "Esféricas");
+        EXPECT_EQ(d.fieldText(103), "Esféricas");
         RECT ok = d.controlRect(IDOK), cancel = d.controlRect(IDCANCEL);
         EXPECT_EQ(ok.top, cancel.top);
         EXPECT_EQ(ok.right - ok.left, cancel.right - cancel.left);
@@ -137,13 +137,13 @@ TEST(DialogBox, TemplateRadioGroupsTextLimitsAndReadBack) {
                   std::vector<bool>({false, false, true, false, true}));
         // EM_LIMITTEXT holds for typing, not for a text set by the program.
         d.type(108, "123456789012");
-        EXPECT_EQ(d.text(108), "1234567890");
-        d.setText(108, "123456789012345");
-        EXPECT_EQ(d.text(108), "123456789012345");
-        d.setText(108, "1234");
+        EXPECT_EQ(d.fieldText(108), "1234567890");
+        d.setFieldText(108, "123456789012345");
+        EXPECT_EQ(d.fieldText(108), "123456789012345");
+        d.setFieldText(108, "1234");
         d.typeAtEnd(108, "5678901");
-        EXPECT_EQ(d.text(108), "1234567890") << "keys after the text held, up to the limit";
-        d.setText(108, "123456789012345");
+        EXPECT_EQ(d.fieldText(108), "1234567890") << "keys after the text held, up to the limit";
+        d.setFieldText(108, "123456789012345");
         char buf[10];
         EXPECT_EQ(GetDlgItemTextA(d.hwnd(), 108, buf, sizeof buf), 9u);
         EXPECT_STREQ(buf, "123456789");
@@ -160,21 +160,21 @@ TEST(DialogBox, TheTextLimitCutsInsertionsAndNeverStopsADeletion) {
         std::function<void(wintest::Dialog &)> faz;
         std::string texto;
     } passos[] = {
-        {"set longer than the limit", [](auto &d) { d.setText(108, "123456789012"); }, "123456789012"},
+        {"set longer than the limit", [](auto &d) { d.setFieldText(108, "123456789012"); }, "123456789012"},
         {"a paste into it adds nothing", [](auto &d) { d.key(108, VK_END), d.paste(108, "x"); }, "123456789012"},
         {"Backspace at the end", [](auto &d) { d.key(108, VK_END), d.key(108, VK_BACK); }, "12345678901"},
         {"Delete at the start", [](auto &d) { d.key(108, VK_HOME), d.key(108, VK_DELETE); }, "2345678901"},
         {"a paste over a selection is cut to fit", [](auto &d) { d.key(108, VK_HOME), d.key(108, VK_RIGHT, true),
                                                                   d.key(108, VK_RIGHT, true), d.paste(108, "abcdef"); },
          "ab45678901"},
-        {"a paste into room for three", [](auto &d) { d.setText(108, "1234567"), d.key(108, VK_HOME),
+        {"a paste into room for three", [](auto &d) { d.setFieldText(108, "1234567"), d.key(108, VK_HOME),
                                                       d.paste(108, "abcdef"); }, "abc1234567"},
         {"typing past the limit stops at it", [](auto &d) { d.type(108, "123456789012"); }, "1234567890"},
     };
     run([&](wintest::Dialog &d) {
         for (auto &p : passos) {
             p.faz(d);
-            EXPECT_EQ(d.text(108), p.texto) << p.nome;
+            EXPECT_EQ(d.fieldText(108), p.texto) << p.nome;
         }
         d.click(IDOK);
     });
@@ -221,9 +221,9 @@ TEST(DialogBox, EveryKindOfControlTakesAndGivesBackItsText) {
     };
     run([&](wintest::Dialog &d) {
         for (auto &c : controls) {
-            EXPECT_EQ(d.text(c.id), c.before) << c.kind;
+            EXPECT_EQ(d.fieldText(c.id), c.before) << c.kind;
             EXPECT_TRUE(SetDlgItemTextA(d.hwnd(), c.id, "Número 2")) << c.kind;
-            EXPECT_EQ(d.text(c.id), "Número 2") << c.kind;
+            EXPECT_EQ(d.fieldText(c.id), "Número 2") << c.kind;
         }
         d.click(IDCANCEL);
     });
@@ -279,7 +279,7 @@ TEST(DialogBox, GetDlgItemIntReadsDecimalInRangeOrGivesZero) {
     };
     run([&](wintest::Dialog &d) {
         for (auto &r : rows) {
-            d.setText(108, r.text);
+            d.setFieldText(108, r.text);
             BOOL ok = 2;
             EXPECT_EQ(GetDlgItemInt(d.hwnd(), 108, &ok, r.sign), r.value) << '"' << r.text << '"' << r.sign;
             EXPECT_EQ(ok, r.ok) << '"' << r.text << '"' << r.sign;
@@ -294,7 +294,7 @@ TEST(DialogBox, GetDlgItemIntReadsDecimalInRangeOrGivesZero) {
         } writes[] = {{15, FALSE, "15"}, {UINT(-15), TRUE, "-15"}, {UINT(-1), FALSE, "4294967295"}};
         for (auto &w : writes) {
             EXPECT_TRUE(SetDlgItemInt(d.hwnd(), 108, w.value, w.sign));
-            EXPECT_EQ(d.text(108), w.text);
+            EXPECT_EQ(d.fieldText(108), w.text);
         }
         d.click(IDOK);
     });
@@ -329,7 +329,7 @@ TEST(ModelessDialog, ShownAtOnceOnlyOkClosesItAndLineEndsSurvive) {
     EXPECT_TRUE(d.visible());
     EXPECT_TRUE(d.readOnly(500));
     SetDlgItemTextA(h, 500, "um\r\n\r\ndois");
-    EXPECT_EQ(d.text(500), "um\r\n\r\ndois");
+    EXPECT_EQ(d.fieldText(500), "um\r\n\r\ndois");
     d.pressEscape();
     d.closeBox();
     EXPECT_TRUE(IsWindow(h));
@@ -377,7 +377,7 @@ TEST(ModelessDialog, IsDialogMessageTakesOnlyWhatIsForTheDialogOrItsControls) {
         EXPECT_EQ(IsDialogMessageA(h, &m), r.taken) << r.name;
     }
     EXPECT_EQ(commands, std::vector<int>{7});
-    EXPECT_EQ(wintest::Dialog(h).text(500), "entregue");
+    EXPECT_EQ(wintest::Dialog(h).fieldText(500), "entregue");
     DestroyWindow(h);
     DestroyWindow(other);
     wintest::Pump();

@@ -36,14 +36,14 @@ QImage imageFromDib(const std::string &dib) {
     return img;
 }
 
-QClipboard *clipboard() { return QGuiApplication::instance() ? QGuiApplication::clipboard() : nullptr; }
+QClipboard *desktopClipboard() { return QGuiApplication::instance() ? QGuiApplication::clipboard() : nullptr; }
 
 }  // namespace
 
 /* OpenClipboard (user32) */
 BOOL WINAPI OpenClipboard(HWND) {
     host::ensureApplication();
-    if (opened || !clipboard()) return FALSE;
+    if (opened || !desktopClipboard()) return FALSE;
     opened = true;
     emptied = false;
     given.clear();
@@ -83,7 +83,7 @@ BOOL WINAPI CloseClipboard(void) {
     auto *data = new QMimeData;
     if (given.count(CF_TEXT)) data->setText(host::fromAnsi(given[CF_TEXT].data(), int(given[CF_TEXT].size())));
     if (given.count(CF_DIB)) data->setImageData(imageFromDib(given[CF_DIB]));
-    clipboard()->setMimeData(data);
+    desktopClipboard()->setMimeData(data);
     given.clear();
     return TRUE;
 }

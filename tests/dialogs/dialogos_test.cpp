@@ -56,15 +56,15 @@ protected:
 };
 
 TEST_F(Dialogos, NumberOfVectors) {
-    auto ok = [](const char *t) { return Acao([t](Dialog &d) { d.setText(IDC_NPT, t); d.click(IDOK); }); };
+    auto ok = [](const char *t) { return Acao([t](Dialog &d) { d.setFieldText(IDC_NPT, t); d.click(IDOK); }); };
     const struct { const char *name; Acao act; int numpt; INT_PTR res; Msgs msgs; } rows[] = {
         {"20", ok("20"), 15, 1, {"Número Máximo de Pontos é 15!"}}, {"15", ok("15"), 15, 1, {}},
         {"0", ok("0"), 0, 1, {}}, {"empty", ok(""), 0, 1, {}}, {"abc", ok("abc"), 0, 1, {}}, {"-3", ok("-3"), 0, 1, {}},
         {"beyond int", ok("4000000000"), 15, 1, {"Número Máximo de Pontos é 15!"}},
         {"Cancel", [](Dialog &d) {
-             EXPECT_EQ(d.text(IDC_NPT), "7") << "the count in force";
+             EXPECT_EQ(d.fieldText(IDC_NPT), "7") << "the count in force";
              d.type(IDC_NPT, "123");
-             EXPECT_EQ(d.text(IDC_NPT), "12") << "two digits";
+             EXPECT_EQ(d.fieldText(IDC_NPT), "12") << "two digits";
              d.click(IDCANCEL);
          }, 0, 0, {}},
     };
@@ -78,8 +78,8 @@ TEST_F(Dialogos, NumberOfVectors) {
 TEST_F(Dialogos, VectorDialogShowsTheBufferWholeAndOkGivesItBack) {
     vet[0] = -1.5f, vet[1] = 1234567, vet[2] = -FLT_MAX, Scoord = CILINDRICO, Medgrau = RADIANOS;
     abre("entvt", DlgProcEntPt, [](Dialog &d) {
-        EXPECT_EQ(d.text(IDC_E1) + "|" + d.text(IDC_E2), "-1.50|1234567.00");
-        EXPECT_EQ(d.text(IDC_E3).size(), 43u);
+        EXPECT_EQ(d.fieldText(IDC_E1) + "|" + d.fieldText(IDC_E2), "-1.50|1234567.00");
+        EXPECT_EQ(d.fieldText(IDC_E3).size(), 43u);
         EXPECT_EQ(d.textLimit(IDC_E3), 10);
         EXPECT_TRUE(d.checked(IDC_CIL) && d.checked(IDC_RAD) && !d.checked(IDC_CART) && !d.checked(IDC_GRAUS));
         d.click(IDOK);
@@ -96,7 +96,7 @@ TEST_F(Dialogos, PastedEntriesAreReadWhole) {
         {"digits past the sixtieth character", zeros + "123", 123},
     };
     for (auto &r : rows) {
-        auto act = [&](Dialog &d) { d.setText(IDC_E2, r.t); d.click(IDOK); };
+        auto act = [&](Dialog &d) { d.setFieldText(IDC_E2, r.t); d.click(IDOK); };
         EXPECT_EQ(abre("entvt", DlgProcEntPt, act, {}, r.name), 1) << r.name;
         EXPECT_EQ(vet[1], r.v) << r.name;
     }
@@ -130,8 +130,8 @@ TEST_F(Dialogos, LimitsShownWholeThenReadInOrderAndChecked) {
     setreg({-1, 1, -2.5f, 2.5f, 12345678, -3e38f});
     abre("entlim", DlgProcEntLim, [](Dialog &d) {
         const char *t[] = {"-1.00", " 1.00", "-2.50", " 2.50", "12345678.00"};
-        for (int n = 0; n < 5; ++n) EXPECT_EQ(d.text(IDC_LIM1 + n), t[n]);
-        EXPECT_EQ(d.text(IDC_LIM6).size(), 43u);
+        for (int n = 0; n < 5; ++n) EXPECT_EQ(d.fieldText(IDC_LIM1 + n), t[n]);
+        EXPECT_EQ(d.fieldText(IDC_LIM6).size(), 43u);
         EXPECT_EQ(d.textLimit(IDC_LIM6), 10);
         d.click(IDOK);
     });

@@ -29,10 +29,10 @@ TEST_F(Menu, VectorEntryFillsOneColumnPerVector) {
     for (int k = 0; k < MAXVETORES; ++k) vetores[0][k] = vetores[1][k] = vetores[2][k] = -7;
     wintest::DialogDrivers drivers;
     drivers.then(numero("4")).then(vetor("1", "2", "3")).then([](Dialog &d) {
-        EXPECT_EQ(d.text(IDC_E1) + d.text(IDC_E2) + d.text(IDC_E3), " 1.00 2.00 3.00") << "the last confirmed";
+        EXPECT_EQ(d.fieldText(IDC_E1) + d.fieldText(IDC_E2) + d.fieldText(IDC_E3), " 1.00 2.00 3.00") << "the last confirmed";
         d.type(IDC_E1, "9"), d.click(IDCANCEL);
     }).then([](Dialog &d) {
-        EXPECT_EQ(d.text(IDC_E1), " 1.00") << "a cancelled vector leaves the buffer alone";
+        EXPECT_EQ(d.fieldText(IDC_E1), " 1.00") << "a cancelled vector leaves the buffer alone";
         d.click(IDC_CIL), d.type(IDC_E1, "-4"), d.click(IDOK);
     }).then(vetor("0.5", "90", "-1"));
     comando(IDM_PONTOS);
@@ -135,7 +135,7 @@ TEST_F(Menu, HelpTextWordForWord) {
     EXPECT_EQ(std::string(ajuda), esperado);
     EXPECT_EQ(pecas, esperado) << "the window joins the five pieces as they are";
     Dialog d(abreajuda());
-    EXPECT_EQ(d.text(IDC_AJUDATXT), esperado) << "the dialog shows it whole";
+    EXPECT_EQ(d.fieldText(IDC_AJUDATXT), esperado) << "the dialog shows it whole";
     d.click(IDOK);
 }
 
@@ -158,7 +158,7 @@ TEST_F(Menu, EachHelpOpensOneMoreBesideTheWorkingWindow) {
     Dialog d(a);
     EXPECT_EQ(d.templateName() + " / " + d.caption(), "Ajuda / Kelda - Ajuda");
     EXPECT_TRUE(d.visible() && d.readOnly(IDC_AJUDATXT));
-    EXPECT_EQ(d.text(IDC_AJUDATXT), std::string(ajuda));
+    EXPECT_EQ(d.fieldText(IDC_AJUDATXT), std::string(ajuda));
     comando(IDM_VERVET);
     EXPECT_EQ(std::tuple(pinturas(), num), std::tuple(1, MODO_LISTAGEM));
     HWND b = abreajuda();
