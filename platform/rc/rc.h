@@ -1,26 +1,25 @@
-// rc.h - reader of the program's resource script (.rc): menus, dialog templates, and the
-// bitmaps and icons named by file, with the #define names of the included headers.
+// rc.h - reader of the program's resource script (.rc): the menu, the accelerator table, the
+// dialog templates, and the bitmap, icon and manifest named by file, with the #define names of
+// the header it includes.
 //
-// Reads the subset of the resource-compiler language that a hand-written script of a small
-// Win32 program uses:
-//   - preprocessor lines: #define NAME value (object-like; function-like macros are ignored),
-//     #undef, #include "file" (through the caller's loader), #include <file> (skipped: the SDK
-//     headers' constants are built in), #if/#ifdef/#ifndef/#elif/#else/#endif, #pragma
-//     code_page(65001 or 1252), other #pragmas ignored;
-//   - resources: MENU (POPUP, MENUITEM, MENUITEM SEPARATOR), ACCELERATORS, DIALOG and DIALOGEX (STYLE,
-//     EXSTYLE, CAPTION, FONT, and the controls CONTROL, LTEXT, CTEXT, RTEXT, PUSHBUTTON,
-//     DEFPUSHBUTTON, EDITTEXT, GROUPBOX, CHECKBOX, AUTOCHECKBOX, RADIOBUTTON, AUTORADIOBUTTON,
-//     STATE3, AUTO3STATE, ICON), BITMAP, ICON and CURSOR files, the RT_MANIFEST file (kept
-//     as type "MANIFEST"; the layer does not read it: it is for Windows); LANGUAGE is accepted
-//     and ignored.
-// Differences from the resource compilers: numbers are evaluated as long; other resource types
-// and control statements are reported as errors instead of being compiled.
+// It reads the part of the resource-compiler language that res/orbix.rc and res/resource.h are
+// written in, and refuses anything else with the file and line, rather than guess at it:
+//   - comments // and /* */; lines #define NAME [number], #include "file", #ifdef NAME,
+//     #ifndef NAME, #endif and #pragma code_page(65001) (the script is UTF-8);
+//   - names, decimal numbers, strings (UTF-8, with \t), and the operators ',', '|' and '-';
+//   - NAME MENU with POPUP, MENUITEM "text", id and MENUITEM SEPARATOR;
+//   - NAME ACCELERATORS with key, id, VIRTKEY [, CONTROL] (a key is "A", one letter or digit, or a
+//     number such as VK_F1);
+//   - NAME DIALOGEX x, y, w, h with STYLE, CAPTION and FONT, and the controls CONTROL, LTEXT,
+//     PUSHBUTTON, DEFPUSHBUTTON, GROUPBOX and EDITTEXT;
+//   - NAME BITMAP "file", NAME ICON "file" and id RT_MANIFEST "file" (kept as type "MANIFEST";
+//     the layer does not read it: it is for Windows).
+// Keywords and names in lookups ignore ASCII case, as the resource compilers and Win32 do.
 #ifndef ORBIX_RC_RC_H
 #define ORBIX_RC_RC_H
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,21 +42,20 @@ struct Menu {
 
 // A control as a dialog builder needs it: whatever statement declared it, the class and the
 // complete style (WS_CHILD | WS_VISIBLE and the statement's default bits included) say
-// everything. A dialog of fonts and sizes in dialog units, as in the script.
+// everything. Positions and sizes in dialog units, as in the script.
 struct Control {
     std::string text;  // UTF-8
     int id = -1;
-    std::string cls;  // upper case: "BUTTON", "EDIT", "STATIC", ...
+    std::string cls;  // upper case: "BUTTON", "EDIT" or "STATIC"
     uint32_t style = 0;
-    uint32_t exStyle = 0;
     int x = 0, y = 0, w = 0, h = 0;
 };
 
 struct Dialog {
     std::string name;
     int x = 0, y = 0, w = 0, h = 0;
-    uint32_t style = 0, exStyle = 0;  // DS_SETFONT with a FONT, WS_CAPTION with a CAPTION
-    std::string caption;              // UTF-8
+    uint32_t style = 0;   // WS_CAPTION with a CAPTION, DS_SETFONT with a FONT
+    std::string caption;  // UTF-8
     std::string fontName;
     int fontSize = 0;
     std::vector<Control> controls;  // in script order, which is the tab order
@@ -65,18 +63,15 @@ struct Dialog {
 
 struct FileResource {
     std::string name;
-    std::string type;  // "BITMAP", "ICON", "CURSOR" or "MANIFEST"
+    std::string type;  // "BITMAP", "ICON" or "MANIFEST"
     std::string file;  // as written in the script
 };
 
-// Resource names are kept as written; a name given as a number, or as a #define'd name, is
-// kept in the form Win32 accepts for a numeric id in a string, "#101".
-// One key of an ACCELERATORS table: a virtual-key code with the modifiers that must be down, or
-// (without VIRTKEY) a character.
+// A key of an ACCELERATORS table: a virtual-key code, with or without Ctrl down.
 struct Accelerator {
-    int key = 0;  // the virtual-key code, or the character code
+    int key = 0;
     int id = 0;
-    bool virtkey = false, control = false, shift = false, alt = false;
+    bool control = false;
 };
 
 struct AcceleratorTable {
@@ -84,27 +79,26 @@ struct AcceleratorTable {
     std::vector<Accelerator> keys;
 };
 
+// Resource names are kept as written; a name given as a number, or as a #define'd name, is kept
+// in the form Win32 accepts for a numeric id in a string, "#101".
 struct Script {
     std::vector<Menu> menus;
     std::vector<AcceleratorTable> accelerators;
     std::vector<Dialog> dialogs;
     std::vector<FileResource> files;
-    std::map<std::string, long> defines;  // every #define whose value is a number
 
-    // Lookups ignore ASCII case, as the resource functions of Win32 do.
-    const Menu* menu(std::string_view name) const;
-    const AcceleratorTable* acceleratorTable(std::string_view name) const;
-    const Dialog* dialog(std::string_view name) const;
-    const FileResource* file(std::string_view name, std::string_view type) const;
+    const Menu *menu(std::string_view name) const;
+    const AcceleratorTable *acceleratorTable(std::string_view name) const;
+    const Dialog *dialog(std::string_view name) const;
+    const FileResource *file(std::string_view name, std::string_view type) const;
 };
 
-// includeLoader returns the text of a quoted include (e.g. "resource.h"), or nullopt when there
-// is no such file, which is an error. On an error the result is empty and *error (when given)
-// says where and what, e.g. "line 12: unknown name 'WS_CHLD'" or "resource.h, line 3: ...";
-// on success *error is cleared.
-Script Parse(std::string_view text,
-             const std::function<std::optional<std::string>(const std::string&)>& includeLoader,
-             std::string* error);
+// The text of a quoted include (e.g. "resource.h"), or nullopt when there is no such file.
+using IncludeLoader = std::function<std::optional<std::string>(const std::string &)>;
+
+// Reads the script called name. On an error the result is empty and *error (when given) says
+// where and what, e.g. "orbix.rc, line 12: unknown name 'WS_CHLD'"; on success it is cleared.
+Script Parse(std::string_view name, std::string_view text, const IncludeLoader &loader, std::string *error);
 
 }  // namespace rc
 

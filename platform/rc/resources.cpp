@@ -51,14 +51,14 @@ const Script& ModuleScript() {
         }
         std::string error;
         Script parsed = Parse(
-            *text,
+            kScriptName, *text,
             [](const std::string& name) -> std::optional<std::string> {
                 if (const auto data = EmbeddedFileData(name)) return std::string(*data);
                 return std::nullopt;
             },
             &error);
         if (!error.empty()) {
-            std::fprintf(stderr, "orbix: %s: %s\n", kScriptName.data(), error.c_str());
+            std::fprintf(stderr, "orbix: %s\n", error.c_str());
             std::abort();
         }
         return parsed;
