@@ -9,12 +9,6 @@
 set -euo pipefail
 source "$(dirname "$0")/lib/comum.bash"
 key() { xdotool key --clearmodifiers "$@"; sleep 0.2; }
-px() { python3 "$here/pixels.py" "$work/$1.png" --origin "$origem" "${@:2}"; }
-click() {  # a left click at client point (x, y)
-  local o=($origem)
-  xdotool mousemove --window "$wid" $(( $1 + o[0] )) $(( $2 + o[1] )) click 1
-  sleep 0.3
-}
 
 "$exe" & pid=$!
 wid=$(await_window 'Vetorial$') || fail "no window appeared"

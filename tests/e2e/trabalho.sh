@@ -7,7 +7,6 @@
 # usage: trabalho.sh ORBIX_EXECUTABLE   (inside an X server)
 set -euo pipefail
 source "$(dirname "$0")/lib/comum.bash"
-px() { python3 "$here/pixels.py" "$work/$1.png" --origin "$origem" "${@:2}"; }
 
 env -u DISPLAY "$exe" --help >"$work/ajuda.txt" || fail "--help did not exit with 0"
 grep -q '^Uso: orbix \[TRABALHO.orbix\]' "$work/ajuda.txt" || fail "--help printed no usage"

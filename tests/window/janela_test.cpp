@@ -58,34 +58,23 @@ TEST_F(Startup, AViewChosenDuringTheHoldStays) {
 TEST_F(MainWindow, TheClassPensFontAndPictureAreTheProgramsAndAreFreedAtTheEnd) {
     WNDCLASSA wc;
     ASSERT_TRUE(wintest::ClassOf("Orbix", &wc));
-    EXPECT_EQ(wc.style, UINT(CS_HREDRAW | CS_VREDRAW));
-    EXPECT_EQ(wc.lpfnWndProc, ProcJan);
-    EXPECT_EQ(std::make_pair(wc.cbClsExtra, wc.cbWndExtra), std::make_pair(0, 0));
-    EXPECT_EQ(wc.hInstance, wintest::Instance());
-    EXPECT_EQ(wc.hCursor, LoadCursorA(nullptr, IDC_CROSS));
-    EXPECT_EQ(wc.hbrBackground, (HBRUSH)GetStockObject(WHITE_BRUSH));
-    EXPECT_STREQ(wc.lpszMenuName, "Orbix");
-    EXPECT_STREQ(wc.lpszClassName, "Orbix");
-    const auto icone = wintest::Describe(wc.hIcon);
-    EXPECT_EQ(std::make_tuple(icone.kind, icone.width, icone.height), std::make_tuple(wintest::GdiObjectInfo::Bitmap, 32, 32));
-    const COLORREF cores[MAXVETORES] = {
-        RGB(255, 0, 0),     RGB(0, 0, 255),     RGB(0, 255, 0),    RGB(0, 0, 0),     RGB(200, 100, 255),
-        RGB(255, 180, 0),   RGB(80, 20, 255),   RGB(200, 255, 60), RGB(100, 100, 0), RGB(100, 200, 155),
-        RGB(255, 180, 120), RGB(130, 80, 205),  RGB(100, 155, 90), RGB(90, 200, 30), RGB(20, 190, 155)};
-    for (int k = 0; k < MAXVETORES; ++k) {
+    EXPECT_EQ(std::make_tuple(wc.style, wc.lpfnWndProc, wc.cbClsExtra, wc.cbWndExtra, wc.hInstance, wc.hCursor, wc.hbrBackground),
+              std::make_tuple(UINT(CS_HREDRAW | CS_VREDRAW), &ProcJan, 0, 0, wintest::Instance(), LoadCursorA(nullptr, IDC_CROSS),
+                              (HBRUSH)GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(std::string(wc.lpszMenuName) + "/" + wc.lpszClassName, "Orbix/Orbix");
+    using wintest::GdiObjectInfo;
+    const auto icone = wintest::Describe(wc.hIcon), f = wintest::Describe(hFonte), b = wintest::Describe(BMP_Orbix);
+    EXPECT_EQ(std::make_tuple(icone.kind, icone.width, icone.height), std::make_tuple(GdiObjectInfo::Bitmap, 32, 32));
+    EXPECT_EQ(std::make_tuple(f.kind, f.height, f.weight, f.face), std::make_tuple(GdiObjectInfo::Font, 12, 400, std::string("Times New Roman")));
+    EXPECT_EQ(std::make_tuple(b.kind, b.width, b.height), std::make_tuple(GdiObjectInfo::Bitmap, 549, 422));
+    for (int k = 0; k < MAXVETORES; ++k) {  // in the colours of the start state
         const auto p = wintest::Describe(caneta[k]);
-        EXPECT_EQ(std::make_tuple(p.kind, p.width, p.color), std::make_tuple(wintest::GdiObjectInfo::Pen, 2, cores[k])) << k;
+        EXPECT_EQ(std::make_tuple(p.kind, p.width, p.color), std::make_tuple(GdiObjectInfo::Pen, 2, Cor[k])) << k;
     }
-    const auto f = wintest::Describe(hFonte);
-    EXPECT_EQ(std::make_tuple(f.kind, f.height, f.weight, f.face),
-              std::make_tuple(wintest::GdiObjectInfo::Font, 12, 400, std::string("Times New Roman")));
-    const auto b = wintest::Describe(BMP_Orbix);
-    EXPECT_EQ(std::make_tuple(b.kind, b.width, b.height), std::make_tuple(wintest::GdiObjectInfo::Bitmap, 549, 422));
-
     std::vector<HGDIOBJ> feitos(caneta, caneta + MAXVETORES);
     feitos.insert(feitos.end(), {hFonte, BMP_Orbix});
     DestroyWindow(hjan);
-    for (size_t i = 0; i < feitos.size(); ++i) EXPECT_EQ(wintest::Describe(feitos[i]).kind, wintest::GdiObjectInfo::None) << i << " was not freed";
+    for (size_t i = 0; i < feitos.size(); ++i) EXPECT_EQ(wintest::Describe(feitos[i]).kind, GdiObjectInfo::None) << i << " was not freed";
 }
 
 // The window opens at the reference client size where the screen has room for it, inside the
