@@ -17,10 +17,9 @@ namespace {
 HWND hjan = nullptr;
 apoio::Recursos recursos;
 
-// The window as the program makes it at start-up, hidden: what it shows on a screen is the
-// layer's copy of the client image, which no input can change.
+// The window as the program makes it at start-up (offscreen: no screen shows it).
 void criajanelaprincipal() {
-    hjan = apoio::abrejanela(false, SW_HIDE);
+    hjan = apoio::abrejanela(false);
     recursos.guarda();
 }
 

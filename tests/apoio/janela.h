@@ -15,11 +15,11 @@
 
 namespace apoio {
 
-inline HWND abrejanela(bool passaabertura = true, int mostrar = SW_SHOWDEFAULT) {
+inline HWND abrejanela(bool passaabertura = true) {
     static ATOM classe = registraclasse(wintest::Instance());  // once per process
     (void)classe;
     reiniciaestado();
-    HWND h = criajanela(wintest::Instance(), mostrar);
+    HWND h = criajanela(wintest::Instance(), SW_SHOWDEFAULT);
     if (h && passaabertura) {
         wintest::FireTimer(h, ID_ABERTURA);
         wintest::Pump();
