@@ -112,10 +112,7 @@ HWND novaentrada() {
     if (!wintest::IsLive(hjan)) criajanelaprincipal();
     reiniciaestado();
     recursos.devolve();
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_POS;
-    SetScrollInfo(hjan, SB_VERT, &si, TRUE);
+    SendMessageA(hjan, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);  // the thumb back at the top, as at start-up
     wintest::SetClientSize(hjan, LARGURA_ENTRADA, ALTURA_ENTRADA);
     // The size reaches the program as it does at start-up, whether or not it just changed.
     RECT r;
