@@ -24,7 +24,7 @@ const std::string THETA = "O valor de theta está errado e foi colocado nos limi
 TEST(TextoParaFloat, ReadsAsAtofButNeverAnInfinityOrNaN) {
     const std::string z(400, '0'), nove(400, '9');
     const struct { std::string t; float v; } rows[] = {
-        {"42", 42}, {"+5", 5}, {".5", .5f}, {"5.", 5}, {"25E-2", .25f}, {" \t\n 12", 12}, {"12abc", 12},
+        {"42", 42}, {"+5", 5}, {".5", .5f}, {"5.", 5}, {"25E-2", .25f}, {" \t\n\v\f\r 12", 12}, {"12abc", 12},
         {"1,5", 1}, {"1e", 1}, {"2e+x", 2}, {"1.2.3", 1.2f}, {"0.1", .1f}, {"", 0}, {"abc", 0}, {"-", 0},
         {".", 0}, {"e5", 0}, {"--1", 0}, {"inf", 0}, {"-INFINITY", 0}, {"nan", 0}, {"nan(1)", 0},
         {"0x1p3", 0}, {"3.4028235e38", FLT_MAX}, {"3.5e38", FLT_MAX}, {"-1e39", -FLT_MAX}, {"1e400", FLT_MAX},

@@ -7,6 +7,7 @@
 #include "trabalho/trabalho.h"
 
 #include <float.h>
+#include <math.h>
 #include <string.h>
 
 #include <algorithm>
@@ -83,6 +84,25 @@ TEST(FormatoDoTrabalho, WrittenAsStoredAndWhatAPersonMayWriteReadsAsIt) {
     Trabalho lido;
     for (size_t n = 0; n <= texto.size(); ++n)
         EXPECT_EQ(letrabalho(texto.substr(0, n), lido, erro), n + 2 >= texto.size()) << "cut after " << n << " bytes";
+}
+
+// What could not read back is not written: a value that is not finite, a count, a system, a unit
+// or a scale out of range.
+TEST(FormatoDoTrabalho, AWorkThatCouldNotReadBackIsNotWritten) {
+    void (*estragos[])(Trabalho &) = {
+        [](Trabalho &t) { t.vetores[2][1] = NAN; }, [](Trabalho &t) { t.regiao[2][1] = -INFINITY; },
+        [](Trabalho &t) { t.angulox = NAN; },       [](Trabalho &t) { t.anguloz = INFINITY; },
+        [](Trabalho &t) { t.quantos = 16; },        [](Trabalho &t) { t.quantos = -1; },
+        [](Trabalho &t) { t.sistema = 0; },         [](Trabalho &t) { t.unidade = 0; },
+        [](Trabalho &t) { t.escala = 7; },
+    };
+    for (auto estraga : estragos) {
+        Trabalho t = ESCRITO;
+        estraga(t);
+        std::string texto = "antes";
+        EXPECT_FALSE(textotrabalho(t, texto));
+        EXPECT_EQ(texto, "");
+    }
 }
 
 // Saved through the menu, opened through the menu: the same state bit for bit, the same bytes.
