@@ -132,30 +132,6 @@ TEST_F(MainWindow, ScrollStepsAreBoundedByTheNumberOfVectorsAndTheThumbIsNot) {
     }
 }
 
-TEST_F(MainWindow, RotationStopsAtItsLimits) {
-    struct Row {
-        int id;
-        double *angle, start, limit;
-        int presses;
-    } rows[] = {
-        {IDM_DIREITA, &angulox, 1.0471666666666668, 1.3962222222222223, 7},
-        {IDM_ESQUERDA, &angulox, 1.0471666666666668, 0.3926875, 14},
-        {IDM_CIMA, &anguloz, 0.5235833333333334, 0.3926875, 3},
-        {IDM_BAIXO, &anguloz, 0.5235833333333334, 1.745277777777778, 25},
-        {IDM_DIREITA, &angulox, 0.3926875, 1.3962222222222223, 21},
-    };
-    for (auto &r : rows) {
-        *r.angle = r.start;
-        for (int i = 1; i < r.presses; ++i) comando(r.id);
-        EXPECT_NE(*r.angle, r.limit) << r.id << " after " << r.presses - 1;
-        comando(r.id);
-        EXPECT_EQ(*r.angle, r.limit) << r.id << " at press " << r.presses;
-        comando(r.id);
-        EXPECT_EQ(*r.angle, r.limit) << r.id << " stays";
-        EXPECT_EQ(pinturas(), 1) << r.id;
-    }
-}
-
 TEST_F(MainWindow, ModeAndScaleCommands) {
     struct Row {
         int id, num, mostnum, paints;

@@ -13,16 +13,19 @@ protected:
     }
 };
 
-// Each arrow does what its command on the menu bar does, limits included: the same angles after
-// every press, and one repaint each time.
+// Each arrow does what its command on the menu bar does: a step of 0.05 rad, held at its limit,
+// the same angles after every press, and one repaint each time.
 TEST_F(Teclado, ArrowsTurnTheViewExactlyAsTheMenuBarDoes) {
+    const double X = ANGULOX_INICIAL, Z = ANGULOZ_INICIAL;
     const struct {
         int vk, id;
-    } setas[] = {{VK_LEFT, IDM_ESQUERDA}, {VK_RIGHT, IDM_DIREITA}, {VK_UP, IDM_CIMA}, {VK_DOWN, IDM_BAIXO}};
+        std::pair<double, double> primeiro, limite;
+    } setas[] = {{VK_LEFT, IDM_ESQUERDA, {X - 0.05, Z}, {GIRO_MIN, Z}}, {VK_RIGHT, IDM_DIREITA, {X + 0.05, Z}, {ANGULOX_MAX, Z}},
+                 {VK_UP, IDM_CIMA, {X, Z - 0.05}, {X, GIRO_MIN}}, {VK_DOWN, IDM_BAIXO, {X, Z + 0.05}, {X, ANGULOZ_MAX}}};
     for (auto &s : setas) {
         std::vector<std::pair<double, double>> angulos[2];
         for (bool teclado : {false, true}) {
-            angulox = ANGULOX_INICIAL, anguloz = ANGULOZ_INICIAL;
+            angulox = X, anguloz = Z;
             for (int i = 0; i < 30; ++i) {  // thirty presses reach every limit and stay there
                 teclado ? wintest::PressKey(hjan, s.vk) : wintest::ChooseMenuItem(hjan, s.id);
                 EXPECT_EQ(pinturas(), 1) << s.vk << " " << teclado << " " << i;
@@ -30,7 +33,7 @@ TEST_F(Teclado, ArrowsTurnTheViewExactlyAsTheMenuBarDoes) {
             }
         }
         EXPECT_EQ(angulos[1], angulos[0]) << s.vk;
-        EXPECT_NE(angulos[0].front(), std::make_pair(ANGULOX_INICIAL, ANGULOZ_INICIAL)) << s.vk;
+        EXPECT_EQ(std::make_pair(angulos[0].front(), angulos[0].back()), std::make_pair(s.primeiro, s.limite)) << s.vk;
     }
 }
 
