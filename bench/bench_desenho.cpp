@@ -3,7 +3,7 @@
 // Run: build/bench/orbix_bench --benchmark_filter=Desenho
 #include <benchmark/benchmark.h>
 
-#include "janela_bench.h"
+#include "apoio/janela.h"
 
 #include <string.h>
 
@@ -18,7 +18,7 @@ void pinta(benchmark::State &state, HWND h) {
 }
 
 void BM_DesenhoVetores15(benchmark::State &state) {
-    HWND h = abrejanela();
+    HWND h = apoio::abrejanela();
     Scoord = int(state.range(0));
     Medgrau = GRAUS;
     numpt = MAXVETORES;
@@ -30,7 +30,7 @@ void BM_DesenhoVetores15(benchmark::State &state) {
     mostnum = ESCALA_VETORES;
     num = MODO_VETORES;
     pinta(state, h);
-    fechajanela(h);
+    apoio::fechajanela(h);
 }
 BENCHMARK(BM_DesenhoVetores15)
     ->Arg(CARTESIANO)
@@ -42,7 +42,7 @@ BENCHMARK(BM_DesenhoVetores15)
 
 // The full figure of each curved system: every angle sweep runs over its whole range.
 void BM_DesenhoRegiao(benchmark::State &state) {
-    HWND h = abrejanela();
+    HWND h = apoio::abrejanela();
     Scoord = int(state.range(0));
     Medgrau = GRAUS;
     const float esfera[3][2] = {{0, 10}, {0, 180}, {0, 360}};
@@ -50,7 +50,7 @@ void BM_DesenhoRegiao(benchmark::State &state) {
     memcpy(reg, Scoord == ESFERICO ? esfera : cilindro, sizeof reg);
     num = MODO_REGIAO;
     pinta(state, h);
-    fechajanela(h);
+    apoio::fechajanela(h);
 }
 BENCHMARK(BM_DesenhoRegiao)
     ->Arg(ESFERICO)

@@ -2,7 +2,7 @@
 // Run: build/bench/orbix_bench  (offscreen; see docs/performance.md)
 #include <benchmark/benchmark.h>
 
-#include "janela_bench.h"
+#include "apoio/janela.h"
 
 #include <fstream>
 #include <string>
@@ -23,18 +23,18 @@ double residentMegabytes() {
 // have already come and gone.
 void BM_ResidentMemoryAfterStartUp(benchmark::State &state) {
     for (auto _ : state) {
-        HWND h = abrejanela();
+        HWND h = apoio::abrejanela();
         state.counters["resident_MB"] = residentMegabytes();
-        fechajanela(h);
+        apoio::fechajanela(h);
     }
 }
 BENCHMARK(BM_ResidentMemoryAfterStartUp)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
 
 void BM_StartUpToFirstVectorPaint(benchmark::State &state) {
     for (auto _ : state) {
-        HWND h = abrejanela();
+        HWND h = apoio::abrejanela();
         state.PauseTiming();
-        fechajanela(h);
+        apoio::fechajanela(h);
         state.ResumeTiming();
     }
     state.counters["resident_MB"] = residentMegabytes();
@@ -42,13 +42,13 @@ void BM_StartUpToFirstVectorPaint(benchmark::State &state) {
 BENCHMARK(BM_StartUpToFirstVectorPaint)->Unit(benchmark::kMillisecond);
 
 void BM_PaintMode(benchmark::State &state) {
-    HWND h = abrejanela();
+    HWND h = apoio::abrejanela();
     num = int(state.range(0));
     mostnum = ESCALA_MEDIA;
     for (auto _ : state) {
         SendMessageA(h, WM_PAINT, 0, 0);
     }
-    fechajanela(h);
+    apoio::fechajanela(h);
 }
 BENCHMARK(BM_PaintMode)->Arg(MODO_VETORES)->Arg(MODO_REGIAO)->Unit(benchmark::kMicrosecond);
 

@@ -3,12 +3,12 @@
 // Run: build/bench/orbix_bench --benchmark_filter=Listagem
 #include <benchmark/benchmark.h>
 
-#include "janela_bench.h"
+#include "apoio/janela.h"
 
 namespace {
 
 void BM_ListagemVetoriais15(benchmark::State &state) {
-    HWND h = abrejanela();
+    HWND h = apoio::abrejanela();
     Scoord = ESFERICO;
     numpt = MAXVETORES;
     for (int i = 0; i < MAXVETORES; ++i) {
@@ -21,7 +21,7 @@ void BM_ListagemVetoriais15(benchmark::State &state) {
         InvalidateRect(h, NULL, TRUE);
         SendMessageA(h, WM_PAINT, 0, 0);
     }
-    fechajanela(h);
+    apoio::fechajanela(h);
 }
 BENCHMARK(BM_ListagemVetoriais15)
     ->Arg(MODO_VETORIAIS)

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "arquivo/arquivo.h"
-#include "janela_bench.h"
+#include "apoio/janela.h"
 #include "trabalho/trabalho.h"
 
 #include <stdlib.h>
@@ -33,7 +33,7 @@ std::string pasta() {
 }
 
 void BM_SalvaTrabalho15(benchmark::State &state) {
-    HWND h = abrejanela();
+    HWND h = apoio::abrejanela();
     quinzevetores();
     const std::string caminho = pasta() + "/aula.orbix";
     std::string texto;
@@ -42,12 +42,12 @@ void BM_SalvaTrabalho15(benchmark::State &state) {
         if (!gravaseguro(caminho.c_str(), texto.data(), texto.size())) state.SkipWithError("save failed");
     }
     state.counters["bytes"] = double(texto.size());
-    fechajanela(h);
+    apoio::fechajanela(h);
 }
 BENCHMARK(BM_SalvaTrabalho15)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_AbreTrabalho15(benchmark::State &state) {
-    HWND h = abrejanela();
+    HWND h = apoio::abrejanela();
     quinzevetores();
     const std::string caminho = pasta() + "/aula.orbix";
     std::string texto;
@@ -55,7 +55,7 @@ void BM_AbreTrabalho15(benchmark::State &state) {
     gravaseguro(caminho.c_str(), texto.data(), texto.size());
     for (auto _ : state)
         if (!abretrabalho(h, caminho.c_str())) state.SkipWithError("open failed");
-    fechajanela(h);
+    apoio::fechajanela(h);
 }
 BENCHMARK(BM_AbreTrabalho15)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -5,6 +5,7 @@
 // and no toolkit: the reader is a plain function.
 #include "dialogs/campo.h"
 
+#include <ctype.h>
 #include <float.h>
 #include <locale.h>
 #include <math.h>
@@ -17,9 +18,6 @@
 
 namespace {
 
-bool branco(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool digito(char c) { return c >= '0' && c <= '9'; }
-
 // What the bad-input table promises for a text.
 float regra(const char *texto) {
     char *fim;
@@ -28,10 +26,10 @@ float regra(const char *texto) {
     // strtod also reads infinities, NaNs and hexadecimal numbers, which are not decimal numbers:
     // the text then holds no number ("inf", "nan") or only the zero before the x ("-0x1p3").
     const char *p = texto;
-    while (branco(*p)) p++;
+    while (isspace(static_cast<unsigned char>(*p))) p++;  // in the C locale
     bool negativo = *p == '-';
     if (*p == '+' || *p == '-') p++;
-    if (!digito(*p) && *p != '.') return 0.0f;
+    if (!isdigit(static_cast<unsigned char>(*p)) && *p != '.') return 0.0f;
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && fim > p + 1) return negativo ? -0.0f : 0.0f;
     // Beyond the float range, the largest float of its sign; below it, the float it rounds to
     // (0 for "1e-50").

@@ -15,21 +15,17 @@ namespace {
 // Sizes a person can give a window, and some no screen has (held at 8192 pixels in the client
 // image, the true size reaching the program). The reference size and its half are the only
 // large ones: a large image is the slowest thing to make under AddressSanitizer.
-const int kTamanhos[][2] = {{1024, 768}, {512, 384}, {LARGURA_ENTRADA, ALTURA_ENTRADA},
-                            {160, 120},  {64, 48},   {100, 30},
-                            {30, 100},   {0, 0},     {1, 1},
-                            {1024, 1},   {1, 768},   {3000, 2},
-                            {2, 4000},   {60000, 3}, {3, 60000},
-                            {150, 200}};
+const int kTamanhos[][2] = {{1024, 768}, {512, 384}, {LARGURA_ENTRADA, ALTURA_ENTRADA}, {160, 120}, {64, 48}, {100, 30},
+                            {30, 100}, {0, 0}, {1, 1}, {1024, 1}, {1, 768}, {3000, 2}, {2, 4000}, {60000, 3},
+                            {3, 60000}, {150, 200}};
 
 // The kinds of step, each as often as it stands here: a resize (which makes the client image
 // anew, the slowest step under AddressSanitizer when the image is large) and a timer message
 // are rarer than commands, presses and scrolling.
 enum Passo { COMANDO, PRESSAO, TECLA, TECLADO, ROLAGEM, TAMANHO, TEMPORIZADOR, LACO };
-const Passo kPassos[] = {COMANDO, COMANDO, COMANDO, COMANDO,      COMANDO,      COMANDO, PRESSAO, PRESSAO,
-                         PRESSAO, PRESSAO, PRESSAO, PRESSAO,      TECLA,        TECLA,   TECLA,   TECLA,
-                         TECLA,   TECLA,   ROLAGEM, ROLAGEM,      ROLAGEM,      ROLAGEM, TAMANHO, LACO,
-                         LACO,    LACO,    TECLADO, TEMPORIZADOR, TEMPORIZADOR, TECLADO, LACO,    LACO};
+const Passo kPassos[] = {COMANDO, COMANDO, COMANDO, COMANDO, COMANDO, COMANDO, PRESSAO, PRESSAO, PRESSAO, PRESSAO, PRESSAO,
+                         PRESSAO, TECLA, TECLA, TECLA, TECLA, TECLA, TECLA, ROLAGEM, ROLAGEM, ROLAGEM, ROLAGEM, TAMANHO,
+                         LACO, LACO, LACO, TECLADO, TEMPORIZADOR, TEMPORIZADOR, TECLADO, LACO, LACO};
 
 // Keys of the keyboard: the window's own (with Ctrl, or alone), and some it has no use for.
 const int kTeclas[] = {'O', 'S', 'C', VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_F1, 'A', 'Z', 'D', 'Q'};
@@ -53,16 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         }
         case PRESSAO: {
             UINT msg = dados.ConsumeBool() ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-            SendMessageA(hjan, msg, 0,
-                         MAKELPARAM(dados.ConsumeIntegral<uint16_t>(), dados.ConsumeIntegral<uint16_t>()));
+            SendMessageA(hjan, msg, 0, MAKELPARAM(dados.ConsumeIntegral<uint16_t>(), dados.ConsumeIntegral<uint16_t>()));
             break;
         }
         case TECLA: {
             // Presses at a key of the calculator's reference layout, scaled to the window.
             int x = dados.ConsumeIntegralInRange(0, 1023), y = dados.ConsumeIntegralInRange(0, 767);
-            LPARAM p = MAKELPARAM(x * maxX / 1024, y * maxY / 768);
-            SendMessageA(hjan, WM_LBUTTONDOWN, 0, p);
-            SendMessageA(hjan, WM_LBUTTONUP, 0, p);
+            for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP}) SendMessageA(hjan, m, 0, MAKELPARAM(x * maxX / 1024, y * maxY / 768));
             break;
         }
         case TECLADO: {
@@ -75,20 +68,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             break;
         }
         case ROLAGEM:
-            SendMessageA(hjan, WM_VSCROLL,
-                         MAKEWPARAM(dados.ConsumeIntegralInRange(0, 9), dados.ConsumeIntegral<uint16_t>()), 0);
+            SendMessageA(hjan, WM_VSCROLL, MAKEWPARAM(dados.ConsumeIntegralInRange(0, 9), dados.ConsumeIntegral<uint16_t>()), 0);
             break;
         case TAMANHO: {
             const auto &t = kTamanhos[dados.ConsumeIntegralInRange<size_t>(0, std::size(kTamanhos) - 1)];
             wintest::SetClientSize(hjan, t[0], t[1]);
             break;
         }
-        case TEMPORIZADOR:
-            wintest::FireTimer(hjan, dados.ConsumeIntegralInRange(0, 2));
-            break;
-        case LACO:
-            processa();
-            break;
+        case TEMPORIZADOR: wintest::FireTimer(hjan, dados.ConsumeIntegralInRange(0, 2)); break;
+        case LACO: processa(); break;
         }
         verificaestado();
     }

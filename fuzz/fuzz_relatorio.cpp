@@ -12,7 +12,6 @@
 #include <stdint.h>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 float finito(FuzzedDataProvider &dados) {
@@ -32,9 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Scoord = CARTESIANO + dados.ConsumeIntegralInRange(0, 2);
     Medgrau = dados.ConsumeBool() ? GRAUS : RADIANOS;
     for (int k = 0; k < 3; ++k) {
-        reg[k][0] = finito(dados);
-        reg[k][1] = finito(dados);
-        for (int i = 0; i < MAXVETORES; ++i) vetores[k][i] = finito(dados);
+        reg[k][0] = finito(dados), reg[k][1] = finito(dados);
+        for (float &v : vetores[k]) v = finito(dados);
     }
     std::string caminho = pasta + "/salvo";
     remove(caminho.c_str());
@@ -44,14 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         processa();
     }
     struct stat st;
-    if (stat(caminho.c_str(), &st) != 0) {
-        fprintf(stderr, "no report was written\n");
-        abort();
-    }
-    long n = numpt;
-    long registros = n == 0 ? 1 : 9 + 2 * n + 3 * n * (n + 1) / 2;
-    if (st.st_size != registros * 100) {
-        fprintf(stderr, "report of %ld bytes for %ld vectors, expected %ld\n", long(st.st_size), n, registros * 100);
+    const long n = numpt, registros = n == 0 ? 1 : 9 + 2 * n + 3 * n * (n + 1) / 2;
+    if (stat(caminho.c_str(), &st) != 0 || st.st_size != registros * 100) {
+        fprintf(stderr, "no report of %ld bytes for %ld vectors\n", registros * 100, n);
         abort();
     }
     verificaestado();

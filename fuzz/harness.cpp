@@ -1,18 +1,13 @@
 #include "harness.h"
 
+#include "apoio/janela.h"
 #include "resource.h"
-#include "state/estado.h"
 #include "trabalho/trabalho.h"
-#include "window/janela.h"
-
-#include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,42 +15,12 @@
 namespace {
 
 HWND hjan = nullptr;
+apoio::Recursos recursos;
 
-// What the window made for itself when it was created (WM_CREATE and criajanela): reiniciaestado
-// forgets these handles, and the input gets them back, so they stay valid and are never made
-// twice.
-struct Recursos {
-    HPEN canetas[MAXVETORES];
-    HFONT fonte;
-    HBITMAP figura;
-    HINSTANCE instancia;
-    char ajuda[TAMAJUDA];
-} recursos;
-
-void guardarecursos() {
-    memcpy(recursos.canetas, caneta, sizeof recursos.canetas);
-    recursos.fonte = hFonte;
-    recursos.figura = BMP_Orbix;
-    recursos.instancia = hInst;
-    memcpy(recursos.ajuda, ajuda, sizeof recursos.ajuda);
-}
-
-void devolverecursos() {
-    memcpy(caneta, recursos.canetas, sizeof recursos.canetas);
-    hFonte = recursos.fonte;
-    BMP_Orbix = recursos.figura;
-    hInst = recursos.instancia;
-    memcpy(ajuda, recursos.ajuda, sizeof recursos.ajuda);
-}
-
-// The window as the program makes it at start-up, hidden: what it shows on a screen is the
-// layer's copy of the client image, which no input can change.
+// The window as the program makes it at start-up (offscreen: no screen shows it).
 void criajanelaprincipal() {
-    static ATOM classe = registraclasse(wintest::Instance());
-    (void)classe;
-    reiniciaestado();
-    hjan = criajanela(wintest::Instance(), SW_HIDE);
-    guardarecursos();
+    hjan = apoio::abrejanela(false);
+    recursos.guarda();
 }
 
 // Pasted text, which no limit holds: longer than any field's text the program shows or reads.
@@ -66,73 +31,40 @@ constexpr size_t BYTESPORDIALOGO = 4;
 // anything else a dialog does; a few keys after a paste reach every state typing can.
 constexpr size_t TECLAS = 3;
 
-struct Campos {
-    std::vector<int> edicoes;
-    std::vector<int> radios;
+// The edit fields and the radio buttons of each dialog.
+const std::map<std::string, std::pair<std::vector<int>, std::vector<int>>> CAMPOS = {
+    {"entnpt", {{IDC_NPT}, {}}},
+    {"entvt", {{IDC_E1, IDC_E2, IDC_E3}, {IDC_CART, IDC_CIL, IDC_ESF, IDC_GRAUS, IDC_RAD}}},
+    {"entlim", {{IDC_LIM1, IDC_LIM2, IDC_LIM3, IDC_LIM4, IDC_LIM5, IDC_LIM6}, {}}},
+    {"entreg", {{}, {IDC_CART, IDC_CIL, IDC_ESF, IDC_GRAUS, IDC_RAD}}},
 };
 
-const std::map<std::string, Campos> &campos() {
-    static const std::map<std::string, Campos> c = {
-        {"entnpt", {{111}, {}}},
-        {"entvt", {{108, 109, 110}, {101, 102, 103, 105, 106}}},
-        {"entlim", {{112, 113, 114, 115, 116, 117}, {}}},
-        {"entreg", {{}, {101, 102, 103, 105, 106}}},
-    };
-    return c;
-}
-
-// The number of vectors the number dialog's text asks for, read as GetDlgItemInt reads it: an
-// unsigned decimal number, blanks around it, anything else 0; at most MAXVETORES.
-int vetorespedidos(const std::string &texto) {
-    size_t i = texto.find_first_not_of(" \t");
-    if (i == std::string::npos || !isdigit(static_cast<unsigned char>(texto[i]))) return 0;
-    int n = 0;
-    for (; i < texto.size() && isdigit(static_cast<unsigned char>(texto[i])); ++i)
-        n = std::min(10 * n + (texto[i] - '0'), MAXVETORES + 1);
-    return texto.find_first_not_of(" \t", i) == std::string::npos ? std::min(n, MAXVETORES) : 0;
-}
+template <class V> int umde(FuzzedDataProvider &dados, const V &v) { return v[dados.ConsumeIntegralInRange<size_t>(0, v.size() - 1)]; }
 
 void dirige(wintest::Dialog &d, FuzzedDataProvider &dados) {
-    auto it = campos().find(d.templateName());
-    const Campos vazio;
-    const Campos &c = it == campos().end() ? vazio : it->second;
+    auto it = CAMPOS.find(d.templateName());
+    const auto &[edicoes, radios] = it == CAMPOS.end() ? std::pair<std::vector<int>, std::vector<int>>() : it->second;
     int acoes = dados.ConsumeIntegralInRange(0, 8);
     for (int i = 0; i < acoes && dados.remaining_bytes() > 0; ++i) {
         int acao = dados.ConsumeIntegralInRange(0, 2);
-        if (acao < 2 && !c.edicoes.empty()) {
-            int id = c.edicoes[dados.ConsumeIntegralInRange<size_t>(0, c.edicoes.size() - 1)];
+        if (acao < 2 && !edicoes.empty()) {
+            int id = umde(dados, edicoes);
             // A paste, and for typing a few keys after it (after nothing, after a text that fills
             // the field, or after one past its limit).
             d.setFieldText(id, dados.ConsumeRandomLengthString(TAMCOLADO));
             if (acao == 0) d.typeAtEnd(id, dados.ConsumeRandomLengthString(TECLAS));
-        } else if (acao == 2 && !c.radios.empty()) {
-            d.click(c.radios[dados.ConsumeIntegralInRange<size_t>(0, c.radios.size() - 1)]);
+        } else if (acao == 2 && !radios.empty()) {
+            d.click(umde(dados, radios));
         }
     }
     int saida = dados.ConsumeIntegralInRange(0, 5);
     // A series of vector dialogs the rest of the input cannot answer would be cancelled dialog
     // after dialog, all alike, the costliest thing the program can be made to do: a number of
     // vectors is confirmed only with input left for each of its dialogs (a few bytes each).
-    if (saida >= 3 && d.templateName() == "entnpt" &&
-        dados.remaining_bytes() < BYTESPORDIALOGO * size_t(vetorespedidos(d.fieldText(IDC_NPT))))
-        saida = 0;
-    switch (saida) {
-    case 0:
-        d.click(IDCANCEL);
-        break;
-    case 1:
-        d.pressEscape();
-        break;
-    case 2:
-        d.closeBox();
-        break;
-    case 3:
-        d.pressEnter();
-        break;
-    default:
-        d.click(IDOK);
-        break;
-    }
+    // (GetDlgItemInt reads at most what strtoul reads, held to MAXVETORES by the dialog.)
+    const unsigned long pedidos = std::min(strtoul(d.fieldText(IDC_NPT).c_str(), nullptr, 10), (unsigned long)MAXVETORES);
+    if (saida >= 3 && d.templateName() == "entnpt" && dados.remaining_bytes() < BYTESPORDIALOGO * pedidos) saida = 0;
+    saida == 0 ? d.click(IDCANCEL) : saida == 1 ? d.pressEscape() : saida == 2 ? d.closeBox() : saida == 3 ? d.pressEnter() : d.click(IDOK);
 }
 
 }  // namespace
@@ -141,8 +73,7 @@ const char *pastadarodada() {
     // In memory where the system has it: every save reaches the disk before it returns.
     static const std::string pasta = [] {
         char memoria[] = "/dev/shm/orbix-fuzz-XXXXXX", disco[] = "/tmp/orbix-fuzz-XXXXXX";
-        if (mkdtemp(memoria)) return std::string(memoria);
-        return std::string(mkdtemp(disco) ? disco : "/tmp");
+        return std::string(mkdtemp(memoria) ? memoria : mkdtemp(disco) ? disco : "/tmp");
     }();
     return pasta.c_str();
 }
@@ -180,11 +111,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
 HWND novaentrada() {
     if (!wintest::IsLive(hjan)) criajanelaprincipal();
     reiniciaestado();
-    devolverecursos();
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_POS;
-    SetScrollInfo(hjan, SB_VERT, &si, TRUE);
+    recursos.devolve();
+    SendMessageA(hjan, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);  // the thumb back at the top, as at start-up
     wintest::SetClientSize(hjan, LARGURA_ENTRADA, ALTURA_ENTRADA);
     // The size reaches the program as it does at start-up, whether or not it just changed.
     RECT r;
@@ -196,9 +124,7 @@ HWND novaentrada() {
     return hjan;
 }
 
-void processa() {
-    wintest::Pump([](MSG *m) { despachamensagem(hjan, m); });
-}
+void processa() { apoio::bombeia(hjan); }
 
 void terminaentrada() {
     processa();
@@ -214,17 +140,13 @@ void terminaentrada() {
 }
 
 void verificaestado() {
-    bool bom = numpt >= 0 && numpt <= MAXVETORES && SBPosy >= 0;
-    for (int k = 0; k < 3; ++k) {
-        for (int i = 0; i < MAXVETORES; ++i) bom = bom && std::isfinite(vetores[k][i]);
-        bom = bom && std::isfinite(reg[k][0]) && std::isfinite(reg[k][1]);
-        bom = bom && std::isfinite(vet[k]);
-    }
-    bom = bom && (Scoord == CARTESIANO || Scoord == CILINDRICO || Scoord == ESFERICO);
-    bom = bom && (Medgrau == GRAUS || Medgrau == RADIANOS);
+    bool bom = numpt >= 0 && numpt <= MAXVETORES && SBPosy >= 0 && (Medgrau == GRAUS || Medgrau == RADIANOS) &&
+               (Scoord == CARTESIANO || Scoord == CILINDRICO || Scoord == ESFERICO);
+    for (auto &linha : vetores)
+        for (float v : linha) bom = bom && std::isfinite(v);
+    for (int k = 0; k < 3; ++k) bom = bom && std::isfinite(reg[k][0]) && std::isfinite(reg[k][1]) && std::isfinite(vet[k]);
     if (!bom) {
-        fprintf(stderr, "state out of its domain: numpt %d SBPosy %d Scoord %d Medgrau %d\n", numpt, SBPosy, Scoord,
-                Medgrau);
+        fprintf(stderr, "state out of its domain: numpt %d SBPosy %d Scoord %d Medgrau %d\n", numpt, SBPosy, Scoord, Medgrau);
         abort();
     }
 }

@@ -1,65 +1,69 @@
-// janela.h - the main window as the tests meet it: created past its splash at 1024 x 768, with
-// the program state at its start values, and what tests ask of it (commands, paints, texts).
+// janela.h - the main window as the tests, the benchmarks and the fuzz targets meet it: made as
+// WinMain makes it, from the start state, past its splash unless asked otherwise (the timer's work
+// done at once); and what the window made for itself when it was created, kept so that a state
+// put back to its start values can have it again instead of making it twice.
 #ifndef ORBIX_TESTS_APOIO_JANELA_H
 #define ORBIX_TESTS_APOIO_JANELA_H
 
-#include <gtest/gtest.h>
-
-#include "apoio/desenho.h"
-#include "resource.h"
 #include "state/estado.h"
 #include "testing/wintest.h"
 #include "window/janela.h"
 
-#include <functional>
-#include <string>
+#include <string.h>
+
 #include <vector>
 
 namespace apoio {
 
-class JanelaPrincipal : public ::testing::Test {
-protected:
-    void SetUp() override {
-        reiniciaestado();
-        static ATOM classe = registraclasse(wintest::Instance());  // once per test program
-        (void)classe;
-        {
-            wintest::GdiRecorder rec;
-            hjan = criajanela(wintest::Instance(), SW_SHOWDEFAULT);
-            primeirapintura = rec.calls();
-        }
-        ASSERT_NE(hjan, nullptr);
-        if (passaabertura) fimdaabertura();
-    }
-    void TearDown() override {
-        if (wintest::IsLive(hjan)) DestroyWindow(hjan);
-        wintest::Pump();
-        wintest::TakeQuit();
-        reiniciaestado();
-    }
-    // Ends the splash hold as its timer does, and lets the repaint happen.
-    void fimdaabertura() {
-        wintest::FireTimer(hjan, ID_ABERTURA);
+inline HWND abrejanela(bool passaabertura = true) {
+    static ATOM classe = registraclasse(wintest::Instance());  // once per process
+    (void)classe;
+    reiniciaestado();
+    HWND h = criajanela(wintest::Instance(), SW_SHOWDEFAULT);
+    if (h && passaabertura) {
+        wintest::FireTimer(h, ID_ABERTURA);
         wintest::Pump();
     }
-    void comando(int id) { SendMessageA(hjan, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    // Runs the pending messages through the program's own loop body, as WinMain does.
-    void bombeia() {
-        wintest::Pump([this](MSG *m) { despachamensagem(hjan, m); });
-    }
-    // What the pending messages paint, as recorded.
-    std::vector<wintest::GdiCall> pinta() {
-        wintest::GdiRecorder rec;
-        bombeia();
-        return rec.calls();
-    }
-    // Number of paints the pending messages cause (each paint selects the font once).
-    int pinturas() { return conta(pinta(), wintest::GdiCall::SelectFont); }
+    return h;
+}
 
-    bool passaabertura = true;  // a test of the splash itself clears it in its constructor
-    HWND hjan = nullptr;
-    std::vector<wintest::GdiCall> primeirapintura;
+inline void fechajanela(HWND h) {
+    if (wintest::IsLive(h)) DestroyWindow(h);
+    wintest::Pump();
+    wintest::TakeQuit();
+    reiniciaestado();
+}
+
+// Runs the pending messages through the program's own loop body, as WinMain does.
+inline void bombeia(HWND h) {
+    wintest::Pump([h](MSG *m) { despachamensagem(h, m); });
+}
+
+// The handles and the help text WM_CREATE and criajanela made, which reiniciaestado forgets.
+struct Recursos {
+    HPEN canetas[MAXVETORES];
+    HFONT fonte;
+    HBITMAP figura;
+    HINSTANCE instancia;
+    char texto[TAMAJUDA];
+    void guarda() {
+        memcpy(canetas, caneta, sizeof canetas), fonte = hFonte, figura = BMP_Orbix, instancia = hInst;
+        memcpy(texto, ajuda, sizeof texto);
+    }
+    void devolve() const {
+        memcpy(caneta, canetas, sizeof canetas), hFonte = fonte, BMP_Orbix = figura, hInst = instancia;
+        memcpy(ajuda, texto, sizeof texto);
+    }
 };
+
+// Stores the vectors as the entry command would (entries in the order of the system).
+inline void guarda(int sistema, int unidade, const std::vector<std::vector<float>> &vs) {
+    Scoord = sistema;
+    Medgrau = unidade;
+    numpt = int(vs.size());
+    for (int k = 0; k < numpt; ++k)
+        for (int e = 0; e < 3; ++e) vetores[e][k] = vs[size_t(k)][size_t(e)];
+}
 
 }  // namespace apoio
 

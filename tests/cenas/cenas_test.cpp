@@ -4,7 +4,7 @@
 // the scene has them, its listing as the clipboard takes it and its report. Any tick, label,
 // arrow, dot or text that moves changes a stored file; scripts/update-stored.sh rewrites them
 // after an intended change.
-#include "apoio/janela.h"
+#include "apoio/teste.h"
 #include "draw/listagem.h"
 #include "report/relatorio.h"
 #include "testing/stored.h"
@@ -64,13 +64,13 @@ const std::vector<Cena> CENAS = {
     {"modulos", cartesianos, IDM_MODULO, {}},
     {"vetores-e-regiao", [] { limites(CILINDRICO, RADIANOS, {0, 2, 0, 3.1415f, -1, 1}); }, IDM_VERVET, {}, true},
     {"regiao-cartesiana", [] { limites(CARTESIANO, GRAUS, {-1, 1, 0, 2, 0, 3}); }, IDM_DESENHARREG, {}},
-    {"regiao-cilindrica", [] { limites(CILINDRICO, GRAUS, {1, 5, 0, 90, 0, 4}); }, IDM_DESENHARREG, {}},
+    {"regiao-cilindrica", [] { limites(CILINDRICO, GRAUS, {1, 5, 0, 90, 0, 4}); }, IDM_DESENHARREG, {}, true},
     {"regiao-esferica", [] { limites(ESFERICO, GRAUS, {0, 10, 30, 90, 0, 120}); }, IDM_DESENHARREG, {}},
     // Pairs reversed, a negative radius, the labels of the largest value or none.
     {"regiao-cilindrica-radianos", [] { limites(CILINDRICO, RADIANOS, {3, -1, 0, 1.5f, 2, -2}), mostnum = ESCALA_MEDIA; },
      IDM_DESENHARREG, {}},
     {"regiao-esferica-radianos", [] { limites(ESFERICO, RADIANOS, {4, 1, 2, 0.5f, 0, 1}), mostnum = ESCALA_NENHUMA; },
-     IDM_DESENHARREG, {}},
+     IDM_DESENHARREG, {}, true},
     {"vetores-cilindricos-girada",
      [] {
          apoio::guarda(CILINDRICO, GRAUS, {{3, 45, 2}, {1, 200, -1}, {2, 300, 4}});
@@ -83,6 +83,17 @@ const std::vector<Cena> CENAS = {
     {"vetores-e-regiao-cartesianos", [] { limites(CARTESIANO, GRAUS, {-1, 1, 0, 2, 0, 3}); }, IDM_VERVET, {}},
     {"produtos-vetoriais-rolados", [] { quinze(), SBPosy = 40; }, IDM_VETORIAL, {}, true},
     {"calculadora", cartesianos, IDM_CALC, {"V0", "+", "V1", "="}},
+    // Scrolled: the pair listings and the moduli move up, the vector list stays.
+    {"angulos-rolados", [] { cartesianos(), SBPosy = 3; }, IDM_ANGULO, {}},
+    {"modulos-rolados", [] { cartesianos(), SBPosy = 2; }, IDM_MODULO, {}},
+    {"vetores-e-regiao-rolados", [] { limites(CARTESIANO, GRAUS, {-1, 1, 0, 2, 0, 3}), SBPosy = 5; }, IDM_VERVET, {}},
+    // Lines longer than a listing line or a report record, cut.
+    {"produtos-vetoriais-enormes",
+     [] { apoio::guarda(CARTESIANO, GRAUS, {{1e19f, 1e19f, 0}, {0, 1e19f, 1e19f}, {3.4e38f, -3.4e38f, 3.4e38f}}); },
+     IDM_VETORIAL, {}, true},
+    // The region's limits in the report: angles in degrees whatever the unit, Cartesian ones never converted.
+    {"regiao-cartesiana-radianos", [] { limites(CARTESIANO, RADIANOS, {-1, 1, 0, 3.1415f, 0, 3}); }, IDM_DESENHARREG, {},
+     true},
 };
 
 std::string dados(const std::string &nome) { return std::string(ORBIX_DADOS) + "/cenas/" + nome; }
@@ -92,35 +103,17 @@ double razao() {
     return f ? std::max(1.0, std::atof(f)) : 1.0;
 }
 
-// The centre of a calculator key on the reference canvas: "0".."9", "V0".."V14", ",+-X./x=C".
-POINT tecla(const std::string &k) {
-    if (k.size() > 1) {
-        const int j = std::stoi(k.substr(1));
-        return {185 + 50 * (j / 5) + 22, 163 + 35 * (j % 5) + 13};
-    }
-    if (k[0] >= '0' && k[0] <= '9') {
-        const int d = k[0] - '0';
-        return {185 + 30 * (d % 5) + 10, 355 + 35 * (d / 5) + 11};
-    }
-    return {370, 172 + 30 * int(std::string(",+-X./x=C").find(k))};
-}
-
 class Cenas : public apoio::JanelaPrincipal {
 protected:
     void SetUp() override {
         apoio::JanelaPrincipal::SetUp();
-        for (int k = 0; k < MAXVETORES; ++k) canetas[k] = caneta[k];
-        fonte = hFonte;
-        bitmap = BMP_Orbix;
+        feitos.guarda();
     }
     // The scene at a client size, with what the window made at its creation kept; returns the
     // calls of its last paint.
     apoio::Chamadas mostra(const Cena &c, int largura, int altura) {
         reiniciaestado();
-        hInst = wintest::Instance();
-        for (int k = 0; k < MAXVETORES; ++k) caneta[k] = canetas[k];
-        hFonte = fonte;
-        BMP_Orbix = bitmap;
+        feitos.devolve();
         inicia = 0;
         num = MODO_VETORES;
         c.prepara();
@@ -130,16 +123,14 @@ protected:
         wintest::GdiRecorder rec;
         wintest::Pump();
         for (const char *k : c.teclas) {
-            const POINT p = tecla(k);
+            const apoio::Tecla t = apoio::tecla(k);
             rec.clear();
-            wintest::Click(hjan, p.x * largura / 1024, p.y * altura / 768);
+            wintest::Click(hjan, (t.e + t.d) / 2 * largura / 1024, (t.t + t.b) / 2 * altura / 768);
             wintest::Pump();
         }
         return rec.calls();
     }
-    HPEN canetas[MAXVETORES] = {};
-    HFONT fonte = nullptr;
-    HBITMAP bitmap = nullptr;
+    apoio::Recursos feitos;
 };
 
 TEST_F(Cenas, EveryViewAsItsStoredTraceAndPicture) {

@@ -1,7 +1,7 @@
 // What the drawings do beyond where they put things (which the stored scenes hold): a region is
 // drawn as its limits put in order and held within the angle check, and leaves them sorted; what
 // is not finite is not drawn, and nothing lands far off the canvas.
-#include "apoio/desenho.h"
+#include "apoio/teste.h"
 
 #include <math.h>
 #include <string.h>
@@ -27,12 +27,12 @@ std::string depoisdoseixos(const apoio::Chamadas &c) {
     return t;
 }
 
-class Desenho : public apoio::Desenho {
+class Desenho : public apoio::JanelaPrincipal {
 protected:
     std::string regiao(int s, int u, Limites v) {
         Scoord = s, Medgrau = u, mostnum = ESCALA_VETORES;
         memcpy(reg, v.data(), sizeof reg);
-        return depoisdoseixos(pinta(MODO_REGIAO));
+        return depoisdoseixos(desenha(MODO_REGIAO));
     }
 };
 
@@ -84,7 +84,7 @@ TEST_F(Desenho, WhatIsNotFiniteIsNotDrawn) {
     for (auto &r : rows) {
         SCOPED_TRACE(r.nome);
         apoio::guarda(r.s, GRAUS, r.vetores);
-        depoisdoseixos(pinta(MODO_VETORES));
+        depoisdoseixos(desenha(MODO_VETORES));
         regiao(r.s, GRAUS, r.regiao);
     }
 }

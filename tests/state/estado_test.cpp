@@ -84,7 +84,7 @@ TEST(Vetorial, ConversoesEPosicao) { // pi = 3.1415
     EXPECT_EQ(f2(radpagrau(3.1415f)) + f2(radpagrau(grauparad(-30))), "180.00-30.00");
     const struct { int sis; float e[3]; double xyz[3]; } casos[] = {
         {CILINDRICO, {2, 1.57075f, 5}, {0, 2, 5}}, {ESFERICO, {2, 0, 1}, {0, 0, 2}},
-        {ESFERICO, {3, 1.57075f, 3.1415f}, {-3, 0, 0}}, {CARTESIANO, {1, -2, 3}, {1, -2, 3}}};
+        {ESFERICO, {3, 1.57075f, 3.1415f}, {-3, 0, 0}}, {ESFERICO, {2, 1.57075f, 1.0471666f}, {1, 1.7320508, 0}}, {CARTESIANO, {1, -2, 3}, {1, -2, 3}}};
     for (const auto &c : casos) {
         double xyz[3]; posicionacartesiano(c.sis, c.e, xyz);
         for (int k = 0; k < 3; k++) EXPECT_NEAR(xyz[k], c.xyz[k], 1e-3) << c.sis << ", componente " << k;

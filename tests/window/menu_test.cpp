@@ -1,5 +1,6 @@
 // The menu commands that open dialogs, the help and the about box.
-#include "apoio/janela.h"
+#include "apoio/teste.h"
+#include "testing/stored.h"
 #include "window/ajuda.h"
 
 #include <algorithm>
@@ -76,67 +77,21 @@ TEST_F(Menu, RegionAndSystemRepaintRules) {
     }
 }
 
-// The user guide word for word: fourteen paragraphs, an empty line between two.
-TEST_F(Menu, HelpTextWordForWord) {
-    const char *const paragrafos[] = {
-        "\t\t\tORBIX - Programa de Álgebra Vetorial",
-        "Este programa é utilizado para gerar gráficos de regiões e apresentação de vetores em três dimensões, com "
-        "giro no eixo x, além de realizar cálculos vetoriais básicos. Os sistemas de coordenadas utilizados no mesmo "
-        "são o Cartesiano, o Cilíndrico e o Esférico.",
-        "\t\tMenu do ORBIX",
-        "1) O menu Salvar Dados e Resultados, o programa gravará todos os dados inseridos, como vetores, regiões e "
-        "cálculos de ângulos entre vetores e respectivos módulos, produtos escalares e vetoriais na coordenada "
-        "definida, em arquivo .TXD que pode ser aberto como arquivo de texto. Por default, a coordenada inicial do "
-        "programa é a cartesiana.",
-        "2) O menu Sair, sai do programa.",
-        "3) O menu Entrar Pontos para Vetores, abre uma janela solicitando o número de vetores que será inserido. O "
-        "valor máximo é 15, o qual se for ultrapassado, é colocado no limite definido. Daí, uma outra janela é "
-        "aberta, solicitando os dados dos vetores, como coordenadas, valores 3 coordenadas dos vetores (cada vez que "
-        "se pressiona o botão OK, é solicitado os dados do próximo vetor, até o último. Deve-se considerar que, a "
-        "escolha nesta janela do sistema de coordenadas na entrada do último vetor, define o sistema de coordenadas "
-        "de todos os demais vetores. Quando definido o sistema de coordenadas como cilíndrico ou esférico, deve-se "
-        "escolher a entrada dos dados das coordenadas phi e theta como graus ou radianos. Por default, o programa "
-        "trabalha inicialmente em graus.",
-        "4) O menu Entrar Limites para Região abre uma janela que solicita os dados dos limites inferiores e "
-        "superiores das 3 coordenadas do sistema definido. Deve-se considerar que as coordenadas dos sistemas são: "
-        "(x, y, z) para cartesiano; (r, phi, z) para cilíndrico e (r, theta, phi) para esférico. Nos casos em que se "
-        "entra com um dado de um ângulo maior que o possível na coordenada, este é colocado no limite superior do "
-        "mesmo. Além do mais, se os valores de entrada estiverem invertidos (o maior primeiro e o menor como o "
-        "segundo dado), o programa os inverte automaticamente. Os valores limites dos ângulos nos sistemas de "
-        "coordenadas cilíndricas e esféricas são 0<phi<360 (em graus) ou 0<phi<2pi (em radianos) e 0<theta<180 (em "
-        "graus) ou 0<theta<pi (em radianos).",
-        "5) O menu Definir Sistema de Coordenadas abre uma janela em que se pode modificar o sistema de coordenadas "
-        "inicial. Neste caso, os dados já inseridos inicialmente em vetores e em regiões, são convertidos "
-        "imediatamente para o novo sistema definido.",
-        "6) O menu Desenhar Vetores apresenta os vetores inseridos na forma gráfica em 3 dimensões no sistema, assim "
-        "como suas projeções nos planos apresentados do lado direito da janela.",
-        "7) O menu Desenhar Região desenha o sistema de coordenadas com a região definida e os planos ao lado direito "
-        "com suas projeções nos planos.",
-        "8) O submenu de Escala permite mostrar os valores nos eixos de cada um dos vetores, ou os valores médios "
-        "tomando como base o valor máximo entre todos os vetores inseridos, ou mesmo não apresentar nenhum desses "
-        "dados.",
-        "9) O menu Cálculos permite ver os dados dos vetores inseridos em sua respectiva coordenada, apresentar todos "
-        "os cálculos de ângulos entre todos os vetores inseridos, seus produtos escalares, produtos vetoriais e "
-        "módulos (magnitude).",
-        "10) O menu Realizar Cálculos de Equações Vetoriais desenha uma calculadora na janela, em que é possível "
-        "trabalhar com cálculos entre os vetores inseridos, estando na ordem da seqüência de operações de cima para "
-        "baixo: ponto, soma, subtração, produto vetorial, produto escalar, divisão, multiplicação, igualdade e "
-        "limpar. Deve-se observar que a soma e a subtração são permitidas para escalares e vetores; a multiplicação "
-        "e a divisão são permitidas para escalares e para escalares com vetores, respeitando a norma de que a "
-        "divisão só é feita de um vetor por um escalar; e os produtos vetoriais e escalares só são permitidos entre "
-        "dois vetores. Qualquer falha nestes casos, a calculadora apenas repete a última operação realizada.",
-        "11) Os menus Esquerda, Direita, Cima e Baixo servem para girar o eixo x no sistema de coordenadas desenhado "
-        "na janela, respectivamente para os lados desejados até os limites definidos pelo programa..",
-    };
-    std::string esperado, pecas;
-    for (const char *p : paragrafos) esperado += (esperado.empty() ? "" : "\r\n\r\n") + std::string(p);
-    for (const char *p : partesajuda) pecas += p;
-    EXPECT_EQ(esperado.size(), 4206u);
-    EXPECT_EQ(std::string(ajuda), esperado);
-    EXPECT_EQ(pecas, esperado) << "the window joins the five pieces as they are";
+// The user guide and the about box word for word, as stored; the dialog shows the guide whole.
+TEST_F(Menu, HelpAndAboutTextsAsStored) {
+    EXPECT_TRUE(wintest::MatchesStoredText(ORBIX_DADOS "/ajuda.txt", ajuda));
     Dialog d(abreajuda());
-    EXPECT_EQ(d.fieldText(IDC_AJUDATXT), esperado) << "the dialog shows it whole";
+    EXPECT_EQ(d.templateName() + " / " + d.caption(), "Ajuda / Kelda - Ajuda");
+    EXPECT_TRUE(d.visible() && d.readOnly(IDC_AJUDATXT));
+    EXPECT_EQ(d.fieldText(IDC_AJUDATXT), std::string(ajuda));
     d.click(IDOK);
+    wintest::MessageBoxLog log;
+    wintest::ChooseMenuItem(hjan, IDM_SOBRE);
+    EXPECT_EQ(pinturas(), 0);
+    ASSERT_EQ(log.calls().size(), 1u);
+    auto &c = log.calls()[0];
+    EXPECT_EQ(std::tuple(c.owner, c.caption, c.type), std::tuple(hjan, std::string("Orbix"), UINT(MB_OK | MB_ICONINFORMATION)));
+    EXPECT_TRUE(wintest::MatchesStoredText(ORBIX_DADOS "/sobre.txt", c.text));
 }
 
 TEST_F(Menu, OnlyItsOkClosesTheHelp) {
@@ -156,9 +111,6 @@ TEST_F(Menu, OnlyItsOkClosesTheHelp) {
 TEST_F(Menu, EachHelpOpensOneMoreBesideTheWorkingWindow) {
     HWND a = abreajuda();
     Dialog d(a);
-    EXPECT_EQ(d.templateName() + " / " + d.caption(), "Ajuda / Kelda - Ajuda");
-    EXPECT_TRUE(d.visible() && d.readOnly(IDC_AJUDATXT));
-    EXPECT_EQ(d.fieldText(IDC_AJUDATXT), std::string(ajuda));
     comando(IDM_VERVET);
     EXPECT_EQ(std::tuple(pinturas(), num), std::tuple(1, MODO_LISTAGEM));
     HWND b = abreajuda();
@@ -172,18 +124,6 @@ TEST_F(Menu, EachHelpOpensOneMoreBesideTheWorkingWindow) {
     EXPECT_EQ(hDlgnmodal, a) << "the one left open takes the keys";
     comando(IDM_SAIR), (void)pinta();
     EXPECT_EQ(std::tuple(wintest::IsLive(hjan), wintest::IsLive(a), hDlgnmodal), std::tuple(FALSE, FALSE, HWND(nullptr)));
-}
-
-TEST_F(Menu, AboutBox) {
-    wintest::MessageBoxLog log;
-    wintest::ChooseMenuItem(hjan, IDM_SOBRE);
-    EXPECT_EQ(pinturas(), 0);
-    ASSERT_EQ(log.calls().size(), 1u);
-    auto &c = log.calls()[0];
-    EXPECT_EQ(std::tuple(c.owner, c.caption, c.type),
-              std::tuple(hjan, std::string("Orbix"), UINT(MB_OK | MB_ICONINFORMATION)));
-    EXPECT_EQ(c.text.rfind("\t           ORBIX\n\n\tPrograma para Álgebra Vetorial Básica:\n\t        Gráficos e Cálculos"
-                           "\n\n\t\t Versão 1.0\n\n\n    ", 0), 0u);
 }
 
 }  // namespace

@@ -16,48 +16,36 @@ SETTINGS_2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
 SETTINGS_2017 = "{http://schemas.microsoft.com/SMI/2017/WindowsSettings}"
 
 
-def resources(exe):
-    """The resource section's bytes, its RVA, and a function from RVA to file offset."""
+def manifests(path):
+    """(name id, language, bytes) of every RT_MANIFEST resource of the PE file at path."""
+    with open(path, "rb") as f:
+        exe = f.read()
     (pe,) = struct.unpack_from("<I", exe, 0x3C)
     if exe[pe:pe + 4] != b"PE\0\0":
         raise ValueError("not a PE file")
     sections, optional_size = struct.unpack_from("<H12xH", exe, pe + 6)
     optional = pe + 24
-    (magic,) = struct.unpack_from("<H", exe, optional)
-    directories = optional + (112 if magic == 0x20B else 96)
-    rsrc_rva, rsrc_size = struct.unpack_from("<II", exe, directories + 2 * 8)
-    table = optional + optional_size
+    directories = optional + (112 if struct.unpack_from("<H", exe, optional)[0] == 0x20B else 96)
+    (rsrc_rva,) = struct.unpack_from("<I", exe, directories + 2 * 8)
     for i in range(sections):
-        vsize, vaddr, raw_size, raw_ptr = struct.unpack_from("<IIII", exe, table + 40 * i + 8)
+        vsize, vaddr, raw_size, raw_ptr = struct.unpack_from("<IIII", exe, optional + optional_size + 40 * i + 8)
         if vaddr <= rsrc_rva < vaddr + max(vsize, raw_size):
-            start = raw_ptr + (rsrc_rva - vaddr)
-            return exe[start:start + rsrc_size], lambda rva: raw_ptr + (rva - vaddr)
-    raise ValueError("no resource section")
+            break
+    else:
+        raise ValueError("no resource section")
+    offset = lambda rva: raw_ptr + rva - vaddr  # the file offset of an address in the section
+    base = offset(rsrc_rva)
 
-
-def entries(rsrc, offset):
-    """(id or name offset, is_directory, target offset) of a resource directory."""
-    named, ids = struct.unpack_from("<HH", rsrc, offset + 12)
-    out = []
-    for k in range(named + ids):
-        name, target = struct.unpack_from("<II", rsrc, offset + 16 + 8 * k)
-        out.append((name, bool(target & 0x80000000), target & 0x7FFFFFFF))
-    return out
-
-
-def manifests(path):
-    with open(path, "rb") as f:
-        exe = f.read()
-    rsrc, file_offset = resources(exe)
+    def entries(directory):  # (id, target) of a resource directory, the target's high bit masked
+        named, ids = struct.unpack_from("<HH", exe, base + directory + 12)
+        return [(i, t & 0x7FFFFFFF) for i, t in (struct.unpack_from("<II", exe, base + directory + 16 + 8 * k)
+                                                  for k in range(named + ids))]
     found = []
-    for type_id, is_dir, types in entries(rsrc, 0):
-        if type_id != RT_MANIFEST or not is_dir:
-            continue
-        for name_id, is_dir2, langs in entries(rsrc, types):
-            for lang, is_dir3, data in entries(rsrc, langs) if is_dir2 else []:
-                rva, size = struct.unpack_from("<II", rsrc, data)
-                start = file_offset(rva)
-                found.append((name_id, lang, exe[start:start + size]))
+    for type_id, names in entries(0):
+        for name_id, langs in entries(names) if type_id == RT_MANIFEST else []:
+            for lang, data in entries(langs):
+                rva, size = struct.unpack_from("<II", exe, base + data)
+                found.append((name_id, lang, exe[offset(rva):offset(rva) + size]))
     return found
 
 

@@ -34,8 +34,7 @@ sleep 3  # past the start-up picture
 xdotool mousemove --window "$wid" 400 400 windowfocus "$wid"
 shot aberto
 origem=$(python3 "$here/pixels.py" "$work/aberto.png" origin) || fail "no axes"
-python3 "$here/pixels.py" "$work/aberto.png" --origin "$origem" count 255 0 0 320 340 520 360 100 \
-  || fail "the work's vector is not drawn"
+px aberto count 255 0 0 320 340 520 360 100 || fail "the work's vector is not drawn"
 xdotool key --clearmodifiers alt+a
 sleep 0.4
 xdotool key s

@@ -1,7 +1,8 @@
 # comum.bash - what the end-to-end scripts share; source it after `set -euo pipefail`.
 # Gives: $exe (the program, first argument), $here (tests/e2e), $work (a scratch folder, removed
 # at exit, or copied to $E2E_KEEP when that is set), fail, await_window, await_gone, alive,
-# start_program, shot, leave_with_sair. The program is killed at exit if it is still running.
+# start_program, shot, leave_with_sair, px, click and the menu helpers below. The program is
+# killed at exit if it is still running.
 
 exe=$1
 # A bare X server: with no desktop named, Qt's platform theme offers no file dialog of its own,
@@ -20,6 +21,17 @@ _cleanup() {
 trap _cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# px SHOT QUESTION...: pixels.py on $work/SHOT.png in client coordinates from $origem, which a
+# script finds once on the bare axes (the labels of a drawing can cover them).
+px() { python3 "$here/pixels.py" "$work/$1.png" --origin "$origem" "${@:2}"; }
+
+# click X Y: a left click at that client point.
+click() {
+  local o=($origem)
+  xdotool mousemove --window "$wid" $(( $1 + o[0] )) $(( $2 + o[1] )) click 1
+  sleep 0.3
+}
 
 # Prints the id of the visible window whose title matches $1, waiting up to 5 s for it.
 await_window() {
