@@ -30,6 +30,8 @@
 #define IDM_ABRIRTRAB 124
 #define IDM_SALVARTRAB 125
 #define IDM_COPIAR 126
+#define IDM_DESFAZER 127
+#define IDM_REFAZER 128
 
 /* Coordinate system and angle unit radio buttons ("entvt", "entreg"). Their ids are also the
    values stored for the chosen system and unit, so the dialogs store the clicked id as is. */

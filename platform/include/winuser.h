@@ -8,7 +8,8 @@
 // KillTimer, DialogBoxParamA, CreateDialogParamA, EndDialog, SetDlgItemTextA, GetDlgItemTextA,
 // SetDlgItemInt, GetDlgItemInt (unsigned), CheckRadioButton, SendDlgItemMessageA (EM_LIMITTEXT),
 // MessageBoxA (MB_OK), LoadIconA, LoadCursorA (IDC_CROSS), LoadBitmapA, LoadAcceleratorsA,
-// TranslateAcceleratorA, OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard.
+// TranslateAcceleratorA, GetMenu, EnableMenuItem (MF_BYCOMMAND), OpenClipboard, EmptyClipboard,
+// SetClipboardData, CloseClipboard.
 // Differences from Win32: one thread only. A frame window's decorations belong to the window
 // manager: AdjustWindowRectEx adds only the menu bar, and the work area is the screen's available
 // area less room for a title bar and borders. Keys pressed in a frame's client area reach the
@@ -138,6 +139,9 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 // dialog results and message boxes
 #define IDOK 1
 #define IDCANCEL 2
+#define MF_BYCOMMAND 0x00000000L
+#define MF_ENABLED 0x00000000L
+#define MF_GRAYED 0x00000001L
 #define MB_OK 0x00000000L
 #define MB_ICONEXCLAMATION 0x00000030L
 #define MB_ICONINFORMATION 0x00000040L
@@ -210,6 +214,8 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 HACCEL WINAPI LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName);
 int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg);
+HMENU WINAPI GetMenu(HWND hWnd);
+BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
 BOOL WINAPI OpenClipboard(HWND hWndNewOwner);
 BOOL WINAPI EmptyClipboard(void);
 HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem);

@@ -279,20 +279,24 @@ std::vector<std::string> MenuBarTexts(HWND hwnd) {
     return out;
 }
 
-void ChooseMenuItem(HWND hwnd, int id) {
+namespace {
+QAction *menuAction(HWND hwnd, int id) {
     Window *w = win(hwnd);
-    if (!w || !w->menuBar) return;
-    std::function<bool(const QList<QAction *> &)> find = [&](const QList<QAction *> &acts) {
-        for (QAction *a : acts) {
-            if (a->menu() && find(a->menu()->actions())) return true;
-            if (!a->menu() && !a->isSeparator() && a->data().toInt() == id) {
-                a->trigger();
-                return true;
-            }
-        }
-        return false;
-    };
-    if (!find(w->menuBar->actions())) fail("no menu item " + std::to_string(id));
+    if (!w || !w->menuBar) return nullptr;
+    for (QAction *a : w->menuBar->findChildren<QAction *>())
+        if (!a->menu() && !a->isSeparator() && a->data().toInt() == id) return a;
+    return nullptr;
+}
+}  // namespace
+
+void ChooseMenuItem(HWND hwnd, int id) {
+    if (QAction *a = menuAction(hwnd, id)) a->trigger();
+    else fail("no menu item " + std::to_string(id));
+}
+
+bool MenuItemEnabled(HWND hwnd, int id) {
+    QAction *a = menuAction(hwnd, id);
+    return a && a->isEnabled();
 }
 
 int ScrollPos(HWND hwnd) {

@@ -95,7 +95,10 @@ COLORREF ClipboardPixel(int x, int y);              // of that picture, top-down
 // Texts of the menu bar of a window in order ("&Arquivo", ...), as Windows-1252 bytes.
 std::vector<std::string> MenuBarTexts(HWND hwnd);
 // Chooses the menu item with this id as a person would (WM_COMMAND through the queue).
+// A greyed item does nothing, as for a person.
 void ChooseMenuItem(HWND hwnd, int id);
+// Whether the menu item with this id can be chosen (false when there is none).
+bool MenuItemEnabled(HWND hwnd, int id);
 // Scroll bar position as the window shows it.
 int ScrollPos(HWND hwnd);
 // Presses (down and up) the left button at client position (x, y) through the queue.

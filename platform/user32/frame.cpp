@@ -226,3 +226,25 @@ void deviceRatioChanged(Window *w) {
 }
 
 }  // namespace user32
+
+using namespace user32;
+
+/* GetMenu (user32) */
+// The menu of a window is known by the window's own handle.
+HMENU WINAPI GetMenu(HWND hWnd) {
+    Window *w = win(hWnd);
+    return w && w->menuBar ? reinterpret_cast<HMENU>(hWnd) : nullptr;
+}
+
+/* EnableMenuItem (user32) */
+BOOL WINAPI EnableMenuItem(HMENU menu, UINT id, UINT enable) {
+    Window *w = win(reinterpret_cast<HWND>(menu));
+    if (!w || !w->menuBar) return -1;
+    for (QAction *a : w->menuBar->findChildren<QAction *>()) {
+        if (a->menu() || a->isSeparator() || a->data().toInt() != int(id)) continue;
+        const BOOL was = a->isEnabled() ? MF_ENABLED : MF_GRAYED;
+        a->setEnabled(!(enable & MF_GRAYED));
+        return was;
+    }
+    return -1;
+}

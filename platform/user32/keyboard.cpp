@@ -74,7 +74,7 @@ int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL h, LPMSG msg) {
     if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return 0;
     const bool control = keyDown(VK_CONTROL), shift = keyDown(VK_SHIFT), alt = keyDown(VK_MENU);
     for (const rc::Accelerator &a : t->keys) {
-        if (WPARAM(a.key) != msg->wParam || a.control != control || shift || alt) continue;
+        if (WPARAM(a.key) != msg->wParam || a.control != control || a.shift != shift || alt) continue;
         SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(a.id, 1), 0);
         return 1;
     }

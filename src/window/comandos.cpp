@@ -6,16 +6,35 @@
 #include "report/relatorio.h"
 #include "resource.h"
 #include "state/estado.h"
+#include "state/historico.h"
 #include "trabalho/trabalho.h"
 #include "window/ajuda.h"
+
+#include <string.h>
 
 namespace {
 
 void redesenha(HWND hjan) { InvalidateRect(hjan, NULL, TRUE); }
 
-}  // namespace
+// An undone or redone step: the state it restores is shown, a listing from its top, the
+// calculator afresh (its keys may name vectors no longer there).
+void voltaa(HWND hjan) {
+    SCROLLINFO si;
+    memset(&si, 0, sizeof si);
+    si.cbSize = sizeof si;
+    si.fMask = SIF_POS;
+    si.nPos = SBPosy;
+    SetScrollInfo(hjan, SB_VERT, &si, TRUE);
+    if (num == MODO_CALCULADORA) {
+        iniciacalc();
+        resultadoveto = 0;
+        contr = 1;
+        contre = 1;
+    }
+    redesenha(hjan);
+}
 
-void comando(HWND hjan, int id) {
+void executa(HWND hjan, int id) {
     switch (id) {
     case IDM_SALVAR:
         if (salvadados(hjan)) redesenha(hjan);
@@ -129,4 +148,25 @@ void comando(HWND hjan, int id) {
     default:
         break;  // the dialogs, the calculator, the report and the help arrive with their own work
     }
+}
+
+}  // namespace
+
+void atualizamenu(HWND hjan) {
+    HMENU menu = GetMenu(hjan);
+    EnableMenuItem(menu, IDM_DESFAZER, MF_BYCOMMAND | (podedesfazer() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_REFAZER, MF_BYCOMMAND | (poderefazer() ? MF_ENABLED : MF_GRAYED));
+}
+
+// Every command may change the work, whichever dialog or key it came from: the history sees the
+// state before and after each, and keeps a step only where the work changed.
+void comando(HWND hjan, int id) {
+    if (id == IDM_DESFAZER || id == IDM_REFAZER) {
+        if (id == IDM_DESFAZER ? desfaz() : refaz()) voltaa(hjan);
+    } else {
+        const Instante antes = instanteatual();
+        executa(hjan, id);
+        registrapasso(antes);
+    }
+    atualizamenu(hjan);
 }

@@ -45,6 +45,7 @@ HWND criajanela(HINSTANCE hCopia, int iCmdMostrar) {
     hInst = hCopia;
     BMP_Orbix = LoadBitmapA(hInst, "BITMAPOrbix");
     hAceleradores = LoadAcceleratorsA(hInst, szNomeAplic);
+    atualizamenu(hjan);
     ShowWindow(hjan, iCmdMostrar);
     UpdateWindow(hjan);
     return hjan;

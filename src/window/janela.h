@@ -25,7 +25,10 @@ void despachamensagem(HWND hjan, MSG *msg);
 // Puts the view on the clipboard: the picture always, and in a listing the whole listing as
 // text. A clipboard another program holds is reported in a message box.
 void copiavista(HWND hjan);
-// The menu commands (WM_COMMAND, by the low word of wParam).
+// The menu commands (WM_COMMAND, by the low word of wParam), each one undoable step when it
+// changed the work.
 void comando(HWND hjan, int id);
+// Greys the menu items that have nothing to act on (undo and redo with no step).
+void atualizamenu(HWND hjan);
 
 #endif
