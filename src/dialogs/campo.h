@@ -22,6 +22,8 @@ float textoparafloat(const char *texto);
 
 // Shows v in field id with "%5.2f" and limits typing there to LIMITECAMPO characters.
 void mostracampo(HWND hDlg, int id, float v);
+// Shows v in field id in the shortest form that lecampo reads back to the same float.
+void mostracampoexato(HWND hDlg, int id, float v);
 // Reads field id whole with textoparafloat, however long a paste made it.
 float lecampo(HWND hDlg, int id);
 

@@ -34,6 +34,36 @@ void voltaa(HWND hjan) {
     redesenha(hjan);
 }
 
+// The vector chosen in the index dialog, or -1 when it was cancelled.
+int escolhevetor(HWND hjan) {
+    return int(DialogBoxParamA(hInst, "entidx", hjan, DlgProcEntIdx, 0)) - 1;
+}
+
+void editavetor(HWND hjan) {
+    const int k = escolhevetor(hjan);
+    if (k < 0) return;
+    const float proprio[3] = {vetores[0][k], vetores[1][k], vetores[2][k]};
+    if (DialogBoxParamA(hInst, "entvt", hjan, DlgProcEntPt, LPARAM(proprio)))
+        for (int e = 0; e < 3; e++) vetores[e][k] = vet[e];
+}
+
+void acrescentavetor(HWND hjan) {
+    if (numpt >= MAXVETORES || !DialogBoxParamA(hInst, "entvt", hjan, DlgProcEntPt, 0)) return;
+    for (int e = 0; e < 3; e++) vetores[e][numpt] = vet[e];
+    numpt++;
+}
+
+// The later vectors move down one place; the column freed at the end is cleared.
+void removevetor(HWND hjan) {
+    const int k = escolhevetor(hjan);
+    if (k < 0) return;
+    for (int e = 0; e < 3; e++) {
+        for (int i = k; i + 1 < numpt; i++) vetores[e][i] = vetores[e][i + 1];
+        vetores[e][numpt - 1] = 0;
+    }
+    numpt--;
+}
+
 void executa(HWND hjan, int id) {
     switch (id) {
     case IDM_SALVAR:
@@ -59,6 +89,15 @@ void executa(HWND hjan, int id) {
                     for (int e = 0; e < 3; e++) vetores[e][k] = vet[e];
             }
         }
+        num = MODO_VETORES;
+        redesenha(hjan);
+        break;
+    case IDM_EDITARVET:
+    case IDM_ACRESCVET:
+    case IDM_REMOVERVET:
+        if (id == IDM_EDITARVET) editavetor(hjan);
+        else if (id == IDM_ACRESCVET) acrescentavetor(hjan);
+        else removevetor(hjan);
         num = MODO_VETORES;
         redesenha(hjan);
         break;
@@ -156,6 +195,9 @@ void atualizamenu(HWND hjan) {
     HMENU menu = GetMenu(hjan);
     EnableMenuItem(menu, IDM_DESFAZER, MF_BYCOMMAND | (podedesfazer() ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_REFAZER, MF_BYCOMMAND | (poderefazer() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_EDITARVET, MF_BYCOMMAND | (numpt > 0 ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_REMOVERVET, MF_BYCOMMAND | (numpt > 0 ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_ACRESCVET, MF_BYCOMMAND | (numpt < MAXVETORES ? MF_ENABLED : MF_GRAYED));
 }
 
 // Every command may change the work, whichever dialog or key it came from: the history sees the
