@@ -35,6 +35,7 @@
 #define IDM_EDITARVET 129
 #define IDM_ACRESCVET 130
 #define IDM_REMOVERVET 131
+#define IDM_SALVARCOMO 132
 
 /* Coordinate system and angle unit radio buttons ("entvt", "entreg"). Their ids are also the
    values stored for the chosen system and unit, so the dialogs store the clicked id as is. */

@@ -7,8 +7,8 @@
 // InvalidateRect, BeginPaint, EndPaint, GetDC, ReleaseDC, SetScrollInfo (SIF_POS), SetTimer,
 // KillTimer, DialogBoxParamA, CreateDialogParamA, EndDialog, SetDlgItemTextA, GetDlgItemTextA,
 // SetDlgItemInt, GetDlgItemInt (unsigned), CheckRadioButton, SendDlgItemMessageA (EM_LIMITTEXT),
-// MessageBoxA (MB_OK), LoadIconA, LoadCursorA (IDC_CROSS), LoadBitmapA, LoadAcceleratorsA,
-// TranslateAcceleratorA, GetMenu, EnableMenuItem (MF_BYCOMMAND), OpenClipboard, EmptyClipboard,
+// MessageBoxA (MB_OK, MB_YESNOCANCEL), SetWindowTextA, LoadIconA, LoadCursorA (IDC_CROSS),
+// LoadBitmapA, LoadAcceleratorsA, TranslateAcceleratorA, GetMenu, EnableMenuItem (MF_BYCOMMAND), OpenClipboard, EmptyClipboard,
 // SetClipboardData, CloseClipboard.
 // Differences from Win32: one thread only. A frame window's decorations belong to the window
 // manager: AdjustWindowRectEx adds only the menu bar, and the work area is the screen's available
@@ -139,12 +139,16 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 // dialog results and message boxes
 #define IDOK 1
 #define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
 #define MF_BYCOMMAND 0x00000000L
 #define MF_ENABLED 0x00000000L
 #define MF_GRAYED 0x00000001L
 #define MB_OK 0x00000000L
 #define MB_ICONEXCLAMATION 0x00000030L
 #define MB_ICONINFORMATION 0x00000040L
+#define MB_YESNOCANCEL 0x00000003L
+#define MB_ICONQUESTION 0x00000020L
 
 // virtual keys ('A'..'Z' are their own codes)
 #define VK_SHIFT 0x10
@@ -207,6 +211,7 @@ UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL *lpTranslated, BOOL bS
 BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
 LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
 
 // resources, keys, the clipboard
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);

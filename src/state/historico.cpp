@@ -13,6 +13,12 @@ struct Passo {
 };
 std::deque<Passo> feitos;
 std::vector<Passo> desfeitos;
+Instante salvo = [] {
+    Instante i;
+    memset(&i, 0, sizeof i);
+    return i;
+}();
+bool salvoconhecido = false;  // before the first mark, the work at start
 
 bool mesmotrabalho(const Instante &a, const Instante &b) {
     return memcmp(a.vetores, b.vetores, sizeof a.vetores) == 0 && memcmp(a.reg, b.reg, sizeof a.reg) == 0 &&
@@ -83,4 +89,20 @@ bool poderefazer() { return !desfeitos.empty(); }
 void esquecehistorico() {
     feitos.clear();
     desfeitos.clear();
+    marcasalvo();
+}
+
+void marcasalvo() {
+    salvo = instanteatual();
+    salvoconhecido = true;
+}
+
+bool alterado() { return salvoconhecido ? !mesmotrabalho(salvo, instanteatual()) : algoentrado(); }
+
+bool algoentrado() {
+    if (numpt > 0) return true;
+    for (const auto &limites : reg)
+        for (float v : limites)
+            if (v != 0) return true;
+    return false;
 }

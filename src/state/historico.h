@@ -32,7 +32,14 @@ bool refaz();
 bool podedesfazer();
 bool poderefazer();
 
-// Forgets every step (a new start).
+// Forgets every step (a new start); the work as it is counts as saved.
 void esquecehistorico();
+
+// The work as last saved in a work file or opened from one (or as it was at the start), and
+// whether it has changed since, bit for bit.
+void marcasalvo();
+bool alterado();
+// Whether the work holds something a person typed: a vector or a region limit.
+bool algoentrado();
 
 #endif

@@ -75,6 +75,9 @@ void executa(HWND hjan, int id) {
     case IDM_SALVARTRAB:
         salvartrabalho(hjan);
         break;
+    case IDM_SALVARCOMO:
+        salvartrabalhocomo(hjan);
+        break;
     case IDM_COPIAR:
         copiavista(hjan);
         break;
@@ -191,7 +194,8 @@ void executa(HWND hjan, int id) {
 
 }  // namespace
 
-void atualizamenu(HWND hjan) {
+void atualizajanela(HWND hjan) {
+    SetWindowTextA(hjan, titulojanela().c_str());
     HMENU menu = GetMenu(hjan);
     EnableMenuItem(menu, IDM_DESFAZER, MF_BYCOMMAND | (podedesfazer() ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_REFAZER, MF_BYCOMMAND | (poderefazer() ? MF_ENABLED : MF_GRAYED));
@@ -210,5 +214,5 @@ void comando(HWND hjan, int id) {
         executa(hjan, id);
         registrapasso(antes);
     }
-    atualizamenu(hjan);
+    atualizajanela(hjan);
 }

@@ -2,6 +2,7 @@
 #include "window/janela.h"
 
 #include "state/estado.h"
+#include "state/historico.h"
 
 ATOM registraclasse(HINSTANCE hCopia) {
     WNDCLASSA wndclass;
@@ -45,7 +46,8 @@ HWND criajanela(HINSTANCE hCopia, int iCmdMostrar) {
     hInst = hCopia;
     BMP_Orbix = LoadBitmapA(hInst, "BITMAPOrbix");
     hAceleradores = LoadAcceleratorsA(hInst, szNomeAplic);
-    atualizamenu(hjan);
+    marcasalvo();
+    atualizajanela(hjan);
     ShowWindow(hjan, iCmdMostrar);
     UpdateWindow(hjan);
     return hjan;

@@ -28,8 +28,8 @@ void copiavista(HWND hjan);
 // The menu commands (WM_COMMAND, by the low word of wParam), each one undoable step when it
 // changed the work.
 void comando(HWND hjan, int id);
-// Greys the menu items that have nothing to act on: undo and redo with no step, editing and
+// The title for the work and its file; greys the menu items that have nothing to act on: undo and redo with no step, editing and
 // removing with no vector, adding with the table full.
-void atualizamenu(HWND hjan);
+void atualizajanela(HWND hjan);
 
 #endif

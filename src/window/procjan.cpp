@@ -4,6 +4,7 @@
 #include "calc/calculadora.h"
 #include "draw/display.h"
 #include "state/estado.h"
+#include "trabalho/trabalho.h"
 #include "window/ajuda.h"
 
 #include <string.h>
@@ -122,6 +123,10 @@ LRESULT CALLBACK ProcJan(HWND hjan, UINT iMsg, WPARAM wParam, LPARAM lParam) {
         soltatecla(pox, poy);
         InvalidateRect(hjan, NULL, TRUE);
         return 0;
+    case WM_CLOSE:
+        // Unsaved work is asked about first; DefWindowProc then destroys the window.
+        if (!podedescartar(hjan)) return 0;
+        break;
     case WM_DESTROY:
         liberarecursos();
         PostQuitMessage(0);

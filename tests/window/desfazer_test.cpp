@@ -48,6 +48,7 @@ protected:
         aplicatrabalho(t);
         vetores[0][7] = 9.5f;
         num = MODO_LISTAGEM;
+        marcasalvo();  // as if just saved: opening another work asks nothing
     }
     apoio::Pasta pasta;
 };

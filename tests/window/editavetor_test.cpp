@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         apoio::JanelaPrincipal::SetUp();
         poe({{2.0f / 3, 1, 4.0f / 3}, {0.1f, -0.0f, 1e-7f}, {7, 8, 9}});
-        atualizamenu(hjan);
+        atualizajanela(hjan);
     }
     void poe(const Vetores &vs) {
         numpt = int(vs.size());
