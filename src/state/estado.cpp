@@ -42,10 +42,10 @@ char temps[100];
 char temps2[30];
 char temps3[30];
 OPENFILENAMEA fname;
-char fn[256];
+char fn[TAMCAMINHO];
 char filename[64];
 FILE *fp = NULL;
-char fntrabalho[1024];
+char fntrabalho[TAMCAMINHO];
 
 float posxini, posxfin, posyini, posyfin;
 

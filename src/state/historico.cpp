@@ -1,6 +1,7 @@
 // historico.cpp - the steps of the work, kept as whole copies: a work is a few hundred bytes.
 #include "state/historico.h"
 
+#include <stdio.h>
 #include <string.h>
 
 #include <deque>
@@ -13,11 +14,7 @@ struct Passo {
 };
 std::deque<Passo> feitos;
 std::vector<Passo> desfeitos;
-Instante salvo = [] {
-    Instante i;
-    memset(&i, 0, sizeof i);
-    return i;
-}();
+Instante salvo{};
 bool salvoconhecido = false;  // before the first mark, the work at start
 
 bool mesmotrabalho(const Instante &a, const Instante &b) {
@@ -35,7 +32,7 @@ void aplica(const Instante &i) {
     mostnum = i.mostnum;
     angulox = i.angulox;
     anguloz = i.anguloz;
-    memcpy(fntrabalho, i.fntrabalho, sizeof fntrabalho);
+    snprintf(fntrabalho, sizeof fntrabalho, "%s", i.fntrabalho.c_str());
     // The start-up picture never comes back once its time is over.
     num = i.num == MODO_ABERTURA && inicia != 1 ? MODO_VETORES : i.num;
     SBPosy = 0;
@@ -45,7 +42,6 @@ void aplica(const Instante &i) {
 
 Instante instanteatual() {
     Instante i;
-    memset(&i, 0, sizeof i);
     memcpy(i.vetores, vetores, sizeof i.vetores);
     memcpy(i.reg, reg, sizeof i.reg);
     i.numpt = numpt;
@@ -55,7 +51,7 @@ Instante instanteatual() {
     i.num = num;
     i.angulox = angulox;
     i.anguloz = anguloz;
-    memcpy(i.fntrabalho, fntrabalho, sizeof i.fntrabalho);
+    i.fntrabalho = fntrabalho;
     return i;
 }
 

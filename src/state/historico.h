@@ -4,6 +4,8 @@
 
 #include "state/estado.h"
 
+#include <string>
+
 // What a step keeps of the state: every variable of the work (the columns beyond the vectors in
 // use too, which a later series of vector dialogs keeps when one is cancelled), the view shown and
 // the work file.
@@ -12,7 +14,7 @@ struct Instante {
     float reg[3][2];
     int numpt, Scoord, Medgrau, mostnum, num;
     double angulox, anguloz;
-    char fntrabalho[sizeof ::fntrabalho];
+    std::string fntrabalho;
 };
 
 // The oldest steps are forgotten beyond this many.

@@ -104,7 +104,10 @@ bool abrirtrabalho(HWND hjan) {
     OPENFILENAMEA ofn;
     preparadialogo(ofn, hjan, arquivo, sizeof arquivo);
     ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&ofn)) return false;
+    if (!GetOpenFileNameA(&ofn)) {
+        caminhorecusado(hjan);
+        return false;
+    }
     return abretrabalho(hjan, arquivo);
 }
 
@@ -126,7 +129,9 @@ bool salvartrabalhocomo(HWND hjan) {
     // Unlike the report, a work holds what cannot be typed again in a minute: never replace one
     // without asking.
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-    return GetSaveFileNameA(&ofn) && gravatrabalho(hjan, arquivo);
+    if (GetSaveFileNameA(&ofn)) return gravatrabalho(hjan, arquivo);
+    caminhorecusado(hjan);
+    return false;
 }
 
 bool salvartrabalho(HWND hjan) {

@@ -1,6 +1,7 @@
 // Work files: what they hold, how they read back, and every kind of file that is refused.
 #include "apoio/janela.h"
 #include "apoio/pasta.h"
+#include "state/historico.h"
 #include "trabalho/trabalho.h"
 
 #include <float.h>
@@ -61,17 +62,19 @@ Foto foto() {
 
 class Trabalhos : public apoio::JanelaPrincipal {
 protected:
-    // The menu command with the dialog answered by typed (empty: cancelled).
+    // The menu command with the dialog answered by typed (empty: cancelled). Opening asks
+    // nothing here: the work counts as saved.
     wintest::FileDialogCall salvapelomenu(const std::string &typed) {
         wintest::SaveDialogDriver d;
         typed.empty() ? d.cancel() : d.answer(typed);
-        comando(IDM_SALVARTRAB);
+        comando(IDM_SALVARCOMO);
         bombeia();
         return d.calls.empty() ? wintest::FileDialogCall{} : d.calls.back();
     }
     wintest::FileDialogCall abrepelomenu(const std::string &typed) {
         wintest::OpenDialogDriver d;
         typed.empty() ? d.cancel() : d.answer(typed);
+        marcasalvo();
         comando(IDM_ABRIRTRAB);
         bombeia();
         return d.calls.empty() ? wintest::FileDialogCall{} : d.calls.back();

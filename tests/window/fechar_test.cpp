@@ -109,4 +109,32 @@ TEST_F(Fechar, NothingIsAskedWithNothingTypedOrAllSaved) {
     EXPECT_FALSE(wintest::IsLive(hjan));
 }
 
+// A path as long as Linux takes (4,095 bytes) saves and opens; one longer is said so, never taken
+// for a cancel.
+TEST_F(Fechar, APathAsLongAsTheSystemTakesIsUsedAndALongerOneIsReported) {
+    std::string pasta = this->pasta.caminho().string();
+    while (pasta.size() < 3800) pasta += "/" + std::string(200, 'p');
+    std::filesystem::create_directories(pasta);
+    const std::string longo = pasta + "/" + std::string(4095 - pasta.size() - 7, 'n') + ".orbix";
+    ASSERT_EQ(longo.size(), 4095u);
+    umvetor();
+    {
+        wintest::SaveDialogDriver salvar;
+        salvar.answer(longo).answer(longo.substr(0, longo.size() - 1) + "y");  // the report beside it
+        comando(IDM_SALVARCOMO);
+        comando(IDM_SALVAR);
+    }
+    EXPECT_TRUE(std::filesystem::exists(longo));
+    EXPECT_EQ(std::string(fntrabalho), longo);
+    for (int id : {IDM_SALVARCOMO, IDM_SALVAR}) {
+        wintest::MessageBoxLog caixas;
+        wintest::SaveDialogDriver salvar;
+        salvar.answer(longo + "x");
+        comando(id);
+        EXPECT_EQ(caixas.texts(), std::vector<std::string>{"O caminho escolhido é longo demais: o programa aceita até 4095 caracteres."})
+            << id;
+    }
+    EXPECT_EQ(std::string(fntrabalho), longo);
+}
+
 }  // namespace
