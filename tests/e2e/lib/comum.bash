@@ -60,10 +60,13 @@ shot() {
 }
 
 # "&Arquivo" > "&Sair" with the keyboard; the program must end with exit status 0.
+# Work typed and not saved is asked about first: the answer is "Não" (Alt+N, in English too).
 leave_with_sair() {
   xdotool key --clearmodifiers alt+a
   sleep 0.4
   xdotool key s
+  for _ in $(seq 10); do alive || break; sleep 0.1; done
+  alive && xdotool key --clearmodifiers alt+n
   for _ in $(seq 50); do alive || break; sleep 0.1; done
   alive && fail "the program did not end"
   local rc=0
