@@ -1,15 +1,15 @@
 // winuser.h - the USER32 subset this layer implements: exactly what the program calls, and the
 // messages, styles and codes it reads or its resource script names. Nothing else is declared.
 // Implements: RegisterClassA, CreateWindowExA, DestroyWindow, ShowWindow, UpdateWindow,
-// GetClientRect, GetWindowRect, SetWindowPos, AdjustWindowRectEx, GetSystemMetrics
-// (SM_CXVSCROLL), SystemParametersInfoA (SPI_GETWORKAREA), GetMessageA, TranslateMessage,
-// DispatchMessageA, SendMessageA, PostQuitMessage, DefWindowProcA, IsDialogMessageA,
-// InvalidateRect, BeginPaint, EndPaint, GetDC, ReleaseDC, SetScrollInfo (SIF_POS), SetTimer,
-// KillTimer, DialogBoxParamA, CreateDialogParamA, EndDialog, SetDlgItemTextA, GetDlgItemTextA,
-// SetDlgItemInt, GetDlgItemInt (unsigned), CheckRadioButton, SendDlgItemMessageA (EM_LIMITTEXT),
-// MessageBoxA (MB_OK, MB_YESNOCANCEL), SetWindowTextA, LoadIconA, LoadCursorA (IDC_CROSS),
-// LoadBitmapA, LoadAcceleratorsA, TranslateAcceleratorA, GetMenu, EnableMenuItem (MF_BYCOMMAND), OpenClipboard, EmptyClipboard,
-// SetClipboardData, CloseClipboard.
+// GetClientRect, GetWindowRect, SetWindowPos, AdjustWindowRectEx, GetSystemMetrics (SM_CXVSCROLL),
+// SystemParametersInfoA (SPI_GETWORKAREA), GetMessageA, TranslateMessage, DispatchMessageA,
+// SendMessageA, PostQuitMessage, DefWindowProcA, IsDialogMessageA, InvalidateRect, BeginPaint,
+// EndPaint, GetDC, ReleaseDC, SetScrollInfo (SIF_POS), SetTimer, KillTimer, DialogBoxParamA,
+// CreateDialogParamA, EndDialog, SetDlgItemTextA, GetDlgItemTextA, SetDlgItemInt, GetDlgItemInt
+// (unsigned), CheckRadioButton, SendDlgItemMessageA (EM_LIMITTEXT, EM_SETSEL), GetDlgItem,
+// SetFocus, MessageBoxA (MB_OK, MB_YESNOCANCEL), SetWindowTextA, LoadIconA, LoadCursorA
+// (IDC_CROSS), LoadBitmapA, LoadAcceleratorsA, TranslateAcceleratorA, GetMenu, EnableMenuItem
+// (MF_BYCOMMAND), OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard.
 // Differences from Win32: one thread only. A frame window's decorations belong to the window
 // manager: AdjustWindowRectEx adds only the menu bar, and the work area is the screen's available
 // area less room for a title bar and borders. Keys pressed in a frame's client area reach the
@@ -126,6 +126,7 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
 #define EM_LIMITTEXT 0x00C5
+#define EM_SETSEL 0x00B1
 
 // scroll bars
 #define SB_VERT 1
@@ -209,6 +210,8 @@ UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMa
 BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned);
 UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL *lpTranslated, BOOL bSigned);
 BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
+HWND WINAPI SetFocus(HWND hWnd);
 LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);

@@ -448,6 +448,12 @@ void Dialog::typeAtEnd(int id, std::string_view s) {
     QString t = fromAnsi(s.data(), int(s.size()));
     for (QChar ch : t) sendKey(c->widget, 0, QString(ch));
 }
+void Dialog::typeAtFocus(std::string_view s) {
+    Window *w = win(hDlg_);
+    QWidget *target = w && w->widget ? w->widget->focusWidget() : nullptr;
+    if (!target) return;
+    for (QChar ch : fromAnsi(s.data(), int(s.size()))) sendKey(target, 0, QString(ch));
+}
 int Dialog::textLimit(int id) const {
     Window *c = control(hDlg_, id);
     return c ? c->textLimit : 0;

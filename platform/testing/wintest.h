@@ -173,6 +173,7 @@ public:
     void key(int id, EditKey k, bool shift = false);
     void paste(int id, std::string_view cp1252);
     void typeAtEnd(int id, std::string_view cp1252);  // the same, after what the field holds
+    void typeAtFocus(std::string_view cp1252);        // key by key, wherever the keyboard is
     int textLimit(int id) const;
     bool checked(int id) const;
     bool readOnly(int id) const;

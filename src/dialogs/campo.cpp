@@ -93,6 +93,11 @@ void mostracampoexato(HWND hDlg, int id, float v) {
     SendDlgItemMessageA(hDlg, id, EM_LIMITTEXT, LIMITECAMPO, 0);
 }
 
+void focacampo(HWND hDlg, int id) {
+    SetFocus(GetDlgItem(hDlg, id));
+    SendDlgItemMessageA(hDlg, id, EM_SETSEL, 0, -1);
+}
+
 float lecampo(HWND hDlg, int id) {
     // A paste is not held to the typing limit: the buffer doubles until the whole text fits
     // (GetDlgItemTextA fills it to the last byte only when the text may go on).

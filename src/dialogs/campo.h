@@ -24,6 +24,9 @@ float textoparafloat(const char *texto);
 void mostracampo(HWND hDlg, int id, float v);
 // Shows v in field id in the shortest form that lecampo reads back to the same float.
 void mostracampoexato(HWND hDlg, int id, float v);
+// Gives field id the keyboard with its text selected, so typing replaces it; for WM_INITDIALOG,
+// which then returns FALSE.
+void focacampo(HWND hDlg, int id);
 // Reads field id whole with textoparafloat, however long a paste made it.
 float lecampo(HWND hDlg, int id);
 

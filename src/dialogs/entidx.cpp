@@ -1,6 +1,7 @@
 // Which vector: the index of a vector in use, to edit or remove it.
 #include "dialogs/dialogos.h"
 
+#include "dialogs/campo.h"
 #include "resource.h"
 #include "state/estado.h"
 
@@ -12,7 +13,8 @@ INT_PTR CALLBACK DlgProcEntIdx(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_INITDIALOG:
         SetDlgItemInt(hDlg, IDC_NVT, 0, FALSE);
         SendDlgItemMessageA(hDlg, IDC_NVT, EM_LIMITTEXT, 2, 0);
-        return TRUE;
+        focacampo(hDlg, IDC_NVT);
+        return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK: {

@@ -17,7 +17,8 @@ INT_PTR CALLBACK DlgProcEntPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
             else mostracampo(hDlg, IDC_E1 + k, vet[k]);
         }
         mostrasistema(hDlg);
-        return TRUE;
+        focacampo(hDlg, IDC_E1);
+        return FALSE;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         switch (id) {

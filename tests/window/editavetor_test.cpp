@@ -131,4 +131,24 @@ TEST_F(UmVetor, AddingIsGreyedAtFifteenAndEditingAndRemovingWithNone) {
     EXPECT_TRUE(wintest::MenuItemEnabled(hjan, IDM_ACRESCVET));
 }
 
+// Every data dialog opens with the keyboard in its first number field, its text selected: typing
+// replaces it and Enter confirms what was typed.
+TEST_F(UmVetor, DataDialogsOpenReadyForTyping) {
+    vet[0] = 1, reg[0][0] = 5;
+    const struct {
+        int id;
+        std::function<bool()> tomou;
+    } linhas[] = {
+        {IDM_EDITARVET, [] { return vetores[0][2] == 2; }},  // the index dialog, then the vector's
+        {IDM_PONTOS, [] { return numpt == 2 && vetores[0][0] == 2 && vetores[0][1] == 2; }},  // and each of the series
+        {IDM_LIMITES, [] { return reg[0][0] == 2; }},
+    };
+    for (const auto &l : linhas) {
+        wintest::DialogDrivers d;
+        for (int i = 0; i < 3; ++i) d.then([](Dialog &dlg) { dlg.typeAtFocus("2"), dlg.pressEnter(); });
+        comando(l.id);
+        EXPECT_TRUE(l.tomou()) << l.id;
+    }
+}
+
 }  // namespace
