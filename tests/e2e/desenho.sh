@@ -14,15 +14,13 @@ start_program
 shot eixos
 origem=$(python3 "$here/pixels.py" "$work/eixos.png" origin) || fail "no axes after the splash"
 
-# Vetor > Entrar Pontos: the number is two tab stops past OK, the entries the last three.
+# Vetor > Entrar Pontos: each dialog opens in its first field, the text selected.
 menu v e
-key Tab Tab
 xdotool type 3
 key Return
 sleep 0.7
 for v in "10 0 0" "0 10 0" "0 0 10"; do
   set -- $v
-  key shift+Tab shift+Tab shift+Tab
   xdotool type "$1"; key Tab; xdotool type "$2"; key Tab; xdotool type "$3"; key Return
   sleep 0.7
 done

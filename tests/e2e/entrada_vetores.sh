@@ -15,16 +15,14 @@ xdotool key --clearmodifiers alt+v
 sleep 0.4
 xdotool key e
 npt=$(await_window 'Entrada do N') || fail "the number dialog did not open"
-xdotool key shift+Tab  # it opens on OK; the field is the stop before
-xdotool type 2
+xdotool type 2  # it opens in the number field, its text selected
 xdotool key Return
 await_gone "$npt" 'Entrada do N' || fail "the number dialog did not close with Enter"
 
 for entries in "1 2 3" "-4 0.5 6"; do
   vt=$(await_window 'Entradas$') || fail "no vector dialog for '$entries'"
   set -- $entries
-  xdotool key shift+Tab shift+Tab shift+Tab  # from OK back to the first of the three fields
-  xdotool type -- "$1"
+  xdotool type -- "$1"  # it opens in the first of the three fields
   for e in "$2" "$3"; do xdotool key Tab; xdotool type -- "$e"; done
   xdotool key Return
   await_gone "$vt" 'Entradas$' || fail "the vector dialog for '$entries' did not close with Enter"
