@@ -132,12 +132,35 @@ TEST(FormatoDoTrabalho, WhatAPersonMayWriteIsReadAsTheProgramWritesIt) {
         {"a byte-order mark before the first line",
          "\xEF\xBB\xBFORBIX TRABALHO 1\nsistema cartesiano\nunidade graus\nvetores 1\nvetor 0 1 -2 3.5\nregiao 1 -1 1\n"
          "regiao 2 0 2\nregiao 3 0 3\nvista 1.0471666666666668 0.5235833333333334\nescala vetores\nfim\n"},
+        {"blank lines and comments before the first line, a comment after a value",
+         "\n# aula 3\r\n\t\nORBIX TRABALHO 1 # meu\nsistema cartesiano#x\nunidade graus\nvetores 1 # um so\nvetor 0 1 -2 3.5\n"
+         "regiao 1 -1 1\nregiao 2 0 2\nregiao 3 0 3\nvista 1.0471666666666668 0.5235833333333334\nescala vetores\nfim #\n"},
     };
     for (auto &c : casos) {
         Trabalho lido;
         std::string erro;
         EXPECT_TRUE(letrabalho(c.texto, lido, erro)) << c.nome << ": " << erro;
         EXPECT_TRUE(iguais(lido, esperado)) << c.nome;
+    }
+    // The names with their accents, as UTF-8 and as Windows-1252 editors write them.
+    const struct {
+        const char *de, *para;
+        int Trabalho::*campo;
+        int codigo;
+    } nomes[] = {{"sistema cartesiano", "sistema cil\xC3\xADndrico", &Trabalho::sistema, CILINDRICO},
+                 {"sistema cartesiano", "sistema cil\xEDndrico", &Trabalho::sistema, CILINDRICO},
+                 {"sistema cartesiano", "sistema esf\xC3\xA9rico", &Trabalho::sistema, ESFERICO},
+                 {"sistema cartesiano", "sistema esf\xE9rico", &Trabalho::sistema, ESFERICO},
+                 {"escala vetores", "escala m\xC3\xA9" "dia", &Trabalho::escala, ESCALA_MEDIA},
+                 {"escala vetores", "escala m\xE9" "dia", &Trabalho::escala, ESCALA_MEDIA}};
+    std::string escrito;
+    ASSERT_TRUE(textotrabalho(esperado, escrito));
+    for (auto &n : nomes) {
+        Trabalho lido;
+        std::string erro, texto = escrito;
+        texto.replace(texto.find(n.de), strlen(n.de), n.para);
+        EXPECT_TRUE(letrabalho(texto, lido, erro)) << n.para << ": " << erro;
+        EXPECT_EQ(lido.*n.campo, n.codigo) << n.para;
     }
 }
 
@@ -240,10 +263,10 @@ TEST_F(Trabalhos, BadFilesAreRefusedWithTheirReasonAndChangeNothing) {
         std::string motivo;
     } casos[] = {
         {"not a work file", "Nome: Ana\r\nNota: 10\r\n", "Linha 1: o arquivo não é um trabalho do Orbix."},
-        {"a report", "\r\n++++++++++\r\n" + std::string(86, ' '), "Linha 1: o arquivo não é um trabalho do Orbix."},
+        {"a report", "\r\n++++++++++\r\n" + std::string(86, ' '), "Linha 2: o arquivo não é um trabalho do Orbix."},
         {"empty", "", "O arquivo está vazio."},
         {"only a byte-order mark", "\xEF\xBB\xBF", "O arquivo está vazio."},
-        {"only blank lines", "\r\n\r\n", "Linha 1: o arquivo não é um trabalho do Orbix."},
+        {"only blank lines and comments", "\r\n# nada\r\n", "O arquivo está vazio."},
         {"cut short", valido.substr(0, valido.find("regiao 2")), "Linha 8: falta «regiao 2»."},
         {"cut in the middle of a line", valido.substr(0, valido.find("regiao 2") + 4),
          "Linha 8: palavra desconhecida «regi»."},
@@ -263,7 +286,7 @@ TEST_F(Trabalhos, BadFilesAreRefusedWithTheirReasonAndChangeNothing) {
         {"an infinity", troca("vetor 0 1 2 3", "vetor 0 1 inf 3"), "Linha 5: «inf» não é um número finito."},
         {"not a number", troca("vetor 0 1 2 3", "vetor 0 1 2 nan"), "Linha 5: «nan» não é um número finito."},
         {"beyond the float range", troca("regiao 1 0 1", "regiao 1 0 1e39"), "Linha 7: «1e39» não é um número finito."},
-        {"a decimal comma", troca("vetor 0 1 2 3", "vetor 0 1,5 2 3"), "Linha 5: «1,5» não é um número finito."},
+        {"a decimal comma", troca("vetor 0 1 2 3", "vetor 0 1,5 2 3"), "Linha 5: use ponto decimal: 1.5."},
         {"a word for a number", troca("vetor 0 1 2 3", "vetor 0 um 2 3"), "Linha 5: «um» não é um número finito."},
         {"a hexadecimal number", troca("vetor 0 1 2 3", "vetor 0 0x10 2 3"), "Linha 5: «0x10» não é um número finito."},
         {"a count that is no integer", troca("vetores 2", "vetores 2.0"), "Linha 4: «2.0» não é um número inteiro."},
@@ -274,7 +297,8 @@ TEST_F(Trabalhos, BadFilesAreRefusedWithTheirReasonAndChangeNothing) {
         {"the view out of its limits", troca("vista 1.0471666666666668", "vista 3"),
          "Linha 10: ângulos de vista fora dos limites."},
         {"text after the end", valido + "vetor 2 7 8 9\r\n", "Linha 13: texto depois de «fim»."},
-        {"an accented letter", troca("cilindrico", "cilíndrico"), "Linha 2: caractere inválido (código 237)."},
+        {"an accent where no name has one", troca("vetor 0", "vetôr 0"), "Linha 5: palavra desconhecida «vetôr»."},
+        {"a character Windows-1252 lacks", troca("vetor 0", "vetor\xE2\x82\xAC 0"), "Linha 5: caractere inválido (código 130)."},
         {"a NUL byte", troca("vetor 0 1 2 3", std::string("vetor 0 1 2\0 3", 14)), "Linha 5: caractere inválido (código 0)."},
         {"a lone carriage return", troca("vetor 0 1 2 3\r\n", "vetor 0 1 2 3\rvetor 9\r\n"),
          "Linha 5: caractere inválido (código 13)."},
