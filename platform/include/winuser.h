@@ -4,24 +4,26 @@
 // GetClientRect, GetWindowRect, SetWindowPos, AdjustWindowRectEx, GetSystemMetrics (SM_CXVSCROLL),
 // SystemParametersInfoA (SPI_GETWORKAREA), GetMessageA, TranslateMessage, DispatchMessageA,
 // SendMessageA, PostQuitMessage, DefWindowProcA, IsDialogMessageA, InvalidateRect, BeginPaint,
-// EndPaint, GetDC, ReleaseDC, SetScrollInfo (SIF_POS), SetTimer, KillTimer, DialogBoxParamA,
-// CreateDialogParamA, EndDialog, SetDlgItemTextA, GetDlgItemTextA, SetDlgItemInt, GetDlgItemInt
-// (unsigned), CheckRadioButton, SendDlgItemMessageA (EM_LIMITTEXT, EM_SETSEL), GetDlgItem,
-// SetFocus, MessageBoxA (MB_OK, MB_YESNOCANCEL), SetWindowTextA, LoadIconA, LoadCursorA
-// (IDC_CROSS), LoadBitmapA, LoadAcceleratorsA, TranslateAcceleratorA, GetMenu, EnableMenuItem
-// (MF_BYCOMMAND), OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard.
+// EndPaint, GetDC, ReleaseDC, SetScrollInfo (SIF_RANGE, SIF_POS, SIF_DISABLENOSCROLL), SetTimer,
+// KillTimer, DialogBoxParamA, CreateDialogParamA, EndDialog, SetDlgItemTextA, GetDlgItemTextA,
+// SetDlgItemInt, GetDlgItemInt (unsigned), CheckRadioButton, SendDlgItemMessageA (EM_LIMITTEXT,
+// EM_SETSEL), GetDlgItem, SetFocus, MessageBoxA (MB_OK, MB_YESNOCANCEL), SetWindowTextA,
+// LoadIconA, LoadCursorA (IDC_CROSS), LoadBitmapA, LoadAcceleratorsA, TranslateAcceleratorA,
+// GetMenu, EnableMenuItem (MF_BYCOMMAND), OpenClipboard, EmptyClipboard, SetClipboardData,
+// CloseClipboard.
 // Differences from Win32: one thread only. A frame window's decorations belong to the window
 // manager: AdjustWindowRectEx adds only the menu bar, and the work area is the screen's available
 // area less room for a title bar and borders. Keys pressed in a frame's client area reach the
 // queue as WM_KEYDOWN/WM_KEYUP (with Alt, WM_SYSKEYDOWN/WM_SYSKEYUP) for the letters, the arrows
-// and F1, the keys the program's accelerators name; TranslateMessage makes no WM_CHAR. The
-// scroll bar's range is 0..100, and it reports line, page and thumb-track moves. The clipboard
-// takes CF_TEXT (Windows-1252, given to the desktop as Unicode) and CF_DIB (24 bits, bottom-up).
-// Dialog controls: push buttons, auto radio buttons, group boxes, edit fields, static texts and
-// etched frames, as the resource script makes them. High DPI as for a program whose manifest
-// declares gdiScaling and not dpiAware: sizes and positions are logical; the client area is
-// rendered at the screen's device pixel ratio (see wingdi.h) and again, with a WM_PAINT, when
-// the window reaches a screen of another ratio.
+// Page Up and Down, Home, End and F1, the keys the program reads; the wheel as WM_MOUSEWHEEL;
+// TranslateMessage makes no WM_CHAR. The scroll bar's range is 0..100 until SetScrollInfo sets
+// one, and it reports line, page and thumb-track moves. The clipboard takes CF_TEXT (Windows-1252,
+// given to the desktop as Unicode) and CF_DIB (24 bits, bottom-up). Dialog controls: push buttons,
+// auto radio buttons, group boxes, edit fields, static texts and etched frames, as the resource
+// script makes them. High DPI as for a program whose manifest declares gdiScaling and not
+// dpiAware: sizes and positions are logical; the client area is rendered at the screen's device
+// pixel ratio (see wingdi.h) and again, with a WM_PAINT, when the window reaches a screen of
+// another ratio.
 #ifndef ORBIX_WINUSER_H
 #define ORBIX_WINUSER_H
 
@@ -125,6 +127,9 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define WM_VSCROLL 0x0115
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
+#define WM_MOUSEWHEEL 0x020A
+#define WHEEL_DELTA 120
+#define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
 #define EM_LIMITTEXT 0x00C5
 #define EM_SETSEL 0x00B1
 
@@ -135,7 +140,11 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define SB_PAGEUP 2
 #define SB_PAGEDOWN 3
 #define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_BOTTOM 7
+#define SIF_RANGE 0x0001
 #define SIF_POS 0x0004
+#define SIF_DISABLENOSCROLL 0x0008
 
 // dialog results and message boxes
 #define IDOK 1
@@ -155,6 +164,10 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define VK_SHIFT 0x10
 #define VK_CONTROL 0x11
 #define VK_MENU 0x12
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
 #define VK_LEFT 0x25
 #define VK_UP 0x26
 #define VK_RIGHT 0x27

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWheelEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -309,6 +310,15 @@ void Click(HWND hwnd, int x, int y) {
     postMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+void TurnWheel(HWND hwnd, int notches) {
+    Window *w = win(hwnd);
+    if (!w || !w->canvas) return;
+    const QPointF at(10, 10);
+    QWheelEvent e(at, w->canvas->mapToGlobal(at), QPoint(), QPoint(0, notches * 120), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w->canvas, &e);
+}
+
 void PressKey(HWND hwnd, int vk, unsigned modifiers) {
     Window *w = win(hwnd);
     if (!w || !w->canvas) {
@@ -317,7 +327,8 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers) {
     }
     int key = 0;
     for (int k : {int(Qt::Key_A + (vk - 'A')), int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down),
-                  int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt)})
+                  int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt), int(Qt::Key_PageUp),
+                  int(Qt::Key_PageDown), int(Qt::Key_Home), int(Qt::Key_End)})
         if (!key && virtualKey(k) == vk) key = k;
     if (!key) {
         fail("PressKey: no key gives virtual key " + std::to_string(vk));

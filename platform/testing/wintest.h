@@ -107,6 +107,8 @@ void Click(HWND hwnd, int x, int y);
 // key event reaches the window, which queues the key messages). vk: a virtual-key code.
 enum Modifier : unsigned { Ctrl = 1, Shift = 2, Alt = 4 };
 void PressKey(HWND hwnd, int vk, unsigned modifiers = 0);
+// Turns the mouse wheel over the client area: notches away from the person (up) when positive.
+void TurnWheel(HWND hwnd, int notches);
 
 // ---------------------------------------------------------------- recording DC
 struct GdiCall {

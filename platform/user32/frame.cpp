@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -51,6 +52,14 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent *e) override {
         if (e->button() == Qt::LeftButton) post(WM_LBUTTONUP, e);
+    }
+    // WM_MOUSEWHEEL: the turn in units of WHEEL_DELTA per notch (up positive) in the high word,
+    // the position on the screen, as Windows gives them.
+    void wheelEvent(QWheelEvent *e) override {
+        const int delta = e->angleDelta().y();
+        if (!delta) return;
+        const QPoint p = e->globalPosition().toPoint();
+        postMessage(hwndOf(w_), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(short(delta))), MAKELPARAM(p.x(), p.y()));
     }
     void resizeEvent(QResizeEvent *) override { clientResized(w_, width(), height()); }
     void keyPressEvent(QKeyEvent *e) override { key(e, true); }

@@ -8,7 +8,8 @@
 
 namespace user32 {
 
-// The keys the program's accelerators name: letters, the arrows, F1, and the modifiers.
+// The keys the program reads: letters, the arrows, Page Up and Down, Home and End, F1, and the
+// modifiers.
 int virtualKey(int k) {
     if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
     switch (k) {
@@ -19,6 +20,10 @@ int virtualKey(int k) {
     case Qt::Key_Up: return VK_UP;
     case Qt::Key_Right: return VK_RIGHT;
     case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_End: return VK_END;
     case Qt::Key_F1: return VK_F1;
     default: return 0;
     }

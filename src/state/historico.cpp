@@ -55,12 +55,13 @@ Instante instanteatual() {
     return i;
 }
 
-void registrapasso(const Instante &antes) {
+bool registrapasso(const Instante &antes) {
     const Instante agora = instanteatual();
-    if (mesmotrabalho(antes, agora)) return;
+    if (mesmotrabalho(antes, agora)) return false;
     feitos.push_back({antes, agora});
     if (feitos.size() > size_t(PASSOS_HISTORICO)) feitos.pop_front();
     desfeitos.clear();
+    return true;
 }
 
 bool desfaz() {

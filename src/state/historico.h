@@ -25,7 +25,8 @@ Instante instanteatual();
 // After a command: one more step when the work differs, bit for bit, from what it was before
 // (the view and the file name aside: showing another view changes no work). A new step forgets
 // the steps undone.
-void registrapasso(const Instante &antes);
+// True when a step was kept.
+bool registrapasso(const Instante &antes);
 
 // The state before (after) the last step undone (redone), the view it showed included; the
 // listing is shown from its top. False, changing nothing, when there is no such step.

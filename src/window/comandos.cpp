@@ -19,12 +19,7 @@ void redesenha(HWND hjan) { InvalidateRect(hjan, NULL, TRUE); }
 // An undone or redone step: the state it restores is shown, a listing from its top, the
 // calculator afresh (its keys may name vectors no longer there).
 void voltaa(HWND hjan) {
-    SCROLLINFO si;
-    memset(&si, 0, sizeof si);
-    si.cbSize = sizeof si;
-    si.fMask = SIF_POS;
-    si.nPos = SBPosy;
-    SetScrollInfo(hjan, SB_VERT, &si, TRUE);
+    mostrarolagem(hjan);
     if (num == MODO_CALCULADORA) {
         iniciacalc();
         resultadoveto = 0;
@@ -196,6 +191,7 @@ void executa(HWND hjan, int id) {
 
 void atualizajanela(HWND hjan) {
     SetWindowTextA(hjan, titulojanela().c_str());
+    mostrarolagem(hjan);
     HMENU menu = GetMenu(hjan);
     EnableMenuItem(menu, IDM_DESFAZER, MF_BYCOMMAND | (podedesfazer() ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_REFAZER, MF_BYCOMMAND | (poderefazer() ? MF_ENABLED : MF_GRAYED));
@@ -212,7 +208,11 @@ void comando(HWND hjan, int id) {
     } else {
         const Instante antes = instanteatual();
         executa(hjan, id);
-        registrapasso(antes);
+        // A listing of a work that changed starts at its top.
+        if (registrapasso(antes) && SBPosy != 0) {
+            SBPosy = 0;
+            redesenha(hjan);
+        }
     }
     atualizajanela(hjan);
 }
