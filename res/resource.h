@@ -30,6 +30,12 @@
 #define IDM_ABRIRTRAB 124
 #define IDM_SALVARTRAB 125
 #define IDM_COPIAR 126
+#define IDM_DESFAZER 127
+#define IDM_REFAZER 128
+#define IDM_EDITARVET 129
+#define IDM_ACRESCVET 130
+#define IDM_REMOVERVET 131
+#define IDM_SALVARCOMO 132
 
 /* Coordinate system and angle unit radio buttons ("entvt", "entreg"). Their ids are also the
    values stored for the chosen system and unit, so the dialogs store the clicked id as is. */
@@ -48,6 +54,9 @@
 
 /* Number of vectors ("entnpt"). */
 #define IDC_NPT 111
+
+/* Which vector ("entidx"). */
+#define IDC_NVT 118
 
 /* Region limits ("entlim"): IDC_LIM1 + n is the n-th limit, lower then upper, coordinate by
    coordinate. */

@@ -48,8 +48,13 @@ std::string completed(const OPENFILENAMEA *ofn, std::string path) {
     return path + "." + ext;
 }
 
+DWORD lastError = 0;
+
 BOOL deliver(LPOPENFILENAMEA ofn, const std::string &path) {
-    if (!ofn->lpstrFile || path.size() + 1 > ofn->nMaxFile) return FALSE;
+    if (!ofn->lpstrFile || path.size() + 1 > ofn->nMaxFile) {
+        lastError = FNERR_BUFFERTOOSMALL;
+        return FALSE;
+    }
     memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
     size_t off = nameOffset(path);
     ofn->nFileOffset = WORD(off);
@@ -170,6 +175,7 @@ BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save) {
 namespace {
 BOOL runDialog(LPOPENFILENAMEA ofn, bool save) {
     host::ensureApplication();
+    lastError = 0;
     if (!ofn) return FALSE;
     if (host::hooks().testMode) {
         auto &hook = save ? host::hooks().saveFile : host::hooks().openFile;
@@ -186,3 +192,6 @@ BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA ofn) { return runDialog(ofn, true);
 
 /* GetOpenFileNameA (comdlg32) */
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn) { return runDialog(ofn, false); }
+
+/* CommDlgExtendedError (comdlg32) */
+DWORD WINAPI CommDlgExtendedError(void) { return lastError; }

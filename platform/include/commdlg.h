@@ -1,7 +1,8 @@
 // commdlg.h - the COMDLG32 subset this layer implements: exactly what the program calls.
 // Implements: GetSaveFileNameA and GetOpenFileNameA with OPENFILENAMEA (filters and the chosen
 // filter, the proposed path, the default extension, OFN_OVERWRITEPROMPT, OFN_FILEMUSTEXIST;
-// OFN_HIDEREADONLY and OFN_PATHMUSTEXIST are what the dialogs do anyway).
+// OFN_HIDEREADONLY and OFN_PATHMUSTEXIST are what the dialogs do anyway), and CommDlgExtendedError
+// (0 after a cancel, FNERR_BUFFERTOOSMALL for a path longer than nMaxFile allows).
 // The dialog is the desktop's own where the platform offers one (the XDG portal, GTK, KDE), Qt's
 // own elsewhere, in the user's language either way.
 // Differences from Win32: hooks, custom templates, lpstrTitle and lpstrInitialDir are not read; one file at a time (no OFN_ALLOWMULTISELECT); the platform's dialog decides for
@@ -48,8 +49,11 @@ typedef struct tagOFNA {
 #define OFN_PATHMUSTEXIST 0x00000800
 #define OFN_FILEMUSTEXIST 0x00001000
 
+#define FNERR_BUFFERTOOSMALL 0x3003
+
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn);
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA lpofn);
+DWORD WINAPI CommDlgExtendedError(void);
 
 #ifdef __cplusplus
 }

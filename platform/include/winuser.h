@@ -1,26 +1,29 @@
 // winuser.h - the USER32 subset this layer implements: exactly what the program calls, and the
 // messages, styles and codes it reads or its resource script names. Nothing else is declared.
 // Implements: RegisterClassA, CreateWindowExA, DestroyWindow, ShowWindow, UpdateWindow,
-// GetClientRect, GetWindowRect, SetWindowPos, AdjustWindowRectEx, GetSystemMetrics
-// (SM_CXVSCROLL), SystemParametersInfoA (SPI_GETWORKAREA), GetMessageA, TranslateMessage,
-// DispatchMessageA, SendMessageA, PostQuitMessage, DefWindowProcA, IsDialogMessageA,
-// InvalidateRect, BeginPaint, EndPaint, GetDC, ReleaseDC, SetScrollInfo (SIF_POS), SetTimer,
+// GetClientRect, GetWindowRect, SetWindowPos, AdjustWindowRectEx, GetSystemMetrics (SM_CXVSCROLL),
+// SystemParametersInfoA (SPI_GETWORKAREA), GetMessageA, TranslateMessage, DispatchMessageA,
+// SendMessageA, PostQuitMessage, DefWindowProcA, IsDialogMessageA, InvalidateRect, BeginPaint,
+// EndPaint, GetDC, ReleaseDC, SetScrollInfo (SIF_RANGE, SIF_POS, SIF_DISABLENOSCROLL), SetTimer,
 // KillTimer, DialogBoxParamA, CreateDialogParamA, EndDialog, SetDlgItemTextA, GetDlgItemTextA,
-// SetDlgItemInt, GetDlgItemInt (unsigned), CheckRadioButton, SendDlgItemMessageA (EM_LIMITTEXT),
-// MessageBoxA (MB_OK), LoadIconA, LoadCursorA (IDC_CROSS), LoadBitmapA, LoadAcceleratorsA,
-// TranslateAcceleratorA, OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard.
+// SetDlgItemInt, GetDlgItemInt (unsigned), CheckRadioButton, SendDlgItemMessageA (EM_LIMITTEXT,
+// EM_SETSEL), GetDlgItem, SetFocus, MessageBoxA (MB_OK, MB_YESNOCANCEL), SetWindowTextA,
+// LoadIconA, LoadCursorA (IDC_CROSS), LoadBitmapA, LoadAcceleratorsA, TranslateAcceleratorA,
+// GetMenu, EnableMenuItem (MF_BYCOMMAND), OpenClipboard, EmptyClipboard, SetClipboardData,
+// CloseClipboard.
 // Differences from Win32: one thread only. A frame window's decorations belong to the window
 // manager: AdjustWindowRectEx adds only the menu bar, and the work area is the screen's available
 // area less room for a title bar and borders. Keys pressed in a frame's client area reach the
 // queue as WM_KEYDOWN/WM_KEYUP (with Alt, WM_SYSKEYDOWN/WM_SYSKEYUP) for the letters, the arrows
-// and F1, the keys the program's accelerators name; TranslateMessage makes no WM_CHAR. The
-// scroll bar's range is 0..100, and it reports line, page and thumb-track moves. The clipboard
-// takes CF_TEXT (Windows-1252, given to the desktop as Unicode) and CF_DIB (24 bits, bottom-up).
-// Dialog controls: push buttons, auto radio buttons, group boxes, edit fields, static texts and
-// etched frames, as the resource script makes them. High DPI as for a program whose manifest
-// declares gdiScaling and not dpiAware: sizes and positions are logical; the client area is
-// rendered at the screen's device pixel ratio (see wingdi.h) and again, with a WM_PAINT, when
-// the window reaches a screen of another ratio.
+// Page Up and Down, Home, End and F1, the keys the program reads; the wheel as WM_MOUSEWHEEL;
+// TranslateMessage makes no WM_CHAR. The scroll bar's range is 0..100 until SetScrollInfo sets
+// one, and it reports line, page and thumb-track moves. The clipboard takes CF_TEXT (Windows-1252,
+// given to the desktop as Unicode) and CF_DIB (24 bits, bottom-up). Dialog controls: push buttons,
+// auto radio buttons, group boxes, edit fields, static texts and etched frames, as the resource
+// script makes them. High DPI as for a program whose manifest declares gdiScaling and not
+// dpiAware: sizes and positions are logical; the client area is rendered at the screen's device
+// pixel ratio (see wingdi.h) and again, with a WM_PAINT, when the window reaches a screen of
+// another ratio.
 #ifndef ORBIX_WINUSER_H
 #define ORBIX_WINUSER_H
 
@@ -124,7 +127,11 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define WM_VSCROLL 0x0115
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
+#define WM_MOUSEWHEEL 0x020A
+#define WHEEL_DELTA 120
+#define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
 #define EM_LIMITTEXT 0x00C5
+#define EM_SETSEL 0x00B1
 
 // scroll bars
 #define SB_VERT 1
@@ -133,19 +140,34 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define SB_PAGEUP 2
 #define SB_PAGEDOWN 3
 #define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_BOTTOM 7
+#define SIF_RANGE 0x0001
 #define SIF_POS 0x0004
+#define SIF_DISABLENOSCROLL 0x0008
 
 // dialog results and message boxes
 #define IDOK 1
 #define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
+#define MF_BYCOMMAND 0x00000000L
+#define MF_ENABLED 0x00000000L
+#define MF_GRAYED 0x00000001L
 #define MB_OK 0x00000000L
 #define MB_ICONEXCLAMATION 0x00000030L
 #define MB_ICONINFORMATION 0x00000040L
+#define MB_YESNOCANCEL 0x00000003L
+#define MB_ICONQUESTION 0x00000020L
 
 // virtual keys ('A'..'Z' are their own codes)
 #define VK_SHIFT 0x10
 #define VK_CONTROL 0x11
 #define VK_MENU 0x12
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
 #define VK_LEFT 0x25
 #define VK_UP 0x26
 #define VK_RIGHT 0x27
@@ -201,8 +223,11 @@ UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMa
 BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned);
 UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL *lpTranslated, BOOL bSigned);
 BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
+HWND WINAPI SetFocus(HWND hWnd);
 LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
 
 // resources, keys, the clipboard
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
@@ -210,6 +235,8 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 HACCEL WINAPI LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName);
 int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg);
+HMENU WINAPI GetMenu(HWND hWnd);
+BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
 BOOL WINAPI OpenClipboard(HWND hWndNewOwner);
 BOOL WINAPI EmptyClipboard(void);
 HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem);

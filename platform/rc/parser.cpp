@@ -164,10 +164,12 @@ private:
             a.id = Int();
             Expect(',');
             ExpectWord("VIRTKEY");
-            if (Peek().Is(',')) {
+            while (Peek().Is(',')) {
                 ++pos_;
-                ExpectWord("CONTROL");
-                a.control = true;
+                bool &modifier = Peek().IsWord("SHIFT") ? a.shift : a.control;
+                if (!Peek().IsWord("SHIFT")) ExpectWord("CONTROL");
+                else ++pos_;
+                modifier = true;
             }
             keys.push_back(a);
         }

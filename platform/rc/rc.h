@@ -8,8 +8,8 @@
 //     #ifndef NAME, #endif and #pragma code_page(65001) (the script is UTF-8);
 //   - names, decimal numbers, strings (UTF-8, with \t), and the operators ',', '|' and '-';
 //   - NAME MENU with POPUP, MENUITEM "text", id and MENUITEM SEPARATOR;
-//   - NAME ACCELERATORS with key, id, VIRTKEY [, CONTROL] (a key is "A", one letter or digit, or a
-//     number such as VK_F1);
+//   - NAME ACCELERATORS with key, id, VIRTKEY [, CONTROL] [, SHIFT] (a key is "A", one letter or
+//     digit, or a number such as VK_F1);
 //   - NAME DIALOGEX x, y, w, h with STYLE, CAPTION and FONT, and the controls CONTROL, LTEXT,
 //     PUSHBUTTON, DEFPUSHBUTTON, GROUPBOX and EDITTEXT;
 //   - NAME BITMAP "file", NAME ICON "file" and id RT_MANIFEST "file" (kept as type "MANIFEST";
@@ -67,11 +67,11 @@ struct FileResource {
     std::string file;  // as written in the script
 };
 
-// A key of an ACCELERATORS table: a virtual-key code, with or without Ctrl down.
+// A key of an ACCELERATORS table: a virtual-key code, and whether Ctrl and Shift are down.
 struct Accelerator {
     int key = 0;
     int id = 0;
-    bool control = false;
+    bool control = false, shift = false;
 };
 
 struct AcceleratorTable {

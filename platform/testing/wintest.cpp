@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWheelEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -279,20 +280,24 @@ std::vector<std::string> MenuBarTexts(HWND hwnd) {
     return out;
 }
 
-void ChooseMenuItem(HWND hwnd, int id) {
+namespace {
+QAction *menuAction(HWND hwnd, int id) {
     Window *w = win(hwnd);
-    if (!w || !w->menuBar) return;
-    std::function<bool(const QList<QAction *> &)> find = [&](const QList<QAction *> &acts) {
-        for (QAction *a : acts) {
-            if (a->menu() && find(a->menu()->actions())) return true;
-            if (!a->menu() && !a->isSeparator() && a->data().toInt() == id) {
-                a->trigger();
-                return true;
-            }
-        }
-        return false;
-    };
-    if (!find(w->menuBar->actions())) fail("no menu item " + std::to_string(id));
+    if (!w || !w->menuBar) return nullptr;
+    for (QAction *a : w->menuBar->findChildren<QAction *>())
+        if (!a->menu() && !a->isSeparator() && a->data().toInt() == id) return a;
+    return nullptr;
+}
+}  // namespace
+
+void ChooseMenuItem(HWND hwnd, int id) {
+    if (QAction *a = menuAction(hwnd, id)) a->trigger();
+    else fail("no menu item " + std::to_string(id));
+}
+
+bool MenuItemEnabled(HWND hwnd, int id) {
+    QAction *a = menuAction(hwnd, id);
+    return a && a->isEnabled();
 }
 
 int ScrollPos(HWND hwnd) {
@@ -305,6 +310,15 @@ void Click(HWND hwnd, int x, int y) {
     postMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+void TurnWheel(HWND hwnd, int notches) {
+    Window *w = win(hwnd);
+    if (!w || !w->canvas) return;
+    const QPointF at(10, 10);
+    QWheelEvent e(at, w->canvas->mapToGlobal(at), QPoint(), QPoint(0, notches * 120), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w->canvas, &e);
+}
+
 void PressKey(HWND hwnd, int vk, unsigned modifiers) {
     Window *w = win(hwnd);
     if (!w || !w->canvas) {
@@ -313,7 +327,8 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers) {
     }
     int key = 0;
     for (int k : {int(Qt::Key_A + (vk - 'A')), int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down),
-                  int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt)})
+                  int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt), int(Qt::Key_PageUp),
+                  int(Qt::Key_PageDown), int(Qt::Key_Home), int(Qt::Key_End)})
         if (!key && virtualKey(k) == vk) key = k;
     if (!key) {
         fail("PressKey: no key gives virtual key " + std::to_string(vk));
@@ -443,6 +458,12 @@ void Dialog::typeAtEnd(int id, std::string_view s) {
     if (auto *e = qobject_cast<QLineEdit *>(c->widget.data())) e->end(false);
     QString t = fromAnsi(s.data(), int(s.size()));
     for (QChar ch : t) sendKey(c->widget, 0, QString(ch));
+}
+void Dialog::typeAtFocus(std::string_view s) {
+    Window *w = win(hDlg_);
+    QWidget *target = w && w->widget ? w->widget->focusWidget() : nullptr;
+    if (!target) return;
+    for (QChar ch : fromAnsi(s.data(), int(s.size()))) sendKey(target, 0, QString(ch));
 }
 int Dialog::textLimit(int id) const {
     Window *c = control(hDlg_, id);

@@ -95,7 +95,10 @@ COLORREF ClipboardPixel(int x, int y);              // of that picture, top-down
 // Texts of the menu bar of a window in order ("&Arquivo", ...), as Windows-1252 bytes.
 std::vector<std::string> MenuBarTexts(HWND hwnd);
 // Chooses the menu item with this id as a person would (WM_COMMAND through the queue).
+// A greyed item does nothing, as for a person.
 void ChooseMenuItem(HWND hwnd, int id);
+// Whether the menu item with this id can be chosen (false when there is none).
+bool MenuItemEnabled(HWND hwnd, int id);
 // Scroll bar position as the window shows it.
 int ScrollPos(HWND hwnd);
 // Presses (down and up) the left button at client position (x, y) through the queue.
@@ -104,6 +107,8 @@ void Click(HWND hwnd, int x, int y);
 // key event reaches the window, which queues the key messages). vk: a virtual-key code.
 enum Modifier : unsigned { Ctrl = 1, Shift = 2, Alt = 4 };
 void PressKey(HWND hwnd, int vk, unsigned modifiers = 0);
+// Turns the mouse wheel over the client area: notches away from the person (up) when positive.
+void TurnWheel(HWND hwnd, int notches);
 
 // ---------------------------------------------------------------- recording DC
 struct GdiCall {
@@ -170,6 +175,7 @@ public:
     void key(int id, EditKey k, bool shift = false);
     void paste(int id, std::string_view cp1252);
     void typeAtEnd(int id, std::string_view cp1252);  // the same, after what the field holds
+    void typeAtFocus(std::string_view cp1252);        // key by key, wherever the keyboard is
     int textLimit(int id) const;
     bool checked(int id) const;
     bool readOnly(int id) const;

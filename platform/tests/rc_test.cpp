@@ -39,7 +39,8 @@ std::string dump(const rc::Script &s) {
     for (const rc::AcceleratorTable &t : s.accelerators) {
         out += "ACCELERATORS " + t.name + "\n";
         for (const rc::Accelerator &a : t.keys)
-            out += "  key " + std::to_string(a.key) + " id " + std::to_string(a.id) + (a.control ? " CONTROL\n" : "\n");
+            out += "  key " + std::to_string(a.key) + " id " + std::to_string(a.id) + (a.control ? " CONTROL" : "") +
+                   (a.shift ? " SHIFT\n" : "\n");
     }
     for (const rc::Dialog &d : s.dialogs) {
         snprintf(n, sizeof n, " %d,%d,%d,%d style %08x font %d ", d.x, d.y, d.w, d.h, d.style, d.fontSize);
@@ -84,8 +85,8 @@ TEST(Reader, ReadsTheLanguageOfTheProgramsScripts) {
          "#ifdef RC_INVOKED\n#include <windows.h>\n#ifndef X\n#endif\nnot read\n#endif\n#ifndef RC_INVOKED\n1 ICON \"i.ico\"\n#endif",
          "ICON #1 \"i.ico\"\n"},
         {"keywords in any case; a letter key is its capital's code",
-         "k accelerators begin \"o\", 1, virtkey, control\n VK_F1, -2, VIRTKEY end",
-         "ACCELERATORS k\n  key 79 id 1 CONTROL\n  key 112 id -2\n"},
+         "k accelerators begin \"o\", 1, virtkey, control\n VK_F1, -2, VIRTKEY\n \"2\", 3, VIRTKEY, SHIFT, CONTROL end",
+         "ACCELERATORS k\n  key 79 id 1 CONTROL\n  key 112 id -2\n  key 50 id 3 CONTROL SHIFT\n"},
         {"a dialog without STYLE is a bordered pop-up; CAPTION and FONT add their bits",
          "d DIALOGEX 1, 2, 3, 4\nCAPTION \"c\"\nFONT 8, \"F\"\nBEGIN END\ne DIALOGEX 1,2,3,4 STYLE WS_POPUP BEGIN END",
          "DIALOG d 1,2,3,4 style 80c80040 font 8 \"F\" caption \"c\"\nDIALOG e 1,2,3,4 style 80000000 font 0 \"\" caption \"\"\n"},
@@ -137,7 +138,7 @@ TEST(Reader, RefusesAnythingElseWithItsFileAndLine) {
         {"d DIALOG 0, 0, 9, 9 BEGIN END", "t.rc, line 1: resource type expected"},
         {"d DIALOGEX 0, 0, 9, 9 EXSTYLE 0 BEGIN END", "t.rc, line 1: STYLE, CAPTION, FONT or BEGIN expected, not 'EXSTYLE'"},
         {"d DIALOGEX 0, 0, 9, 9 BEGIN\nCHECKBOX \"c\", 1, 1, 2, 3, 4\nEND", "t.rc, line 2: control statement (CONTROL,"},
-        {"k ACCELERATORS BEGIN \"o\", 1, VIRTKEY, SHIFT END", "t.rc, line 1: CONTROL was expected, not 'SHIFT'"},
+        {"k ACCELERATORS BEGIN \"o\", 1, VIRTKEY, ALT END", "t.rc, line 1: CONTROL was expected, not 'ALT'"},
         {"k ACCELERATORS BEGIN \"o\", 1 END", "t.rc, line 1: ',' was expected, not 'END'"},
         {"k ACCELERATORS BEGIN \"^C\", 1, VIRTKEY END", "t.rc, line 1: a key in quotes is one letter or digit"},
         {"b BITMAP orbix", "t.rc, line 1: file name in quotes expected, not 'orbix'"},

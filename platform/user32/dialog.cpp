@@ -366,9 +366,26 @@ BOOL WINAPI CheckRadioButton(HWND hDlg, int first, int last, int check) {
 }
 
 /* SendDlgItemMessageA (user32) */
-LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int id, UINT m, WPARAM wp, LPARAM) {
+LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int id, UINT m, WPARAM wp, LPARAM lp) {
     Window *c = childById(win(hDlg), id);
-    if (!c || m != EM_LIMITTEXT) return 0;
-    c->textLimit = wp == 0 ? 0x7FFFFFFE : int(std::min<WPARAM>(wp, 0x7FFFFFFE));
+    if (!c) return 0;
+    if (m == EM_LIMITTEXT) c->textLimit = wp == 0 ? 0x7FFFFFFE : int(std::min<WPARAM>(wp, 0x7FFFFFFE));
+    auto *e = qobject_cast<QLineEdit *>(c->widget.data());
+    // EM_SETSEL: from start to end, an end of -1 meaning the end of the text.
+    if (m == EM_SETSEL && e) e->setSelection(int(wp), lp < 0 ? e->text().size() - int(wp) : int(lp - LPARAM(wp)));
     return 0;
+}
+
+/* GetDlgItem (user32) */
+HWND WINAPI GetDlgItem(HWND hDlg, int id) {
+    Window *c = childById(win(hDlg), id);
+    return c ? hwndOf(c) : nullptr;
+}
+
+/* SetFocus (user32) */
+// The keyboard to a control of a dialog. Returns null: which window had it is not kept.
+HWND WINAPI SetFocus(HWND hWnd) {
+    Window *w = win(hWnd);
+    if (w && w->widget) w->widget->setFocus();
+    return nullptr;
 }

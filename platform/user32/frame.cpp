@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -51,6 +52,14 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent *e) override {
         if (e->button() == Qt::LeftButton) post(WM_LBUTTONUP, e);
+    }
+    // WM_MOUSEWHEEL: the turn in units of WHEEL_DELTA per notch (up positive) in the high word,
+    // the position on the screen, as Windows gives them.
+    void wheelEvent(QWheelEvent *e) override {
+        const int delta = e->angleDelta().y();
+        if (!delta) return;
+        const QPoint p = e->globalPosition().toPoint();
+        postMessage(hwndOf(w_), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(short(delta))), MAKELPARAM(p.x(), p.y()));
     }
     void resizeEvent(QResizeEvent *) override { clientResized(w_, width(), height()); }
     void keyPressEvent(QKeyEvent *e) override { key(e, true); }
@@ -226,3 +235,25 @@ void deviceRatioChanged(Window *w) {
 }
 
 }  // namespace user32
+
+using namespace user32;
+
+/* GetMenu (user32) */
+// The menu of a window is known by the window's own handle.
+HMENU WINAPI GetMenu(HWND hWnd) {
+    Window *w = win(hWnd);
+    return w && w->menuBar ? reinterpret_cast<HMENU>(hWnd) : nullptr;
+}
+
+/* EnableMenuItem (user32) */
+BOOL WINAPI EnableMenuItem(HMENU menu, UINT id, UINT enable) {
+    Window *w = win(reinterpret_cast<HWND>(menu));
+    if (!w || !w->menuBar) return -1;
+    for (QAction *a : w->menuBar->findChildren<QAction *>()) {
+        if (a->menu() || a->isSeparator() || a->data().toInt() != int(id)) continue;
+        const BOOL was = a->isEnabled() ? MF_ENABLED : MF_GRAYED;
+        a->setEnabled(!(enable & MF_GRAYED));
+        return was;
+    }
+    return -1;
+}

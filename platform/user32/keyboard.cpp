@@ -8,7 +8,8 @@
 
 namespace user32 {
 
-// The keys the program's accelerators name: letters, the arrows, F1, and the modifiers.
+// The keys the program reads: letters, the arrows, Page Up and Down, Home and End, F1, and the
+// modifiers.
 int virtualKey(int k) {
     if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
     switch (k) {
@@ -19,6 +20,10 @@ int virtualKey(int k) {
     case Qt::Key_Up: return VK_UP;
     case Qt::Key_Right: return VK_RIGHT;
     case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_End: return VK_END;
     case Qt::Key_F1: return VK_F1;
     default: return 0;
     }
@@ -74,7 +79,7 @@ int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL h, LPMSG msg) {
     if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return 0;
     const bool control = keyDown(VK_CONTROL), shift = keyDown(VK_SHIFT), alt = keyDown(VK_MENU);
     for (const rc::Accelerator &a : t->keys) {
-        if (WPARAM(a.key) != msg->wParam || a.control != control || shift || alt) continue;
+        if (WPARAM(a.key) != msg->wParam || a.control != control || a.shift != shift || alt) continue;
         SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(a.id, 1), 0);
         return 1;
     }

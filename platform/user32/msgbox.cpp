@@ -1,5 +1,5 @@
-// USER32 message boxes: a Qt message box run in the program's own modal loop, so the owner
-// window keeps painting while it is open.
+// USER32 message boxes (MB_OK, MB_YESNOCANCEL): a Qt message box run in the program's own modal
+// loop, so the owner window keeps painting while it is open.
 #include "user32.h"
 
 #include <QMessageBox>
@@ -22,8 +22,11 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     box.setTextFormat(Qt::PlainText);
     if ((type & 0xF0) == MB_ICONEXCLAMATION) box.setIcon(QMessageBox::Warning);
     if ((type & 0xF0) == MB_ICONINFORMATION) box.setIcon(QMessageBox::Information);
-    // Qt's standard button, so that its text follows the user's language as Windows's does.
-    box.setStandardButtons(QMessageBox::Ok);
+    if ((type & 0xF0) == MB_ICONQUESTION) box.setIcon(QMessageBox::Question);
+    // Qt's standard buttons, so that their texts follow the user's language as Windows's do.
+    const bool question = (type & 0x0F) == MB_YESNOCANCEL;
+    box.setStandardButtons(question ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel : QMessageBox::Ok);
+    if (question) box.setEscapeButton(QMessageBox::Cancel);
     bool done = false;
     QObject::connect(&box, &QMessageBox::finished, [&] {
         done = true;
@@ -34,5 +37,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     box.activateWindow();
     modalLoop([&] { return done; });
     reactivateOwner(owner);
-    return IDOK;
+    if (!question) return IDOK;
+    const auto chosen = box.standardButton(box.clickedButton());
+    return chosen == QMessageBox::Yes ? IDYES : chosen == QMessageBox::No ? IDNO : IDCANCEL;
 }

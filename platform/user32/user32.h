@@ -45,7 +45,7 @@ struct Window {
 
     gdi32::WindowImage client;  // the retained client image of a frame window
     bool invalid = false, erase = false, painting = false;
-    int scrollPos = 0;
+    int scrollPos = 0, scrollMin = 0, scrollMax = 100;
 
     // dialogs
     bool isDialog = false, ended = false;

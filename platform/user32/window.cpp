@@ -129,6 +129,15 @@ HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWOR
     return hwndOf(w);
 }
 
+/* SetWindowTextA (user32) */
+// A frame's title; a dialog's caption.
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR text) {
+    Window *w = win(hWnd);
+    if (!w || !w->widget) return FALSE;
+    w->widget->setWindowTitle(host::fromAnsi(text ? text : ""));
+    return TRUE;
+}
+
 /* DestroyWindow (user32) */
 BOOL WINAPI DestroyWindow(HWND hWnd) {
     Window *w = win(hWnd);

@@ -1,6 +1,8 @@
 // Saving without loss, and reading whole files.
 #include "arquivo/arquivo.h"
 
+#include "state/estado.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -110,4 +112,16 @@ Leitura learquivo(const char *caminho, size_t limite, std::string &conteudo) {
     CloseHandle(h);
     if (r != Leitura::Lido) conteudo.clear();
     return r;
+}
+
+bool caminhorecusado(HWND hjan) {
+    const DWORD erro = CommDlgExtendedError();
+    if (erro == 0) return false;
+    char texto[160];
+    if (erro == FNERR_BUFFERTOOSMALL)
+        snprintf(texto, sizeof texto, "O caminho escolhido é longo demais: o programa aceita até %d caracteres.", TAMCAMINHO - 1);
+    else
+        snprintf(texto, sizeof texto, "O arquivo escolhido não pode ser usado (erro %lu do diálogo).", (unsigned long)erro);
+    MessageBoxA(hjan, texto, szNomeAplic, MB_OK | MB_ICONEXCLAMATION);
+    return true;
 }

@@ -17,6 +17,11 @@ bool gravaseguro(const char *caminho, const char *dados, size_t n);
 // The folder part of caminho with its separator ("" when it has none).
 std::string pastade(const std::string &caminho);
 
+// After a file dialog returned FALSE: true, with a message box owned by hjan that says why, when
+// the dialog could not hand the file over (a path longer than the program takes); false when the
+// person cancelled.
+bool caminhorecusado(HWND hjan);
+
 enum class Leitura { Lido, NaoAbre, Grande };
 // Reads the whole file into conteudo when it holds at most limite bytes. NaoAbre when it cannot
 // be opened or read (missing, a folder, no permission), Grande when it is longer than limite;

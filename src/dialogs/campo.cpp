@@ -4,6 +4,7 @@
 #include <charconv>
 #include <float.h>
 #include <stdio.h>
+#include <string.h>
 #include <system_error>
 #include <vector>
 
@@ -79,6 +80,22 @@ void mostracampo(HWND hDlg, int id, float v) {
     snprintf(teta, sizeof teta, "%5.2f", v);
     SetDlgItemTextA(hDlg, id, teta);
     SendDlgItemMessageA(hDlg, id, EM_LIMITTEXT, LIMITECAMPO, 0);
+}
+
+void mostracampoexato(HWND hDlg, int id, float v) {
+    char teta[TAMCAMPO];
+    for (int digitos = 1; digitos <= 9; ++digitos) {  // nine digits tell every float apart
+        snprintf(teta, sizeof teta, "%.*g", digitos, v);
+        const float lido = textoparafloat(teta);
+        if (memcmp(&lido, &v, sizeof v) == 0) break;
+    }
+    SetDlgItemTextA(hDlg, id, teta);
+    SendDlgItemMessageA(hDlg, id, EM_LIMITTEXT, LIMITECAMPO, 0);
+}
+
+void focacampo(HWND hDlg, int id) {
+    SetFocus(GetDlgItem(hDlg, id));
+    SendDlgItemMessageA(hDlg, id, EM_SETSEL, 0, -1);
 }
 
 float lecampo(HWND hDlg, int id) {

@@ -22,6 +22,11 @@ float textoparafloat(const char *texto);
 
 // Shows v in field id with "%5.2f" and limits typing there to LIMITECAMPO characters.
 void mostracampo(HWND hDlg, int id, float v);
+// Shows v in field id in the shortest form that lecampo reads back to the same float.
+void mostracampoexato(HWND hDlg, int id, float v);
+// Gives field id the keyboard with its text selected, so typing replaces it; for WM_INITDIALOG,
+// which then returns FALSE.
+void focacampo(HWND hDlg, int id);
 // Reads field id whole with textoparafloat, however long a paste made it.
 float lecampo(HWND hDlg, int id);
 

@@ -1,13 +1,19 @@
 // dialogos.h - the modal dialogs that take the data: the number of vectors ("entnpt"), one
 // vector with the coordinate system and angle unit ("entvt"), the region limits ("entlim") and
-// the coordinate system alone ("entreg"). Each ends with 1 after OK and 0 after Cancel.
+// the coordinate system alone ("entreg"). Each ends with 1 after OK and 0 after Cancel. And which
+// vector ("entidx"), which ends with the index plus 1 after OK, 0 after Cancel.
 #ifndef ORBIX_DIALOGOS_H
 #define ORBIX_DIALOGOS_H
 
 #include <windows.h>
 
 INT_PTR CALLBACK DlgProcEntNPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+// Shows vet, the last vector confirmed, as "%5.2f"; or, with an lParam, the three floats it
+// points to, each in the shortest form that reads back to the same float.
 INT_PTR CALLBACK DlgProcEntPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+// Only the index of a vector in use ends it with OK; another number is answered with a message
+// box and the dialog stays.
+INT_PTR CALLBACK DlgProcEntIdx(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DlgProcEntLim(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DlgProcCoord(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -12,7 +12,8 @@ INT_PTR CALLBACK DlgProcEntLim(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_INITDIALOG:
         // Field IDC_LIM1 + n holds limit n in the order of reg: lower, upper, next coordinate.
         for (int n = 0; n < 6; n++) mostracampo(hDlg, IDC_LIM1 + n, reg[n / 2][n % 2]);
-        return TRUE;
+        focacampo(hDlg, IDC_LIM1);
+        return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:

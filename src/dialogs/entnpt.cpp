@@ -1,6 +1,7 @@
 // The number of vectors to enter.
 #include "dialogs/dialogos.h"
 
+#include "dialogs/campo.h"
 #include "resource.h"
 #include "state/estado.h"
 
@@ -13,7 +14,8 @@ INT_PTR CALLBACK DlgProcEntNPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         SetDlgItemInt(hDlg, IDC_NPT, numpt, FALSE);
         // Two digits: anything above the table's size is brought back to it on OK anyway.
         SendDlgItemMessageA(hDlg, IDC_NPT, EM_LIMITTEXT, 2, 0);
-        return TRUE;
+        focacampo(hDlg, IDC_NPT);
+        return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK: {

@@ -8,13 +8,17 @@
 #include <math.h>
 
 INT_PTR CALLBACK DlgProcEntPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    (void)lParam;
     switch (msg) {
     case WM_INITDIALOG:
-        // vet still holds the last vector confirmed, so a series of similar vectors is quick.
-        for (int k = 0; k < 3; k++) mostracampo(hDlg, IDC_E1 + k, vet[k]);
+        // vet still holds the last vector confirmed, so a series of similar vectors is quick. A
+        // vector edited shows its own entries exactly, so OK on it unchanged changes nothing.
+        for (int k = 0; k < 3; k++) {
+            if (lParam) mostracampoexato(hDlg, IDC_E1 + k, reinterpret_cast<const float *>(lParam)[k]);
+            else mostracampo(hDlg, IDC_E1 + k, vet[k]);
+        }
         mostrasistema(hDlg);
-        return TRUE;
+        focacampo(hDlg, IDC_E1);
+        return FALSE;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         switch (id) {

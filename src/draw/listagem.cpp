@@ -127,7 +127,7 @@ std::vector<LinhaListagem> linhaslistagem(int modo) {
     std::vector<LinhaListagem> out;
     const int n = vetoreslistados();
     if (n <= 0) return out;
-    char linha[TAMLINHA];
+    char linha[TAMLINHAINTEIRA];
     auto poe = [&out](int x, int y, bool rola, const char *texto, size_t k, bool novobloco = false) {
         out.push_back({x, y, rola, novobloco, std::string(texto, k)});
     };
@@ -162,6 +162,18 @@ std::vector<LinhaListagem> linhaslistagem(int modo) {
         break;
     }
     return out;
+}
+
+bool elistagem(int modo) {
+    return modo == MODO_ANGULOS || modo == MODO_ESCALARES || modo == MODO_VETORIAIS || modo == MODO_LISTAGEM ||
+           modo == MODO_MODULOS;
+}
+
+int fimrolagem(int modo) {
+    int fim = 0;
+    for (const LinhaListagem &l : linhaslistagem(modo))
+        if (l.rola) fim = (l.y - LISTA_Y + LISTA_ROLAGEM - 1) / LISTA_ROLAGEM;
+    return fim;
 }
 
 void desenhalistagem(HDC hdc, int modo) {

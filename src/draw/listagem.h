@@ -15,9 +15,11 @@
 #include <string>
 #include <vector>
 
-// A line of a listing (and the text of a report record) holds at most TAMLINHA - 1 bytes; one
-// formatted number at most TAMPECA - 1. Longer texts are cut, never written past.
+// A report record's text holds at most TAMLINHA - 1 bytes, one formatted number at most
+// TAMPECA - 1: longer texts are cut there, never written past. A listing's line is never cut:
+// TAMLINHAINTEIRA holds the longest any listing makes (a cross product of the largest floats).
 constexpr size_t TAMLINHA = 100;
+constexpr size_t TAMLINHAINTEIRA = 512;
 constexpr size_t TAMPECA = 30;
 
 // Where the listings stand, in device pixels (they do not follow the window size).
@@ -59,6 +61,11 @@ struct LinhaListagem {
 // clipboard and the printout all take the listing from. Empty for any other mode, and when there
 // is nothing to list.
 std::vector<LinhaListagem> linhaslistagem(int modo);
+
+// Whether mode modo is a listing, and the scroll position (SBPosy) that brings its last line up
+// to where its first one stands: the end of its scroll range (0 when nothing in it scrolls).
+bool elistagem(int modo);
+int fimrolagem(int modo);
 
 // The whole listing as text: every line ended with CR LF, a block set apart by an empty line;
 // "" when there is nothing to list.

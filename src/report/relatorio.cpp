@@ -110,7 +110,10 @@ bool salvadados(HWND hjan) {
     fname.lpstrFileTitle = filename;
     fname.nMaxFileTitle = sizeof filename - 1;
     fname.Flags = OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&fname)) return false;
+    if (!GetSaveFileNameA(&fname)) {
+        caminhorecusado(hjan);
+        return false;
+    }
     if (gravarelatorio(fn)) return true;
     MessageBoxA(hjan, fn, TITULO_ERRO, MB_OK);
     return false;

@@ -1,6 +1,8 @@
 // estado.cpp - the program-wide variables with their start values.
 #include "state/estado.h"
 
+#include "state/historico.h"
+
 #include <string.h>
 
 // One list for the start value and for reiniciaestado, so the two cannot drift apart.
@@ -40,10 +42,10 @@ char temps[100];
 char temps2[30];
 char temps3[30];
 OPENFILENAMEA fname;
-char fn[256];
+char fn[TAMCAMINHO];
 char filename[64];
 FILE *fp = NULL;
-char fntrabalho[1024];
+char fntrabalho[TAMCAMINHO];
 
 float posxini, posxfin, posyini, posyfin;
 
@@ -110,4 +112,5 @@ void reiniciaestado()
     resultadoveto = resultadoesca = resultadoescalar = resultadovetor = 0;
     controlvetr = controlvet = controlesc = 0;
     contr = contre = result = 0;
+    esquecehistorico();
 }

@@ -91,11 +91,13 @@ extern char temps[100];
 extern char temps2[30];
 extern char temps3[30];
 extern OPENFILENAMEA fname;
-extern char fn[256];
+// Room for the longest path the system takes (4,095 bytes on Linux) and its terminator.
+constexpr int TAMCAMINHO = 4096;
+extern char fn[TAMCAMINHO];
 extern char filename[64];
 extern FILE *fp;
 // The last work file opened or saved, which the work-file dialogs propose.
-extern char fntrabalho[1024];
+extern char fntrabalho[TAMCAMINHO];
 
 // End points of the drawn x axis, in reference pixels.
 extern float posxini, posxfin, posyini, posyfin;

@@ -24,9 +24,23 @@ template <size_t N> const char *nomede(const Nome (&nomes)[N], int codigo) {
         if (n.codigo == codigo) return n.nome;
     return nullptr;
 }
+// A name as a person may write it: with its accents ("cilíndrico", "esférico", "média"), read as
+// the name without them.
+std::string semacentos(const std::string &nome) {
+    std::string s;
+    for (char c : nome) {
+        switch (static_cast<unsigned char>(c)) {
+        case 0xED: s += 'i'; break;  // í
+        case 0xE9: s += 'e'; break;  // é
+        default: s += c;
+        }
+    }
+    return s;
+}
+
 template <size_t N> bool codigode(const Nome (&nomes)[N], const std::string &nome, int &codigo) {
     for (const Nome &n : nomes)
-        if (nome == n.nome) {
+        if (semacentos(nome) == n.nome) {
             codigo = n.codigo;
             return true;
         }
@@ -70,7 +84,18 @@ private:
 // A field quoted in a message (the formats keep at most 24 of its characters).
 const char *citado(const std::string &campo) { return campo.c_str(); }
 
-// The lines with their numbers and fields, blank lines and comments left out.
+// The letters of Windows-1252 that a UTF-8 editor writes as two bytes (U+00A0 to U+00FF), so a
+// name typed with its accents reads the same from either kind of editor. 0 for anything else.
+unsigned char latin1de(const std::string &texto, size_t k) {
+    const unsigned char a = static_cast<unsigned char>(texto[k]);
+    const unsigned char b = k + 1 < texto.size() ? static_cast<unsigned char>(texto[k + 1]) : 0;
+    if ((a == 0xC2 || a == 0xC3) && b >= 0x80 && b <= 0xBF) return static_cast<unsigned char>((a & 0x03) << 6 | (b & 0x3F));
+    return 0;
+}
+
+// The lines with their numbers and fields, blank lines and comments left out. A comment runs from
+// a '#' to the end of its line and may hold any letter; other text is printable ASCII or the
+// accented letters of Portuguese.
 bool divide(const std::string &texto, std::vector<Linha> &linhas, int &ultima, Erro &erro) {
     size_t i = 0;
     if (texto.compare(0, 3, "\xEF\xBB\xBF") == 0) i = 3;  // the mark some editors put before UTF-8 text
@@ -84,23 +109,33 @@ bool divide(const std::string &texto, std::vector<Linha> &linhas, int &ultima, E
         if (corpo - i > TAMMAX_LINHA) return erro("Linha %d: linha longa demais.", numero);
         Linha l{numero, {}};
         std::string campo;
-        const size_t primeiro = texto.find_first_not_of(" \t", i);
-        // A comment is the person's own: any letters, accented ones included, but no control codes.
-        const bool comentario = primeiro < corpo && texto[primeiro] == '#';
+        bool comentario = false;
         for (size_t k = i; k < corpo; ++k) {
-            unsigned char c = static_cast<unsigned char>(texto[k]);
-            if (c == ' ' || c == '\t') {
+            const unsigned char c = static_cast<unsigned char>(texto[k]);
+            comentario = comentario || c == '#';
+            if (comentario && ((c >= ' ' && c != 0x7F) || c == '\t')) continue;
+            if (!comentario && (c == ' ' || c == '\t')) {
                 if (!campo.empty()) l.campos.push_back(std::move(campo));
                 campo.clear();
-            } else if ((c > ' ' && c < 0x7F) || (comentario && c >= 0x80)) {
-                campo += char(c);
-            } else {
-                return erro("Linha %d: caractere inválido (código %d).", numero, int(c));
+                continue;
             }
+            if (!comentario && c > ' ' && c < 0x7F) {
+                campo += char(c);
+                continue;
+            }
+            if (const unsigned char letra = comentario ? 0 : latin1de(texto, k)) {
+                campo += char(letra);
+                ++k;
+                continue;
+            }
+            if (!comentario && c >= 0xA0) {
+                campo += char(c);
+                continue;
+            }
+            return erro("Linha %d: caractere inválido (código %d).", numero, int(c));
         }
         if (!campo.empty()) l.campos.push_back(std::move(campo));
-        if (!l.campos.empty() && l.campos[0][0] != '#') linhas.push_back(std::move(l));
-        else if (numero == 1) linhas.push_back(std::move(l));  // the first line is always judged
+        if (!l.campos.empty()) linhas.push_back(std::move(l));
         i = fim + 1;
     }
     ultima = numero;
@@ -139,6 +174,11 @@ bool lerecord(const Linha &l, Trabalho &t, Vistos &v, Erro &erro) {
     };
     auto real = [&](size_t k, auto &destino) {
         if (lenumero(l.campos[k], destino) && finito(destino)) return true;
+        std::string ponto = l.campos[k];
+        for (char &c : ponto)
+            if (c == ',') c = '.';
+        if (ponto != l.campos[k] && lenumero(ponto, destino) && finito(destino))
+            return erro("Linha %d: use ponto decimal: %.24s.", n, citado(ponto));
         return erro("Linha %d: «%.24s» não é um número finito.", n, citado(l.campos[k]));
     };
     auto inteiro = [&](size_t k, int &destino) {
@@ -198,12 +238,14 @@ bool lerecord(const Linha &l, Trabalho &t, Vistos &v, Erro &erro) {
 
 bool cabecalho(const Linha &l, Erro &erro) {
     const auto &c = l.campos;
-    if (l.numero != 1 || c.size() != 3 || c[0] != "ORBIX" || c[1] != "TRABALHO")
-        return erro("Linha 1: o arquivo não é um trabalho do Orbix.");
+    const int n = l.numero;
+    if (c.size() != 3 || c[0] != "ORBIX" || c[1] != "TRABALHO")
+        return erro("Linha %d: o arquivo não é um trabalho do Orbix.", n);
     int versao;
-    if (!leinteiro(c[2], versao) || versao < 1) return erro("Linha 1: versão ilegível «%.24s».", citado(c[2]));
+    if (!leinteiro(c[2], versao) || versao < 1) return erro("Linha %d: versão ilegível «%.24s».", n, citado(c[2]));
     if (versao > VERSAO_TRABALHO)
-        return erro("Linha 1: trabalho da versão %d, mais nova que a deste programa (%d).", versao, VERSAO_TRABALHO);
+        return erro("Linha %d: trabalho da versão %d, mais nova que a deste programa (%d).", n, versao,
+                    VERSAO_TRABALHO);
     return true;
 }
 
@@ -271,7 +313,7 @@ bool letrabalho(const std::string &texto, Trabalho &t, std::string &motivo) {
     std::vector<Linha> linhas;
     int ultima = 0;
     if (!divide(texto, linhas, ultima, erro)) return false;
-    if (linhas.empty()) return erro("O arquivo está vazio.");  // nothing but a byte-order mark
+    if (linhas.empty()) return erro("O arquivo está vazio.");  // nothing but blanks and comments
     if (!cabecalho(linhas[0], erro)) return false;
     Vistos v;
     memset(v.vetor, 0, sizeof v.vetor);

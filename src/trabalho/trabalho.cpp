@@ -2,6 +2,7 @@
 #include "trabalho/trabalho.h"
 
 #include "arquivo/arquivo.h"
+#include "state/historico.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -90,6 +91,7 @@ bool abretrabalho(HWND hjan, const char *caminho) {
     }
     aplicatrabalho(t);
     lembra(caminho);
+    marcasalvo();
     // While the start-up picture is on screen its timer brings the vector view.
     if (num != MODO_ABERTURA) num = MODO_VETORES;
     InvalidateRect(hjan, NULL, TRUE);
@@ -97,29 +99,65 @@ bool abretrabalho(HWND hjan, const char *caminho) {
 }
 
 bool abrirtrabalho(HWND hjan) {
+    if (!podedescartar(hjan)) return false;
     char arquivo[sizeof fntrabalho];
     OPENFILENAMEA ofn;
     preparadialogo(ofn, hjan, arquivo, sizeof arquivo);
     ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&ofn)) return false;
+    if (!GetOpenFileNameA(&ofn)) {
+        caminhorecusado(hjan);
+        return false;
+    }
     return abretrabalho(hjan, arquivo);
 }
 
-bool salvartrabalho(HWND hjan) {
+bool gravatrabalho(HWND hjan, const char *arquivo) {
+    std::string texto;
+    if (textotrabalho(trabalhoatual(), texto) && gravaseguro(arquivo, texto.data(), texto.size())) {
+        lembra(arquivo);
+        marcasalvo();
+        return true;
+    }
+    MessageBoxA(hjan, arquivo, TITULO_ERRO_SALVAR, MB_OK);
+    return false;
+}
+
+bool salvartrabalhocomo(HWND hjan) {
     char arquivo[sizeof fntrabalho];
     OPENFILENAMEA ofn;
     preparadialogo(ofn, hjan, arquivo, sizeof arquivo);
     // Unlike the report, a work holds what cannot be typed again in a minute: never replace one
     // without asking.
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-    if (!GetSaveFileNameA(&ofn)) return false;
-    std::string texto;
-    if (textotrabalho(trabalhoatual(), texto) && gravaseguro(arquivo, texto.data(), texto.size())) {
-        lembra(arquivo);
-        return true;
-    }
-    MessageBoxA(hjan, arquivo, TITULO_ERRO_SALVAR, MB_OK);
+    if (GetSaveFileNameA(&ofn)) return gravatrabalho(hjan, arquivo);
+    caminhorecusado(hjan);
     return false;
+}
+
+bool salvartrabalho(HWND hjan) {
+    if (!fntrabalho[0]) return salvartrabalhocomo(hjan);
+    const std::string arquivo = fntrabalho;  // gravatrabalho writes fntrabalho again
+    return gravatrabalho(hjan, arquivo.c_str());
+}
+
+bool podedescartar(HWND hjan) {
+    if (!alterado() || !algoentrado()) return true;
+    switch (MessageBoxA(hjan, "Salvar as alterações do trabalho?", szNomeAplic, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        return salvartrabalho(hjan);
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string titulojanela() {
+    if (!fntrabalho[0]) return "Álgebra Vetorial";
+    const char *nome = fntrabalho;
+    for (const char *p = fntrabalho; *p; ++p)
+        if (*p == '/' || *p == '\\') nome = p + 1;
+    return std::string(alterado() ? "*" : "") + nome + " - Álgebra Vetorial";
 }
 
 const char *ultimotrabalho() { return fntrabalho; }

@@ -6,16 +6,60 @@
 #include "report/relatorio.h"
 #include "resource.h"
 #include "state/estado.h"
+#include "state/historico.h"
 #include "trabalho/trabalho.h"
 #include "window/ajuda.h"
+
+#include <string.h>
 
 namespace {
 
 void redesenha(HWND hjan) { InvalidateRect(hjan, NULL, TRUE); }
 
-}  // namespace
+// An undone or redone step: the state it restores is shown, a listing from its top, the
+// calculator afresh (its keys may name vectors no longer there).
+void voltaa(HWND hjan) {
+    mostrarolagem(hjan);
+    if (num == MODO_CALCULADORA) {
+        iniciacalc();
+        resultadoveto = 0;
+        contr = 1;
+        contre = 1;
+    }
+    redesenha(hjan);
+}
 
-void comando(HWND hjan, int id) {
+// The vector chosen in the index dialog, or -1 when it was cancelled.
+int escolhevetor(HWND hjan) {
+    return int(DialogBoxParamA(hInst, "entidx", hjan, DlgProcEntIdx, 0)) - 1;
+}
+
+void editavetor(HWND hjan) {
+    const int k = escolhevetor(hjan);
+    if (k < 0) return;
+    const float proprio[3] = {vetores[0][k], vetores[1][k], vetores[2][k]};
+    if (DialogBoxParamA(hInst, "entvt", hjan, DlgProcEntPt, LPARAM(proprio)))
+        for (int e = 0; e < 3; e++) vetores[e][k] = vet[e];
+}
+
+void acrescentavetor(HWND hjan) {
+    if (numpt >= MAXVETORES || !DialogBoxParamA(hInst, "entvt", hjan, DlgProcEntPt, 0)) return;
+    for (int e = 0; e < 3; e++) vetores[e][numpt] = vet[e];
+    numpt++;
+}
+
+// The later vectors move down one place; the column freed at the end is cleared.
+void removevetor(HWND hjan) {
+    const int k = escolhevetor(hjan);
+    if (k < 0) return;
+    for (int e = 0; e < 3; e++) {
+        for (int i = k; i + 1 < numpt; i++) vetores[e][i] = vetores[e][i + 1];
+        vetores[e][numpt - 1] = 0;
+    }
+    numpt--;
+}
+
+void executa(HWND hjan, int id) {
     switch (id) {
     case IDM_SALVAR:
         if (salvadados(hjan)) redesenha(hjan);
@@ -25,6 +69,9 @@ void comando(HWND hjan, int id) {
         break;
     case IDM_SALVARTRAB:
         salvartrabalho(hjan);
+        break;
+    case IDM_SALVARCOMO:
+        salvartrabalhocomo(hjan);
         break;
     case IDM_COPIAR:
         copiavista(hjan);
@@ -40,6 +87,15 @@ void comando(HWND hjan, int id) {
                     for (int e = 0; e < 3; e++) vetores[e][k] = vet[e];
             }
         }
+        num = MODO_VETORES;
+        redesenha(hjan);
+        break;
+    case IDM_EDITARVET:
+    case IDM_ACRESCVET:
+    case IDM_REMOVERVET:
+        if (id == IDM_EDITARVET) editavetor(hjan);
+        else if (id == IDM_ACRESCVET) acrescentavetor(hjan);
+        else removevetor(hjan);
         num = MODO_VETORES;
         redesenha(hjan);
         break;
@@ -129,4 +185,34 @@ void comando(HWND hjan, int id) {
     default:
         break;  // the dialogs, the calculator, the report and the help arrive with their own work
     }
+}
+
+}  // namespace
+
+void atualizajanela(HWND hjan) {
+    SetWindowTextA(hjan, titulojanela().c_str());
+    mostrarolagem(hjan);
+    HMENU menu = GetMenu(hjan);
+    EnableMenuItem(menu, IDM_DESFAZER, MF_BYCOMMAND | (podedesfazer() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_REFAZER, MF_BYCOMMAND | (poderefazer() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_EDITARVET, MF_BYCOMMAND | (numpt > 0 ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_REMOVERVET, MF_BYCOMMAND | (numpt > 0 ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_ACRESCVET, MF_BYCOMMAND | (numpt < MAXVETORES ? MF_ENABLED : MF_GRAYED));
+}
+
+// Every command may change the work, whichever dialog or key it came from: the history sees the
+// state before and after each, and keeps a step only where the work changed.
+void comando(HWND hjan, int id) {
+    if (id == IDM_DESFAZER || id == IDM_REFAZER) {
+        if (id == IDM_DESFAZER ? desfaz() : refaz()) voltaa(hjan);
+    } else {
+        const Instante antes = instanteatual();
+        executa(hjan, id);
+        // A listing of a work that changed starts at its top.
+        if (registrapasso(antes) && SBPosy != 0) {
+            SBPosy = 0;
+            redesenha(hjan);
+        }
+    }
+    atualizajanela(hjan);
 }

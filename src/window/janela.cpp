@@ -1,7 +1,9 @@
 // The window class and the creation of the main window.
 #include "window/janela.h"
 
+#include "draw/listagem.h"
 #include "state/estado.h"
+#include "state/historico.h"
 
 ATOM registraclasse(HINSTANCE hCopia) {
     WNDCLASSA wndclass;
@@ -45,6 +47,8 @@ HWND criajanela(HINSTANCE hCopia, int iCmdMostrar) {
     hInst = hCopia;
     BMP_Orbix = LoadBitmapA(hInst, "BITMAPOrbix");
     hAceleradores = LoadAcceleratorsA(hInst, szNomeAplic);
+    marcasalvo();
+    atualizajanela(hjan);
     ShowWindow(hjan, iCmdMostrar);
     UpdateWindow(hjan);
     return hjan;
@@ -55,6 +59,20 @@ HACCEL hAceleradores = NULL;
 void despachamensagem(HWND hjan, MSG *msg) {
     // The help dialog lives beside the main window: its keys (Tab, Enter) need the loop.
     if (IsDialogMessageA(hDlgnmodal, msg)) return;
+    // In a listing the keys that move through text move through it (the arrows turn the view
+    // in the drawings).
+    if (msg->hwnd == hjan && msg->message == WM_KEYDOWN && elistagem(num)) {
+        static const struct {
+            WPARAM tecla;
+            int codigo;
+        } teclas[] = {{VK_UP, SB_LINEUP},   {VK_DOWN, SB_LINEDOWN}, {VK_PRIOR, SB_PAGEUP},
+                      {VK_NEXT, SB_PAGEDOWN}, {VK_HOME, SB_TOP},      {VK_END, SB_BOTTOM}};
+        for (const auto &t : teclas)
+            if (msg->wParam == t.tecla) {
+                SendMessageA(hjan, WM_VSCROLL, MAKEWPARAM(t.codigo, 0), 0);
+                return;
+            }
+    }
     if (hAceleradores && TranslateAcceleratorA(hjan, hAceleradores, msg)) return;
     TranslateMessage(msg);
     DispatchMessageA(msg);

@@ -25,7 +25,14 @@ void despachamensagem(HWND hjan, MSG *msg);
 // Puts the view on the clipboard: the picture always, and in a listing the whole listing as
 // text. A clipboard another program holds is reported in a message box.
 void copiavista(HWND hjan);
-// The menu commands (WM_COMMAND, by the low word of wParam).
+// The scroll bar's thumb where SBPosy says.
+void mostrarolagem(HWND hjan);
+// The menu commands (WM_COMMAND, by the low word of wParam), each one undoable step when it
+// changed the work.
 void comando(HWND hjan, int id);
+// The title for the work and its file, the scroll bar for the view; greys the menu items that
+// have nothing to act on: undo and redo with no step, editing and removing with no vector, adding
+// with the table full.
+void atualizajanela(HWND hjan);
 
 #endif

@@ -3,7 +3,9 @@
 
 #include "calc/calculadora.h"
 #include "draw/display.h"
+#include "draw/listagem.h"
 #include "state/estado.h"
+#include "trabalho/trabalho.h"
 #include "window/ajuda.h"
 
 #include <string.h>
@@ -54,7 +56,7 @@ void fimdaabertura(HWND hjan) {
 }
 
 void rola(HWND hjan, WPARAM wParam) {
-    int limite = numpt * numpt * 20;
+    const int limite = fimrolagem(num);
     switch (LOWORD(wParam)) {
     case SB_LINEUP:
         SBPosy -= 1;
@@ -75,19 +77,44 @@ void rola(HWND hjan, WPARAM wParam) {
     case SB_THUMBTRACK:
         SBPosy = HIWORD(wParam);
         break;
+    case SB_TOP:
+        SBPosy = 0;
+        break;
+    case SB_BOTTOM:
+        SBPosy = limite;
+        break;
     default:
         return;  // SB_THUMBPOSITION, SB_ENDSCROLL and the rest change nothing
     }
-    SCROLLINFO si;
-    memset(&si, 0, sizeof si);
-    si.cbSize = sizeof(SCROLLINFO);
-    si.fMask = SIF_POS;
-    si.nPos = SBPosy;
-    SetScrollInfo(hjan, SB_VERT, &si, TRUE);
+    mostrarolagem(hjan);
+    InvalidateRect(hjan, NULL, TRUE);
+}
+
+// A notch of the wheel moves a listing three of its lines, as desktop programs do.
+void roda(HWND hjan, WPARAM wParam) {
+    if (!elistagem(num)) return;
+    const int entalhes = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+    const int limite = fimrolagem(num);
+    SBPosy -= entalhes * 3 * LISTA_PASSO / LISTA_ROLAGEM;
+    if (SBPosy > limite) SBPosy = limite;
+    if (SBPosy < 0) SBPosy = 0;
+    mostrarolagem(hjan);
     InvalidateRect(hjan, NULL, TRUE);
 }
 
 }  // namespace
+
+// The bar's range is the listing's, so its thumb at the bottom is the listing's last line; the
+// bar stays, disabled, where nothing scrolls. The thumb is held to the range, SBPosy is not.
+void mostrarolagem(HWND hjan) {
+    SCROLLINFO si;
+    memset(&si, 0, sizeof si);
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.nMax = fimrolagem(num);
+    si.nPos = SBPosy;
+    SetScrollInfo(hjan, SB_VERT, &si, TRUE);
+}
 
 LRESULT CALLBACK ProcJan(HWND hjan, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     switch (iMsg) {
@@ -111,6 +138,9 @@ LRESULT CALLBACK ProcJan(HWND hjan, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL:
         rola(hjan, wParam);
         return 0;
+    case WM_MOUSEWHEEL:
+        roda(hjan, wParam);
+        return 0;
     case WM_LBUTTONDOWN:
         pox = LOWORD(lParam);
         poy = HIWORD(lParam);
@@ -122,6 +152,10 @@ LRESULT CALLBACK ProcJan(HWND hjan, UINT iMsg, WPARAM wParam, LPARAM lParam) {
         soltatecla(pox, poy);
         InvalidateRect(hjan, NULL, TRUE);
         return 0;
+    case WM_CLOSE:
+        // Unsaved work is asked about first; DefWindowProc then destroys the window.
+        if (!podedescartar(hjan)) return 0;
+        break;
     case WM_DESTROY:
         liberarecursos();
         PostQuitMessage(0);

@@ -15,7 +15,7 @@ int WINAPI WinMain(HINSTANCE hCopia, HINSTANCE hCopiaAnt, LPSTR szLinhaCmd, int 
     if (!hjan) return 0;
     // Opened behind the start-up picture, which then gives way to it; a file that cannot be
     // opened is reported over the picture and leaves the program as it starts.
-    if (!opcoes.trabalho.empty()) abretrabalho(hjan, opcoes.trabalho.c_str());
+    if (!opcoes.trabalho.empty() && abretrabalho(hjan, opcoes.trabalho.c_str())) atualizajanela(hjan);
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0)) despachamensagem(hjan, &msg);
     return (int)msg.wParam;

@@ -54,7 +54,7 @@ TEST_F(Relatorio, DialogProposesTheLastPathAndTheNameIsUsedAsTyped) {
     // bytes, the name in 63.
     EXPECT_EQ(ultimo.flags, DWORD(OFN_HIDEREADONLY));
     EXPECT_EQ(ultimo.defExt + "|" + ultimo.title, "|");
-    EXPECT_EQ(std::make_pair(ultimo.maxFile, ultimo.maxFileTitle), std::make_pair(DWORD(256), DWORD(63)));
+    EXPECT_EQ(std::make_pair(ultimo.maxFile, ultimo.maxFileTitle), std::make_pair(DWORD(TAMCAMINHO), DWORD(63)));
     EXPECT_EQ(le(pasta / "relatorio"), registro("\r\n++++++++++\r\n"));  // replaced, no extension added
     apoio::guarda(CARTESIANO, GRAUS, {{1, 2, 3}});
     EXPECT_EQ(salva(""), 0);  // cancelled: nothing written, said or painted, proposal kept

@@ -4,6 +4,7 @@
 #include "apoio/pasta.h"
 #include "apoio/teste.h"
 #include "testing/stored.h"
+#include "state/historico.h"
 #include "trabalho/trabalho.h"
 
 #include <float.h>
@@ -57,13 +58,14 @@ protected:
     wintest::FileDialogCall salvapelomenu(const std::string &typed) {
         wintest::SaveDialogDriver d;
         typed.empty() ? d.cancel() : d.answer(typed);
-        comando(IDM_SALVARTRAB);
+        comando(IDM_SALVARCOMO);
         bombeia();
         return d.calls.empty() ? wintest::FileDialogCall{} : d.calls.back();
     }
     wintest::FileDialogCall abrepelomenu(const std::string &typed) {
         wintest::OpenDialogDriver d;
         typed.empty() ? d.cancel() : d.answer(typed);
+        marcasalvo();  // opening asks nothing here: the work counts as saved
         comando(IDM_ABRIRTRAB);
         bombeia();
         return d.calls.empty() ? wintest::FileDialogCall{} : d.calls.back();

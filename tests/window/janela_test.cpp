@@ -1,5 +1,6 @@
 // The main window: start-up, the splash hold, scrolling, the simple commands and leaving.
 #include "apoio/teste.h"
+#include "draw/listagem.h"
 
 #include <tuple>
 
@@ -109,23 +110,26 @@ TEST(Abertura, TheWindowOpensAtTheReferenceSizeWhereTheScreenHasRoom) {
     wintest::SetScreenArea(0, 0, 4096, 4096);
 }
 
-TEST_F(MainWindow, ScrollStepsAreBoundedByTheNumberOfVectorsAndTheThumbIsNot) {
+// The range ends where the listing's last line reaches the top: four pair lines of two vectors,
+// 16 pixels apart, are 48 pixels, five steps of 10; 225 lines of fifteen, 359 steps.
+TEST_F(MainWindow, ScrollStepsEndAtTheListingsLastLineAndTheThumbIsNotBounded) {
+    num = MODO_ESCALARES;
     struct Row {
         int numpt, code, pos, expected;
     } rows[] = {
-        {0, SB_LINEDOWN, 0, 0},  {0, SB_PAGEDOWN, 0, 0},  {2, SB_LINEUP, 0, 0},     {2, SB_PAGEUP, 0, 0},
-        {2, SB_PAGEDOWN, 0, 16}, {2, SB_PAGEDOWN, 0, 32}, {2, SB_PAGEDOWN, 0, 48},  {2, SB_PAGEDOWN, 0, 64},
-        {2, SB_PAGEDOWN, 0, 80}, {2, SB_PAGEDOWN, 0, 80}, {2, SB_LINEDOWN, 0, 80},  {2, SB_LINEUP, 0, 79},
-        {2, SB_PAGEUP, 0, 63},   {1, SB_THUMBTRACK, 95, 95}, {1, SB_LINEDOWN, 0, 20},
+        {0, SB_LINEDOWN, 0, 0},   {0, SB_PAGEDOWN, 0, 0}, {2, SB_LINEUP, 0, 0},       {2, SB_PAGEUP, 0, 0},
+        {2, SB_LINEDOWN, 0, 1},   {2, SB_PAGEDOWN, 0, 5}, {2, SB_LINEDOWN, 0, 5},     {2, SB_LINEUP, 0, 4},
+        {2, SB_TOP, 0, 0},        {2, SB_BOTTOM, 0, 5},   {15, SB_BOTTOM, 0, 359},    {15, SB_PAGEUP, 0, 343},
+        {1, SB_THUMBTRACK, 95, 95}, {1, SB_LINEDOWN, 0, 0}, {1, SB_THUMBTRACK, 20, 20},
     };
     for (auto &r : rows) {
         numpt = r.numpt;
         SendMessageA(hjan, WM_VSCROLL, MAKEWPARAM(r.code, r.pos), 0);
         EXPECT_EQ(SBPosy, r.expected) << r.numpt << " " << r.code;
-        EXPECT_EQ(wintest::ScrollPos(hjan), r.expected) << r.numpt << " " << r.code;
+        EXPECT_EQ(wintest::ScrollPos(hjan), std::min(r.expected, fimrolagem(num))) << r.numpt << " " << r.code;
         EXPECT_EQ(pinturas(), 1) << r.numpt << " " << r.code;
     }
-    for (int code : {4, 6, 7, 8, 99}) {  // thumb position, top, bottom, end scroll, none
+    for (int code : {4, 8, 99}) {  // thumb position, end scroll, none
         SendMessageA(hjan, WM_VSCROLL, MAKEWPARAM(code, 7), 0);
         EXPECT_EQ(SBPosy, 20) << code;
         EXPECT_EQ(pinturas(), 0) << code;

@@ -72,10 +72,13 @@ shot() {
 }
 
 # "&Arquivo" > "&Sair" with the keyboard; the program must end with exit status 0.
+# Work typed and not saved is asked about first: the answer is "Não" (Alt+N, in English too).
 leave_with_sair() {
   xdotool key --clearmodifiers alt+a
   sleep 0.4
   xdotool key s
+  for _ in $(seq 10); do alive || break; sleep 0.1; done
+  alive && xdotool key --clearmodifiers alt+n
   for _ in $(seq 50); do alive || break; sleep 0.1; done
   alive && fail "the program did not end"
   local rc=0
@@ -85,21 +88,19 @@ leave_with_sair() {
 }
 
 # enter_vectors "X Y Z" ...: "&Vetor" > "&Entrar Pontos para Vetores" with the keyboard, the count,
-# then each vector's three entries (the dialogs open on OK; the fields are the stops before it).
+# then each vector's three entries (each dialog opens in its first field, the text selected).
 enter_vectors() {
   xdotool key --clearmodifiers alt+v
   sleep 0.4
   xdotool key e
   local npt vt
   npt=$(await_window 'Entrada do N') || fail "the number dialog did not open"
-  xdotool key shift+Tab
   xdotool type "$#"
   xdotool key Return
   await_gone "$npt" 'Entrada do N' || fail "the number dialog did not close with Enter"
   for entries in "$@"; do
     vt=$(await_window 'Entradas$') || fail "no vector dialog for '$entries'"
     set -- $entries
-    xdotool key shift+Tab shift+Tab shift+Tab
     xdotool type -- "$1"
     for e in "$2" "$3"; do xdotool key Tab; xdotool type -- "$e"; done
     xdotool key Return
@@ -144,12 +145,11 @@ choose_spherical() {
   xdotool key Tab Tab Tab Tab space Return; sleep 0.5
 }
 
-# enter_limits L1 U1 L2 U2 L3 U3: "&Vetor" > "Entrar &Limites para Região", the six limits after
-# OK and Cancel, Enter.
+# enter_limits L1 U1 L2 U2 L3 U3: "&Vetor" > "Entrar &Limites para Região", the six limits from
+# the first field, where the dialog opens, Enter.
 enter_limits() {
   xdotool key --clearmodifiers alt+v; sleep 0.3
   xdotool key l; sleep 0.5
-  xdotool key Tab Tab
   for lim in "$@"; do xdotool type -- "$lim"; xdotool key Tab; done
   xdotool key Return; sleep 0.7
 }

@@ -1,0 +1,140 @@
+// Saving and closing as desktop programs do: Ctrl+S to the work's own file, the title that names
+// it and marks changes, and the question before changes not saved are left.
+#include "apoio/teste.h"
+#include "apoio/pasta.h"
+#include "state/historico.h"
+#include "trabalho/trabalho.h"
+
+namespace {
+
+const char TITULO[] = "Álgebra Vetorial";
+
+class Fechar : public apoio::JanelaPrincipal {
+protected:
+    void SetUp() override {
+        apoio::JanelaPrincipal::SetUp();
+        arquivo = (pasta / "aula.orbix").string();
+        outro = (pasta / "outra.orbix").string();
+        apoio::escreve(outro, "ORBIX TRABALHO 1\nsistema cartesiano\nunidade graus\nvetores 1\nvetor 0 1 2 3\n"
+                              "regiao 1 0 1\nregiao 2 0 1\nregiao 3 0 1\nvista 1 0.5\nescala media\nfim\n");
+    }
+    void umvetor() {
+        numpt = 1;
+        vetores[0][0] = 4;
+    }
+    std::string titulo() { return wintest::WindowText(hjan); }
+    apoio::Pasta pasta;
+    std::string arquivo, outro;
+};
+
+TEST_F(Fechar, TheTitleNamesTheWorkFileAndMarksChanges) {
+    EXPECT_EQ(titulo(), TITULO);
+    umvetor();
+    comando(IDM_NAOMOSTRAR);
+    EXPECT_EQ(titulo(), TITULO);  // no file yet: nothing to name
+    {
+        wintest::SaveDialogDriver salvar;
+        salvar.answer(arquivo);
+        comando(IDM_SALVARTRAB);  // without a file, Ctrl+S asks for one
+        EXPECT_EQ(salvar.calls.size(), 1u);
+    }
+    EXPECT_EQ(titulo(), std::string("aula.orbix - ") + TITULO);
+    comando(IDM_ESCMEDIA);
+    EXPECT_EQ(titulo(), std::string("*aula.orbix - ") + TITULO);
+    comando(IDM_DESFAZER);  // back to what is saved
+    EXPECT_EQ(titulo(), std::string("aula.orbix - ") + TITULO);
+    comando(IDM_REFAZER);
+    comando(IDM_SALVARTRAB);  // with a file: saved there, no dialog (none is driven)
+    EXPECT_EQ(titulo(), std::string("aula.orbix - ") + TITULO);
+    EXPECT_NE(apoio::le(arquivo).find("escala media"), std::string::npos);
+    {
+        wintest::SaveDialogDriver salvar;
+        salvar.answer(outro + ".novo");
+        comando(IDM_SALVARCOMO);  // always asks
+        EXPECT_EQ(salvar.calls.size(), 1u);
+    }
+    EXPECT_EQ(titulo(), std::string("outra.orbix.novo - ") + TITULO);
+}
+
+TEST_F(Fechar, LeavingChangesNotSavedAsksFirst) {
+    const struct {
+        const char *nome;
+        int resposta;
+        bool salvar, cancelasalvar, fica;
+    } linhas[] = {
+        {"yes saves under the name asked for, then leaves", IDYES, true, false, false},
+        {"yes with the save dialog cancelled stays", IDYES, true, true, true},
+        {"no leaves without saving", IDNO, false, false, false},
+        {"cancel stays", IDCANCEL, false, false, true},
+    };
+    for (int porabrir = 0; porabrir < 2; ++porabrir) {
+        for (const auto &l : linhas) {
+            SCOPED_TRACE(std::string(l.nome) + (porabrir ? ", opening another work" : ", closing"));
+            TearDown(), SetUp();
+            std::filesystem::remove(arquivo);
+            umvetor();
+            wintest::MessageBoxLog caixas(l.resposta);
+            wintest::SaveDialogDriver salvar;
+            if (l.salvar && l.cancelasalvar) salvar.cancel();
+            else if (l.salvar) salvar.answer(arquivo);
+            wintest::OpenDialogDriver abrir;
+            if (porabrir && !l.fica) abrir.answer(outro);
+            comando(porabrir ? IDM_ABRIRTRAB : IDM_SAIR);
+            EXPECT_EQ(caixas.texts(), std::vector<std::string>{"Salvar as alterações do trabalho?"});
+            ASSERT_EQ(caixas.calls().size(), 1u);
+            EXPECT_EQ(caixas.calls()[0].type, UINT(MB_YESNOCANCEL | MB_ICONQUESTION));
+            EXPECT_EQ(std::filesystem::exists(arquivo), l.salvar && !l.cancelasalvar);
+            if (porabrir) EXPECT_EQ(numpt == 1 && vetores[0][0] == 1, !l.fica);  // the other work, or this one
+            else EXPECT_EQ(wintest::IsLive(hjan), l.fica);
+        }
+    }
+}
+
+TEST_F(Fechar, NothingIsAskedWithNothingTypedOrAllSaved) {
+    comando(IDM_DIREITA);  // a turned view alone is nothing to lose
+    comando(IDM_SAIR);
+    EXPECT_FALSE(wintest::IsLive(hjan));
+    TearDown(), SetUp();
+    umvetor();
+    {
+        wintest::SaveDialogDriver salvar;
+        salvar.answer(arquivo);
+        comando(IDM_SALVARTRAB);
+    }
+    wintest::OpenDialogDriver abrir;
+    abrir.answer(outro);
+    comando(IDM_ABRIRTRAB);  // saved: opened without a question (no message box is driven)
+    EXPECT_EQ(titulo(), std::string("outra.orbix - ") + TITULO);
+    SendMessageA(hjan, WM_CLOSE, 0, 0);  // the close box
+    EXPECT_FALSE(wintest::IsLive(hjan));
+}
+
+// A path as long as Linux takes (4,095 bytes) saves and opens; one longer is said so, never taken
+// for a cancel.
+TEST_F(Fechar, APathAsLongAsTheSystemTakesIsUsedAndALongerOneIsReported) {
+    std::string pasta = this->pasta.caminho().string();
+    while (pasta.size() < 3800) pasta += "/" + std::string(200, 'p');
+    std::filesystem::create_directories(pasta);
+    const std::string longo = pasta + "/" + std::string(4095 - pasta.size() - 7, 'n') + ".orbix";
+    ASSERT_EQ(longo.size(), 4095u);
+    umvetor();
+    {
+        wintest::SaveDialogDriver salvar;
+        salvar.answer(longo).answer(longo.substr(0, longo.size() - 1) + "y");  // the report beside it
+        comando(IDM_SALVARCOMO);
+        comando(IDM_SALVAR);
+    }
+    EXPECT_TRUE(std::filesystem::exists(longo));
+    EXPECT_EQ(std::string(fntrabalho), longo);
+    for (int id : {IDM_SALVARCOMO, IDM_SALVAR}) {
+        wintest::MessageBoxLog caixas;
+        wintest::SaveDialogDriver salvar;
+        salvar.answer(longo + "x");
+        comando(id);
+        EXPECT_EQ(caixas.texts(), std::vector<std::string>{"O caminho escolhido é longo demais: o programa aceita até 4095 caracteres."})
+            << id;
+    }
+    EXPECT_EQ(std::string(fntrabalho), longo);
+}
+
+}  // namespace
