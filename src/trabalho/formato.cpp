@@ -319,8 +319,6 @@ bool letrabalho(const std::string &texto, Trabalho &t, std::string &motivo) {
     memset(v.vetor, 0, sizeof v.vetor);
     for (size_t k = 1; k < linhas.size(); ++k)
         if (!lerecord(linhas[k], t, v, erro)) return false;
-    if (!completo(t, v, ultima, erro)) return false;
-    for (int e = 0; e < 3; ++e)
-        for (int i = t.quantos; i < MAXVETORES; ++i) t.vetores[e][i] = 0;
-    return true;
+    // Columns beyond the count stay 0: a vector line beyond it is refused.
+    return completo(t, v, ultima, erro);
 }
