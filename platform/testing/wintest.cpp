@@ -3,6 +3,7 @@
 
 #include "comdlg32.h"
 #include "gdi32.h"
+#include "translations.h"
 #include "user32.h"
 
 #include <memory>
@@ -15,7 +16,10 @@
 #include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -271,6 +275,19 @@ COLORREF ClipboardPixel(int x, int y) {
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
+bool UseQtLanguage(const std::string &locale) {
+    if (locale.empty()) {
+        host::removeQtTranslations();
+        return true;
+    }
+    return host::installQtTranslations(QLocale(QString::fromStdString(locale)));
+}
+
+std::string ClipboardUtf8() {
+    const QMimeData *d = QGuiApplication::clipboard()->mimeData();
+    return d && d->hasText() ? d->text().toStdString() : std::string();
+}
+
 std::vector<std::string> MenuBarTexts(HWND hwnd) {
     std::vector<std::string> out;
     Window *w = win(hwnd);
@@ -298,6 +315,32 @@ void ChooseMenuItem(HWND hwnd, int id) {
 int ScrollPos(HWND hwnd) {
     Window *w = win(hwnd);
     return w && w->vscroll ? w->vscroll->value() : 0;
+}
+
+void Scroll(HWND hwnd, int code, int pos) {
+    Window *w = win(hwnd);
+    if (!w || !w->vscroll) {
+        fail("Scroll: the window has no scroll bar");
+        return;
+    }
+    QScrollBar *sb = w->vscroll;
+    switch (code) {
+    case SB_LINEUP: sb->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+    case SB_LINEDOWN: sb->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+    case SB_PAGEUP: sb->triggerAction(QAbstractSlider::SliderPageStepSub); break;
+    case SB_PAGEDOWN: sb->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
+    case SB_THUMBTRACK:
+        sb->setSliderDown(true);
+        sb->setSliderPosition(pos);
+        sb->setSliderDown(false);
+        break;
+    default: fail("Scroll: no such action " + std::to_string(code));
+    }
+}
+
+void CloseBox(HWND hwnd) {
+    Window *w = win(hwnd);
+    if (w && w->widget) w->widget->close();
 }
 
 void Click(HWND hwnd, int x, int y) {
@@ -559,6 +602,48 @@ FileDialogDriver &FileDialogDriver::answer(std::string path) {
 FileDialogDriver &FileDialogDriver::cancel() {
     answers_.emplace_back(false, std::string());
     return *this;
+}
+
+BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person) {
+    if (person)
+        QTimer::singleShot(0, [person] {
+            QFileDialog *d = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *f = qobject_cast<QFileDialog *>(w); f && f->isVisible()) d = f;
+            auto *edit = d ? d->findChild<QLineEdit *>("fileNameEdit") : nullptr;
+            if (!edit) {
+                fail("RunFileDialog: no dialog of Qt's own showed");
+                return;
+            }
+            person->shown = true;
+            person->title = d->windowTitle().toStdString();
+            person->directory = d->directory().absolutePath().toStdString();
+            person->proposed = edit->text().toStdString();
+            for (const QString &f : d->nameFilters()) person->filters.push_back(f.toStdString());
+            person->selectedFilter = d->selectedNameFilter().toStdString();
+            // The keyboard is in the name field, as for a person typing into it.
+            d->activateWindow();
+            edit->setFocus();
+            edit->selectAll();
+            sendKey(edit, Qt::Key_Delete);
+            for (QChar c : QString::fromLocal8Bit(person->typed.c_str())) sendKey(edit, 0, QString(c));
+            QTimer::singleShot(0, [person] {
+                for (QWidget *w : QApplication::topLevelWidgets())
+                    if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
+                        person->asked = true;
+                        if (QAbstractButton *no = box->button(QMessageBox::No))
+                            no->click();
+                        else
+                            box->reject();
+                    }
+            });
+            sendKey(person->cancel ? static_cast<QWidget *>(d) : edit, person->cancel ? Qt::Key_Escape : Qt::Key_Return);
+            if (d->isVisible()) {
+                person->stayedOpen = true;
+                d->reject();
+            }
+        });
+    return comdlg32::runFileDialog(ofn, save);
 }
 
 void SetFailureHandler(std::function<void(const std::string &)> handler) { hooks().failure = std::move(handler); }

@@ -98,12 +98,23 @@ std::vector<std::string> MenuBarTexts(HWND hwnd);
 void ChooseMenuItem(HWND hwnd, int id);
 // Scroll bar position as the window shows it.
 int ScrollPos(HWND hwnd);
+// A person's action on the window's scroll bar: SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN,
+// or SB_THUMBTRACK, dragging the thumb to pos and letting it go.
+void Scroll(HWND hwnd, int code, int pos = 0);
+// The close box of a frame window, as a person clicks it.
+void CloseBox(HWND hwnd);
 // Presses (down and up) the left button at client position (x, y) through the queue.
 void Click(HWND hwnd, int x, int y);
 // Presses and releases a key in the client area of a frame window, as the keyboard does (the Qt
 // key event reaches the window, which queues the key messages). vk: a virtual-key code.
 enum Modifier : unsigned { Ctrl = 1, Shift = 2, Alt = 4 };
 void PressKey(HWND hwnd, int vk, unsigned modifiers = 0);
+
+// Qt's own texts in the language of a locale ("pt_BR"), as the program installs them at start-up;
+// false when Qt has no catalogue for it. An empty name takes them out again (English).
+bool UseQtLanguage(const std::string &locale);
+// The clipboard's text as the desktop reads it, in UTF-8.
+std::string ClipboardUtf8();
 
 // ---------------------------------------------------------------- recording DC
 struct GdiCall {
@@ -245,6 +256,20 @@ class OpenDialogDriver : public FileDialogDriver {
 public:
     OpenDialogDriver() : FileDialogDriver(false) {}
 };
+
+// The file dialog a person meets outside tests (not the drivers). Where the platform offers none,
+// Qt's own shows and the person, when given, types `typed` into its name field key by key and
+// presses Enter, or presses Esc when `cancel`; a question it asks (replace? not found?) is
+// answered No. Without a person nobody acts: the platform's own dialog answers by itself.
+struct FilePerson {
+    std::string typed;  // a name or a path, in the local 8-bit encoding
+    bool cancel = false;
+    // What the dialog showed before the person acted (UTF-8), and what came of it.
+    std::string title, directory, proposed, selectedFilter;
+    std::vector<std::string> filters;
+    bool shown = false, asked = false, stayedOpen = false;
+};
+BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person = nullptr);
 
 // Called when something a test did not expect happens (an unexpected modal window).
 // wintest_main reports it as a test failure.
