@@ -538,6 +538,17 @@ void Dialog::closeBox() {
     Window *w = win(hDlg_);
     if (w && w->widget) w->widget->close();
 }
+void Dialog::pressTab() {
+    Window *w = win(hDlg_);
+    if (w && w->widget) sendKey(w->widget->focusWidget() ? w->widget->focusWidget() : w->widget.data(), Qt::Key_Tab);
+}
+int Dialog::focusedId() const {
+    Window *w = win(hDlg_);
+    QWidget *f = w && w->widget ? w->widget->focusWidget() : nullptr;
+    for (Window *c : w ? w->controls : std::vector<Window *>{})
+        if (f && c->widget == f) return c->ctrlId;
+    return 0;
+}
 bool Dialog::visible() const {
     Window *w = win(hDlg_);
     return w && w->widget && w->widget->isVisible();
@@ -623,6 +634,7 @@ BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person) {
             person->selectedFilter = d->selectedNameFilter().toStdString();
             // The keyboard is in the name field, as for a person typing into it.
             d->activateWindow();
+            QCoreApplication::processEvents();
             edit->setFocus();
             edit->selectAll();
             sendKey(edit, Qt::Key_Delete);

@@ -192,6 +192,8 @@ public:
     void pressEnter();    // Enter in the dialog (the default button)
     void pressEscape();   // Esc (IDCANCEL)
     void closeBox();      // the frame's close box (IDCANCEL)
+    void pressTab();      // Tab, to the next tab stop
+    int focusedId() const;              // the control with the keyboard focus, 0 when none
     bool visible() const;
 private:
     HWND hDlg_;
