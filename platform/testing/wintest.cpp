@@ -562,6 +562,7 @@ DialogDrivers::DialogDrivers() {
         d->opened.push_back(w->templateName);
         if (d->used_ >= int(d->drivers_.size())) {
             fail("unexpected dialog box \"" + w->templateName + "\" (its driver was not given)");
+            EndDialog(h, 0);  // cancelled, once reported
             return;
         }
         Dialog dlg(h);
@@ -632,6 +633,7 @@ BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person) {
             person->proposed = edit->text().toStdString();
             for (const QString &f : d->nameFilters()) person->filters.push_back(f.toStdString());
             person->selectedFilter = d->selectedNameFilter().toStdString();
+            person->rightToLeft = d->layoutDirection() == Qt::RightToLeft;
             // The keyboard is in the name field, as for a person typing into it.
             d->activateWindow();
             QCoreApplication::processEvents();

@@ -269,7 +269,7 @@ struct FilePerson {
     // What the dialog showed before the person acted (UTF-8), and what came of it.
     std::string title, directory, proposed, selectedFilter;
     std::vector<std::string> filters;
-    bool shown = false, asked = false, stayedOpen = false;
+    bool shown = false, asked = false, stayedOpen = false, rightToLeft = false;
 };
 BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person = nullptr);
 
