@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,20 +31,13 @@ void note(const char *name, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-    switch (m) {
-    case WM_CREATE: note("WM_CREATE", 0, 0); return createAnswer;
-    case WM_SIZE: note("WM_SIZE", wp, lp); return 0;
-    case WM_DESTROY: note("WM_DESTROY", wp, lp); return 0;
-    case WM_CLOSE: note("WM_CLOSE", wp, lp); break;
-    case WM_COMMAND: note("WM_COMMAND", wp, lp); return 0;
-    case WM_TIMER: note("WM_TIMER", wp, lp); return 0;
-    case WM_VSCROLL: note("WM_VSCROLL", wp, lp); return 0;
-    case WM_LBUTTONDOWN: note("WM_LBUTTONDOWN", wp, lp); return 0;
-    case WM_KEYDOWN: note("WM_KEYDOWN", wp, lp); return 0;
-    case WM_KEYUP: note("WM_KEYUP", wp, lp); return 0;
-    case WM_SYSKEYDOWN: note("WM_SYSKEYDOWN", wp, lp); return 0;
-    case WM_SYSKEYUP: note("WM_SYSKEYUP", wp, lp); return 0;
-    case WM_PAINT: {
+    static const std::map<UINT, const char *> names = {
+        {WM_CREATE, "WM_CREATE"},   {WM_SIZE, "WM_SIZE"},       {WM_DESTROY, "WM_DESTROY"},
+        {WM_CLOSE, "WM_CLOSE"},     {WM_COMMAND, "WM_COMMAND"}, {WM_TIMER, "WM_TIMER"},
+        {WM_VSCROLL, "WM_VSCROLL"}, {WM_KEYDOWN, "WM_KEYDOWN"}, {WM_KEYUP, "WM_KEYUP"},
+        {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"}, {WM_SYSKEYUP, "WM_SYSKEYUP"}, {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+        {kOwn, "WM_USER"}};
+    if (m == WM_PAINT) {
         PAINTSTRUCT ps;
         if (invalidateInPaint == 1) InvalidateRect(h, nullptr, TRUE);
         BeginPaint(h, &ps);
@@ -51,9 +46,8 @@ LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
         if (invalidateInPaint == 2 && !(invalidateInPaint = 0)) InvalidateRect(h, nullptr, TRUE);
         return 0;
     }
-    case kOwn: note("WM_USER", wp, lp); return 42;
-    }
-    return DefWindowProcA(h, m, wp, lp);
+    if (auto it = names.find(m); it != names.end()) note(it->second, m == WM_CREATE ? 0 : wp, m == WM_CREATE ? 0 : lp);
+    return m == WM_CREATE ? createAnswer : m == kOwn ? 42 : m == WM_CLOSE ? DefWindowProcA(h, m, wp, lp) : 0;
 }
 
 // A class as the program registers its own: the menu of the resources, a redraw on resizing,
@@ -157,18 +151,17 @@ TEST(Windows, CreationSizingAndDestructionSendTheirMessagesInOrder) {
     EXPECT_EQ(RegisterClassA(&again), 0) << "class names ignore case";
 }
 
-TEST(Windows, TheWorkAreaIsTheScreenLessTheFramesDecorations) {
+TEST(Windows, ADefaultWindowFitsTheWorkAreaInTheReferenceProportions) {
     wintest::SetScreenArea(0, 0, 800, 600);
-    registerClass("User32Small", 0, true);
-    HWND h = create("User32Small", WS_OVERLAPPEDWINDOW);
+    registerClass("User32Story", CS_HREDRAW | CS_VREDRAW, true);
+    HWND h = create("User32Story", WS_OVERLAPPEDWINDOW);
     RECT area, client;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
     GetClientRect(h, &client);
     wintest::SetScreenArea(0, 0, 4096, 4096);
-    EXPECT_LT(area.right, 800);
-    EXPECT_LT(area.bottom, 600);
-    EXPECT_LE(client.right, area.right) << "a default window fits the screen";
-    EXPECT_NEAR(client.right * 3, client.bottom * 4, 4) << "in the reference proportions";
+    EXPECT_TRUE(area.right < 800 && area.bottom < 600) << "less the title bar and borders";
+    EXPECT_LE(client.right, area.right);
+    EXPECT_NEAR(client.right * 3, client.bottom * 4, 4);
     DestroyWindow(h);
     wintest::Pump();
 }

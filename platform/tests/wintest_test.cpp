@@ -62,54 +62,31 @@ TEST(Drivers, AModalWindowWithNoDriverFailsAtOnceAndIsCancelled) {
 }
 
 // As the file dialogs hand back a typed name: completed with the default extension, written with
-// its offsets and title, and refused when it does not fit.
+// its offsets and title, then the next answer; what the program asked is recorded.
 TEST(Drivers, FileDialogDriversAnswerInOrderAsTheDialogsWould) {
-    struct Row {
-        const char *name;
-        const char *defExt;
-        std::string typed;
-        DWORD maxFile, maxTitle;
-        BOOL result;
-        std::string file, title;
-        WORD offset, extension;
-    };
-    const Row rows[] = {
-        {"no extension: the default one is added", "orbix", "/tmp/aula", 256, 64, TRUE, "/tmp/aula.orbix", "aula.orbix", 5, 10},
-        {"an extension of its own is kept", "orbix", "/tmp/aula.txt", 256, 64, TRUE, "/tmp/aula.txt", "aula.txt", 5, 10},
-        {"a dot in the folder is not an extension", "orbix", "/tmp/v.1/aula", 256, 64, TRUE, "/tmp/v.1/aula.orbix", "aula.orbix", 9, 14},
-        {"no default extension: as typed", nullptr, "/tmp/aula", 256, 64, TRUE, "/tmp/aula", "aula", 5, 9},
-        {"a path of nMaxFile - 1 bytes fits, the title is cut", nullptr, "/tmp/" + std::string(250, 'a'), 256, 64, TRUE,
-         "/tmp/" + std::string(250, 'a'), std::string(63, 'a'), 5, 255},
-        {"a path of nMaxFile bytes does not", nullptr, "/tmp/" + std::string(251, 'a'), 256, 64, FALSE, "antes", "antes", 0, 0},
-    };
-    const char filter[] = "Dados (*.TXD)\0*.txd\0Todos (*.*)\0*.*\0";
-    for (const Row &r : rows) {
-        char file[512] = "antes", title[128] = "antes";
-        OPENFILENAMEA ofn{};
-        ofn.lStructSize = sizeof ofn;
-        ofn.lpstrFilter = filter;
-        ofn.nFilterIndex = 2;
-        ofn.lpstrFile = file;
-        ofn.nMaxFile = r.maxFile;
-        ofn.lpstrFileTitle = title;
-        ofn.nMaxFileTitle = r.maxTitle;
-        ofn.lpstrDefExt = r.defExt;
-        ofn.Flags = OFN_OVERWRITEPROMPT;
-        wintest::SaveDialogDriver save;
-        save.answer(r.typed).cancel();
-        EXPECT_EQ(GetSaveFileNameA(&ofn), r.result) << r.name;
-        EXPECT_EQ(std::string(file) + " " + title, r.file + " " + r.title) << r.name;
-        if (r.result) {
-            EXPECT_EQ(std::make_pair(ofn.nFileOffset, ofn.nFileExtension), std::make_pair(r.offset, r.extension)) << r.name;
-        }
-        EXPECT_FALSE(GetSaveFileNameA(&ofn)) << "then cancelled";
-        ASSERT_EQ(save.calls.size(), 2u);
-        const wintest::FileDialogCall &c = save.calls[0];
-        EXPECT_EQ(c.filters, (std::vector<std::pair<std::string, std::string>>{{"Dados (*.TXD)", "*.txd"}, {"Todos (*.*)", "*.*"}}));
-        EXPECT_EQ(c.initialPath, "antes");
-        EXPECT_EQ(std::make_pair(c.filterIndex, c.flags), std::make_pair(DWORD(2), DWORD(OFN_OVERWRITEPROMPT)));
-        EXPECT_EQ(c.defExt, r.defExt ? r.defExt : "");
-    }
+    char file[256] = "antes", title[8] = "antes";
+    OPENFILENAMEA ofn{};
+    ofn.lpstrFilter = "Dados (*.TXD)\0*.txd\0Todos (*.*)\0*.*\0";
+    ofn.nFilterIndex = 2;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrFileTitle = title;
+    ofn.nMaxFileTitle = sizeof title;
+    ofn.lpstrDefExt = "orbix";
+    ofn.Flags = OFN_OVERWRITEPROMPT;
+    wintest::SaveDialogDriver save;
+    save.answer("/tmp/v.1/aula").answer("/tmp/a.txt").cancel();
+    EXPECT_TRUE(GetSaveFileNameA(&ofn));
+    EXPECT_EQ(std::string(file) + " " + title, "/tmp/v.1/aula.orbix aula.or") << "the title cut to its buffer";
+    EXPECT_EQ(std::make_pair(ofn.nFileOffset, ofn.nFileExtension), std::make_pair(WORD(9), WORD(14)));
+    EXPECT_TRUE(GetSaveFileNameA(&ofn));
+    EXPECT_STREQ(file, "/tmp/a.txt") << "an extension of its own";
+    EXPECT_FALSE(GetSaveFileNameA(&ofn));
+    ASSERT_EQ(save.calls.size(), 3u);
+    const wintest::FileDialogCall &c = save.calls[0];
+    EXPECT_EQ(c.filters, (std::vector<std::pair<std::string, std::string>>{{"Dados (*.TXD)", "*.txd"}, {"Todos (*.*)", "*.*"}}));
+    EXPECT_EQ(c.initialPath + " " + c.defExt, "antes orbix");
+    EXPECT_EQ(std::make_pair(c.filterIndex, c.flags), std::make_pair(DWORD(2), DWORD(OFN_OVERWRITEPROMPT)));
 }
 
 TEST(Drivers, APixelOutsideTheClientAreaIsNoPixel) {
