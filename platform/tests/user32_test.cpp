@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -209,24 +210,17 @@ TEST_F(User32, InvalidatingInsideAPaintAddsNoPaintBeforeBeginPaintAndOneAfterEnd
 TEST(Painting, GetDcDrawsAtOnceAndItStaysUntilAPaintErasesWithTheClassBrush) {
     registerClass("User32White", 0, true);
     registerClass("User32Bare", 0, false);
-    struct Row {
-        const char *cls;
-        bool erase;
-        COLORREF after;
-    };
-    const Row rows[] = {{"User32White", false, kBlack}, {"User32White", true, kWhite}, {"User32Bare", true, kBlack}};
-    for (const Row &r : rows) {
-        SCOPED_TRACE(std::string(r.cls) + (r.erase ? ", erase" : ", no erase"));
-        HWND h = create(r.cls, WS_OVERLAPPEDWINDOW);
+    for (auto [cls, erase, after] : {std::tuple{"User32White", false, kBlack}, {"User32White", true, kWhite}, {"User32Bare", true, kBlack}}) {
+        HWND h = create(cls, WS_OVERLAPPEDWINDOW);
         wintest::Pump();
         HDC dc = GetDC(h);
         MoveToEx(dc, 10, 20, nullptr);
         LineTo(dc, 40, 20);
         ReleaseDC(h, dc);
-        EXPECT_EQ(wintest::ClientPixel(h, 25, 20), kBlack);
-        InvalidateRect(h, nullptr, r.erase);
+        EXPECT_EQ(wintest::ClientPixel(h, 25, 20), kBlack) << cls;
+        InvalidateRect(h, nullptr, erase);
         wintest::Pump();
-        EXPECT_EQ(wintest::ClientPixel(h, 25, 20), r.after);
+        EXPECT_EQ(wintest::ClientPixel(h, 25, 20), after) << cls << (erase ? ", erased" : "");
         DestroyWindow(h);
         wintest::Pump();
     }
@@ -316,19 +310,17 @@ TEST(Clipboard, TextAndPicturesGoOnlyToAClipboardOpenedAndEmptied) {
     GlobalFree(early);
     ASSERT_TRUE(EmptyClipboard());
     EXPECT_NE(SetClipboardData(CF_TEXT, block("linha 1\r\nlinha \xC2\0resto", 18)), nullptr);
-    // A 2 x 1 DIB: blue then red, rows padded to 8 bytes.
+    // A 2 x 1 DIB: blue then red, rows padded to 8 bytes; then one of 32 bits, which is refused.
     BITMAPINFOHEADER h{sizeof h, 2, 1, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     unsigned char dib[sizeof h + 8] = {};
     memcpy(dib, &h, sizeof h);
-    const unsigned char pixels[] = {255, 0, 0, 0, 0, 255};
-    memcpy(dib + sizeof h, pixels, sizeof pixels);
+    memcpy(dib + sizeof h, "\xFF\0\0\0\0\xFF", 6);
     HGLOBAL picture = block(dib, sizeof dib);
     EXPECT_EQ(SetClipboardData(CF_DIB, picture), picture);
     EXPECT_EQ(GlobalLock(picture), nullptr) << "the memory is the system's now";
-    h.biBitCount = 32;
-    memcpy(dib, &h, sizeof h);
+    dib[14] = 32;  // biBitCount
     HGLOBAL wrong = block(dib, sizeof dib);
-    EXPECT_EQ(SetClipboardData(CF_DIB, wrong), nullptr) << "not a DIB the layer takes";
+    EXPECT_EQ(SetClipboardData(CF_DIB, wrong), nullptr);
     GlobalFree(wrong);
     EXPECT_TRUE(CloseClipboard());
     EXPECT_FALSE(CloseClipboard());
@@ -336,8 +328,7 @@ TEST(Clipboard, TextAndPicturesGoOnlyToAClipboardOpenedAndEmptied) {
     int w = 0, ht = 0;
     ASSERT_TRUE(wintest::ClipboardImage(&w, &ht));
     EXPECT_EQ(std::make_pair(w, ht), std::make_pair(2, 1));
-    EXPECT_EQ(wintest::ClipboardPixel(0, 0), RGB(0, 0, 255));
-    EXPECT_EQ(wintest::ClipboardPixel(1, 0), RGB(255, 0, 0));
+    EXPECT_EQ(std::make_pair(wintest::ClipboardPixel(0, 0), wintest::ClipboardPixel(1, 0)), std::make_pair(RGB(0, 0, 255), RGB(255, 0, 0)));
 }
 
 TEST_F(User32, AMessageBoxIsAskedWithItsBytesOwnerAndTypeAndAnswered) {
@@ -346,11 +337,9 @@ TEST_F(User32, AMessageBoxIsAskedWithItsBytesOwnerAndTypeAndAnswered) {
     EXPECT_EQ(MessageBoxA(nullptr, "Sem t\xEDtulo", nullptr, MB_OK | MB_ICONINFORMATION), IDCANCEL);
     ASSERT_EQ(log.calls().size(), 2u);
     const wintest::MessageBoxCall &first = log.calls()[0], &second = log.calls()[1];
-    EXPECT_EQ(first.owner, hwnd);
-    EXPECT_EQ(first.text, "Valor inv\xE1lido");
-    EXPECT_EQ(first.caption, "Erro \x80");
-    EXPECT_EQ(first.type, UINT(MB_OK | MB_ICONEXCLAMATION));
-    EXPECT_EQ(second.caption, "Error") << "Windows' caption when none is given";
+    EXPECT_EQ(std::make_pair(first.owner, first.type), std::make_pair(hwnd, UINT(MB_OK | MB_ICONEXCLAMATION)));
+    EXPECT_EQ(first.text + "|" + first.caption + "|" + second.caption, "Valor inv\xE1lido|Erro \x80|Error")
+        << "Windows' caption when none is given";
 }
 
 TEST(Resources, TheIconBitmapAndCursorOfTheResources) {
