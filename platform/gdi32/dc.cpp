@@ -164,8 +164,7 @@ QPainter *painterFor(Dc *d) {
 QPainter *penPainter(Dc *d) {
     QPainter *p = painterFor(d);
     if (p && d->painterPen != d->pen) {
-        p->setPen(qpen(d->pen, ratioOf(d)));
-        p->setBrush(Qt::NoBrush);
+        p->setPen(qpen(d->pen, ratioOf(d)));  // for lines only: no brush is ever used
         d->painterPen = d->pen;
     }
     return p;

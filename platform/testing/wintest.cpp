@@ -549,6 +549,10 @@ int Dialog::focusedId() const {
         if (f && c->widget == f) return c->ctrlId;
     return 0;
 }
+bool Dialog::modal() const {
+    Window *w = win(hDlg_);
+    return w && w->widget && w->widget->isModal();
+}
 bool Dialog::visible() const {
     Window *w = win(hDlg_);
     return w && w->widget && w->widget->isVisible();

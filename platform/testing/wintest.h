@@ -195,6 +195,7 @@ public:
     void pressTab();      // Tab, to the next tab stop
     int focusedId() const;              // the control with the keyboard focus, 0 when none
     bool visible() const;
+    bool modal() const;  // the rest of the program waits while it is open
 private:
     HWND hDlg_;
 };

@@ -94,6 +94,7 @@ TEST_F(Gdi, LinesAndRectanglesCoverThePixelsGdiCovers) {
 }
 
 TEST_F(Gdi, TheCurrentPositionIsKeptAndADeletedPenGivesWayToTheDefault) {
+    wintest::SetClientSize(hwnd, 110, 80);  // a DC kept across a resize draws on the new image
     POINT before{};
     line(dc, 5, 6, 50, 6);
     MoveToEx(dc, 7, 8, &before);
@@ -172,8 +173,9 @@ TEST_F(Gdi, TheRecorderHearsEachCallWithTheProgramsCoordinates) {
     withPen(recorded, 2, RGB(1, 2, 3), [&] { line(recorded, -2, 5, 7, 8); });
     TextOutA(recorded, 1, 2, "a\"b", 3);
     Rectangle(recorded, 1, 2, 3, 4);
-    SelectObject(other, bmp);
+    HGDIOBJ first = SelectObject(other, bmp);
     BitBlt(recorded, 9, 8, 4, 5, other, 0, 0, SRCCOPY);
+    SelectObject(other, first);  // the one-pixel bitmap a memory DC starts with
     line(recorded, -134217727, -134217727, 134217727, 134217727);  // huge, and drawn safely
     EXPECT_TRUE(TextOutA(recorded, 134217727, -134217727, "x", 1));
     EXPECT_TRUE(wintest::MatchesStoredText(ORBIX_STORED "/recorder.trace", wintest::Trace(rec.calls())));
@@ -227,6 +229,10 @@ TEST_F(GdiScaling, EveryCallDrawsTheStoredPictureAtEachRatioAndReadsBackLogicall
     }
     EXPECT_EQ(differ, 0);
     EXPECT_EQ(bits.back(), 0xEE) << "nothing past the rows";
+    EXPECT_EQ(GetDIBits(dc, copy, 0, 1, bits.data() + 360 * 89, &info, DIB_RGB_COLORS), 1) << "the bottom row alone";
+    EXPECT_EQ(bits.back(), 0xEE);
+    info.bmiHeader.biWidth = 120;
+    EXPECT_EQ(GetDIBits(dc, copy, 0, 90, bits.data(), &info, DIB_RGB_COLORS), 0) << "rows of another width";
     SelectObject(mem, bmp);
     DeleteObject(copy);
     DeleteObject(font);

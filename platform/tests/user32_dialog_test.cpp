@@ -65,6 +65,7 @@ TEST(DialogBox, FocusStartsAtTheFirstTabStopAndTabFollowsTheTemplate) {
     std::vector<int> order;
     const INT_PTR r = run("entnpt", [&](wintest::Dialog &d) {
         EXPECT_NE(initFocus, nullptr) << "the first tab stop";
+        EXPECT_TRUE(d.modal());
         for (int i = 0; i < 4; ++i) {
             order.push_back(d.focusedId());
             d.pressTab();
@@ -198,7 +199,7 @@ TEST(ModelessDialog, ShownAtOnceAndClosedOnlyByItsProcedure) {
     HWND other = CreateDialogParamA(wintest::Instance(), "Ajuda", nullptr, OkOnly, 0);
     ASSERT_TRUE(h && other);
     wintest::Dialog d(h);
-    EXPECT_TRUE(d.visible());
+    EXPECT_TRUE(d.visible() && !d.modal());
     EXPECT_TRUE(d.readOnly(IDC_AJUDATXT));
     SetDlgItemTextA(h, IDC_AJUDATXT, "um\r\n\r\ndois");
     EXPECT_EQ(d.fieldText(IDC_AJUDATXT), "um\r\n\r\ndois");

@@ -160,7 +160,7 @@ TEST(Windows, ADefaultWindowFitsTheWorkAreaInTheReferenceProportions) {
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
     GetClientRect(h, &client);
     wintest::SetScreenArea(0, 0, 4096, 4096);
-    EXPECT_TRUE(area.right < 800 && area.bottom < 600) << "less the title bar and borders";
+    EXPECT_EQ(std::make_pair(area.right, area.bottom), std::make_pair(LONG(800 - 16), LONG(600 - 48))) << "less the frame's";
     EXPECT_LE(client.right, area.right);
     EXPECT_NEAR(client.right * 3, client.bottom * 4, 4);
     DestroyWindow(h);
@@ -185,6 +185,8 @@ TEST_F(User32, TheQueueGivesPostedMessagesThenQuitThenPaintsAndDropsTheDead) {
     DestroyWindow(hwnd);
     EXPECT_EQ(after([] {}), "") << "what was posted to a window now gone is dropped";
     EXPECT_EQ(SendMessageA(hwnd, kOwn, 0, 0), 0);
+    RECT rc;
+    EXPECT_FALSE(GetClientRect(hwnd, &rc));
     MSG msg{};
     EXPECT_FALSE(IsDialogMessageA(nullptr, &msg));
 }
@@ -217,6 +219,7 @@ TEST(Painting, GetDcDrawsAtOnceAndItStaysUntilAPaintErasesWithTheClassBrush) {
         MoveToEx(dc, 10, 20, nullptr);
         LineTo(dc, 40, 20);
         ReleaseDC(h, dc);
+        wintest::SetClientSize(h, 500, 400);  // a class that does not redraw keeps the picture
         EXPECT_EQ(wintest::ClientPixel(h, 25, 20), kBlack) << cls;
         InvalidateRect(h, nullptr, erase);
         wintest::Pump();
