@@ -227,6 +227,12 @@ std::string WindowText(HWND hwnd) {
     return w && w->widget ? toAnsi(w->widget->windowTitle()) : std::string();
 }
 
+std::pair<int, int> WindowIconSize(HWND hwnd) {
+    Window *w = win(hwnd);
+    const QSize s = w && w->widget && !w->widget->windowIcon().isNull() ? w->widget->windowIcon().availableSizes().value(0) : QSize();
+    return {s.width(), s.height()};
+}
+
 bool ClassOf(const char *className, WNDCLASSA *out) {
     const ClassInfo *c = classInfo(className);
     if (c && out) *out = c->wc;
@@ -638,9 +644,9 @@ BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person) {
             for (const QString &f : d->nameFilters()) person->filters.push_back(f.toStdString());
             person->selectedFilter = d->selectedNameFilter().toStdString();
             person->rightToLeft = d->layoutDirection() == Qt::RightToLeft;
-            // The keyboard is in the name field, as for a person typing into it.
-            d->activateWindow();
             QCoreApplication::processEvents();
+            person->active = d->isActiveWindow();
+            // The keyboard is in the name field, as for a person typing into it.
             edit->setFocus();
             edit->selectAll();
             sendKey(edit, Qt::Key_Delete);

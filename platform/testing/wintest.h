@@ -79,6 +79,7 @@ bool MoveToScreen(HWND hwnd, int screen);
 // None once it is deleted), and what the clipboard holds now.
 bool IsLive(HWND hwnd);
 std::string WindowText(HWND hwnd);
+std::pair<int, int> WindowIconSize(HWND hwnd);  // (0, 0) when the frame shows no icon
 bool ClassOf(const char *className, WNDCLASSA *out);
 struct GdiObjectInfo {
     enum Kind { None, Pen, Brush, Font, Bitmap } kind = None;
@@ -270,7 +271,7 @@ struct FilePerson {
     // What the dialog showed before the person acted (UTF-8), and what came of it.
     std::string title, directory, proposed, selectedFilter;
     std::vector<std::string> filters;
-    bool shown = false, asked = false, stayedOpen = false, rightToLeft = false;
+    bool shown = false, active = false, asked = false, stayedOpen = false, rightToLeft = false;
 };
 BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person = nullptr);
 

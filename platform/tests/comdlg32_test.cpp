@@ -85,6 +85,7 @@ TEST(FileDialogs, WhatIsAskedIsShownAndWhatIsChosenIsWrittenBack) {
         p.cancel = !*r.typed;
         const BOOL ok = wintest::RunFileDialog(&o.ofn, r.save, &p);
         ASSERT_TRUE(p.shown);
+        EXPECT_TRUE(p.active) << "the dialog takes the keyboard";
         EXPECT_EQ(p.title + " " + p.directory + " " + p.proposed, (r.save ? "Save As " : "Open ") + f.path + " " + r.proposed);
         EXPECT_EQ(p.filters, kShown);
         if (r.shownFilter) {

@@ -134,6 +134,9 @@ TEST_F(Gdi, TextIsBlackOnAWhiteBoxOfTheCellHeightAtItsCorner) {
     }
     EXPECT_FALSE(TextOutA(dc, 0, 0, "x", -1));
     EXPECT_EQ(CreateCompatibleBitmap(dc, 0, 3), nullptr);
+    HBITMAP one = CreateCompatibleBitmap(dc, 1, 1);
+    EXPECT_NE(one, nullptr) << "a client area one pixel high can be copied";
+    DeleteObject(one);
     EXPECT_EQ(CreateCompatibleBitmap(dc, 16385, 1), nullptr);
 }
 

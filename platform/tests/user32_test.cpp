@@ -47,7 +47,7 @@ LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
         if (invalidateInPaint == 2 && !(invalidateInPaint = 0)) InvalidateRect(h, nullptr, TRUE);
         return 0;
     }
-    if (auto it = names.find(m); it != names.end()) note(it->second, m == WM_CREATE ? 0 : wp, m == WM_CREATE ? 0 : lp);
+    if (auto it = names.find(m); it != names.end()) note(it->second, wp, m == WM_CREATE ? 0 : lp);
     return m == WM_CREATE ? createAnswer : m == kOwn ? 42 : m == WM_CLOSE ? DefWindowProcA(h, m, wp, lp) : 0;
 }
 
@@ -60,6 +60,7 @@ void registerClass(const char *name, UINT style, bool white) {
     wc.lpfnWndProc = Proc;
     wc.hInstance = wintest::Instance();
     wc.hbrBackground = white ? (HBRUSH)GetStockObject(WHITE_BRUSH) : nullptr;
+    wc.hIcon = LoadIconA(wintest::Instance(), "ICON_Orbix");
     wc.lpszMenuName = "Orbix";
     wc.lpszClassName = name;
     ASSERT_NE(RegisterClassA(&wc), 0);
@@ -116,6 +117,7 @@ TEST(Windows, CreationSizingAndDestructionSendTheirMessagesInOrder) {
     EXPECT_EQ(std::make_pair(rc.right, rc.bottom), std::make_pair(LONG(1024), LONG(768)));
     EXPECT_EQ(wintest::WindowText(a), "Janela \xC1");
     EXPECT_EQ(wintest::MenuBarTexts(a).front(), "&Arquivo");
+    EXPECT_EQ(wintest::WindowIconSize(a), std::make_pair(32, 32)) << "the class's icon";
     chapter("shown again (was shown)", [&] { EXPECT_TRUE(ShowWindow(a, SW_SHOWDEFAULT)); });
     chapter("resized, a class that redraws", [&] { wintest::SetClientSize(a, 300, 200); });
     chapter("resized to nothing", [&] { wintest::SetClientSize(a, 0, 0); });
@@ -126,16 +128,18 @@ TEST(Windows, CreationSizingAndDestructionSendTheirMessagesInOrder) {
         heard.clear();
         wintest::SetClientSize(b, 50, 40);
     });
-    chapter("the window rectangle is the client area and its bars", [&] {
+    chapter("a hidden window placed: its client area is the window less its bars at once", [&] {
+        HWND c = create("User32Story");
         RECT w;
-        SetWindowPos(a, nullptr, 10, 20, 500, 400, SWP_NOZORDER);
-        GetWindowRect(a, &w);
-        GetClientRect(a, &rc);
+        SetWindowPos(c, nullptr, 10, 20, 500, 400, SWP_NOZORDER);
+        GetWindowRect(c, &w);
+        GetClientRect(c, &rc);
+        DestroyWindow(c);
         RECT adjusted{0, 0, rc.right, rc.bottom};
         AdjustWindowRectEx(&adjusted, WS_OVERLAPPEDWINDOW, TRUE, 0);
         EXPECT_EQ(rc.right, 500 - GetSystemMetrics(SM_CXVSCROLL));
         EXPECT_EQ(rc.bottom - adjusted.top, 400);
-        EXPECT_EQ(std::make_pair(w.right - w.left, w.bottom - w.top), std::make_pair(LONG(500), LONG(400)));
+        EXPECT_EQ(std::vector<LONG>({w.left, w.top, w.right, w.bottom}), std::vector<LONG>({10, 20, 510, 420}));
     });
     chapter("WM_CLOSE through DefWindowProc destroys", [&] { SendMessageA(a, WM_CLOSE, 0, 0); });
     chapter("the close box asks the procedure, which lets DefWindowProc destroy", [&] { wintest::CloseBox(b); });
@@ -321,10 +325,14 @@ TEST(Clipboard, TextAndPicturesGoOnlyToAClipboardOpenedAndEmptied) {
     HGLOBAL picture = block(dib, sizeof dib);
     EXPECT_EQ(SetClipboardData(CF_DIB, picture), picture);
     EXPECT_EQ(GlobalLock(picture), nullptr) << "the memory is the system's now";
-    dib[14] = 32;  // biBitCount
-    HGLOBAL wrong = block(dib, sizeof dib);
-    EXPECT_EQ(SetClipboardData(CF_DIB, wrong), nullptr);
-    GlobalFree(wrong);
+    for (auto [at, value] : {std::pair{14, 32}, {0, 12}}) {  // 32 bits, or a header of another size
+        unsigned char bad[sizeof dib];
+        memcpy(bad, dib, sizeof dib);
+        bad[at] = (unsigned char)value;
+        HGLOBAL wrong = block(bad, sizeof bad);
+        EXPECT_EQ(SetClipboardData(CF_DIB, wrong), nullptr) << at;
+        GlobalFree(wrong);
+    }
     EXPECT_TRUE(CloseClipboard());
     EXPECT_FALSE(CloseClipboard());
     EXPECT_EQ(wintest::ClipboardText(), "linha 1\r\nlinha \xC2") << "up to the first NUL";

@@ -72,20 +72,23 @@ TEST(Drivers, FileDialogDriversAnswerInOrderAsTheDialogsWould) {
     ofn.nMaxFile = sizeof file;
     ofn.lpstrFileTitle = title;
     ofn.nMaxFileTitle = sizeof title;
-    ofn.lpstrDefExt = "orbix";
+    ofn.lpstrDefExt = ".orbix";
     ofn.Flags = OFN_OVERWRITEPROMPT;
     wintest::SaveDialogDriver save;
-    save.answer("/tmp/v.1/aula").answer("/tmp/a.txt").cancel();
+    save.answer("/tmp/v.1/aula").answer("/tmp/a.txt").answer("/tmp/b").cancel();
     EXPECT_TRUE(GetSaveFileNameA(&ofn));
     EXPECT_EQ(std::string(file) + " " + title, "/tmp/v.1/aula.orbix aula.or") << "the title cut to its buffer";
     EXPECT_EQ(std::make_pair(ofn.nFileOffset, ofn.nFileExtension), std::make_pair(WORD(9), WORD(14)));
     EXPECT_TRUE(GetSaveFileNameA(&ofn));
     EXPECT_STREQ(file, "/tmp/a.txt") << "an extension of its own";
+    ofn.nMaxFileTitle = 0;
+    EXPECT_TRUE(GetSaveFileNameA(&ofn));
+    EXPECT_EQ(std::string(file) + " " + title, "/tmp/b.orbix a.txt") << "a title buffer of no size is left alone";
     EXPECT_FALSE(GetSaveFileNameA(&ofn));
-    ASSERT_EQ(save.calls.size(), 3u);
+    ASSERT_EQ(save.calls.size(), 4u);
     const wintest::FileDialogCall &c = save.calls[0];
     EXPECT_EQ(c.filters, (std::vector<std::pair<std::string, std::string>>{{"Dados (*.TXD)", "*.txd"}, {"Todos (*.*)", "*.*"}}));
-    EXPECT_EQ(c.initialPath + " " + c.defExt, "antes orbix");
+    EXPECT_EQ(c.initialPath + " " + c.defExt, "antes .orbix");
     EXPECT_EQ(std::make_pair(c.filterIndex, c.flags), std::make_pair(DWORD(2), DWORD(OFN_OVERWRITEPROMPT)));
 }
 
