@@ -109,12 +109,7 @@ TEST(FileDialogs, WhatIsAskedIsShownAndWhatIsChosenIsWrittenBack) {
 
 TEST(FileDialogs, ReplacingAsksOnlyWhenOverwritePromptIsSetAndAPathThatDoesNotFitFails) {
     Folder f;
-    struct Row {
-        const char *name;
-        DWORD flags, maxFile;
-        bool asked;
-        BOOL ok;
-    };
+    struct Row { const char *name; DWORD flags, maxFile; bool asked; BOOL ok; };
     const Row rows[] = {
         {"no prompt: replaced without a question", 0, 256, false, TRUE},
         {"prompt, answered No: the dialog stays", OFN_OVERWRITEPROMPT, 256, true, FALSE},

@@ -141,10 +141,7 @@ TEST_F(Gdi, TextIsBlackOnAWhiteBoxOfTheCellHeightAtItsCorner) {
 }
 
 TEST_F(Gdi, BitBltCopiesAnyPartAndLeavesWhiteBeyondTheSource) {
-    struct Row {
-        const char *name;
-        int x, y, cx, cy, x1, y1;
-    };
+    struct Row { const char *name; int x, y, cx, cy, x1, y1; };
     const Row rows[] = {{"the whole", 10, 10, 3, 3, 0, 0},        {"one column", 20, 10, 1, 3, 2, 0},
                         {"one pixel", 30, 10, 1, 1, 1, 2},        {"the middle and beyond", 40, 10, 4, 4, 1, 1},
                         {"from left of it", 50, 10, 3, 2, -2, 0}, {"nothing of it", 60, 10, 2, 2, 5, 5},

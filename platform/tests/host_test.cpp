@@ -24,10 +24,7 @@ void copy(const std::string &bytes) {
 
 TEST(Windows1252, EachByteIsItsCharacterAndComesBack) {
     // Where Windows-1252 is not Latin-1 (0x80..0x9F), and a few where it is.
-    struct Row {
-        unsigned char byte;
-        const char *utf8;
-    };
+    struct Row { unsigned char byte; const char *utf8; };
     const Row rows[] = {{0x80, "\xE2\x82\xAC"}, {0x82, "\xE2\x80\x9A"}, {0x83, "\xC6\x92"},     {0x85, "\xE2\x80\xA6"},
                         {0x8A, "\xC5\xA0"},     {0x8C, "\xC5\x92"},     {0x8E, "\xC5\xBD"},     {0x91, "\xE2\x80\x98"},
                         {0x93, "\xE2\x80\x9C"}, {0x96, "\xE2\x80\x93"}, {0x97, "\xE2\x80\x94"}, {0x99, "\xE2\x84\xA2"},

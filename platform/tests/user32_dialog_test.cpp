@@ -163,11 +163,7 @@ TEST(DialogBox, TextsAndNumbersGoInAndComeBackAsWindowsGivesThem) {
         EXPECT_EQ(d.fieldText(IDC_E1), "a\xE7\xE3o \x80");
         SetDlgItemInt(h, IDC_E2, 4294967295u, FALSE);
         EXPECT_EQ(d.fieldText(IDC_E2), "4294967295");
-        struct Row {
-            const char *text;
-            UINT value;
-            BOOL ok;
-        };
+        struct Row { const char *text; UINT value; BOOL ok; };
         const Row rows[] = {{"12", 12, TRUE},          {" 7 ", 7, TRUE},           {"0", 0, TRUE},
                             {"4294967295", 4294967295u, TRUE}, {"4294967296", 0, FALSE}, {"", 0, FALSE},
                             {"abc", 0, FALSE},         {"-3", 0, FALSE},          {"12x", 0, FALSE},

@@ -196,11 +196,7 @@ TEST_F(User32, TheQueueGivesPostedMessagesThenQuitThenPaintsAndDropsTheDead) {
 }
 
 TEST_F(User32, InvalidatingInsideAPaintAddsNoPaintBeforeBeginPaintAndOneAfterEndPaint) {
-    struct Row {
-        const char *name;
-        int when;
-        const char *paints;
-    };
+    struct Row { const char *name; int when; const char *paints; };
     for (const Row &r : {Row{"before BeginPaint", 1, "WM_PAINT 1 10240768\n"},
                          Row{"after EndPaint", 2, "WM_PAINT 1 10240768\nWM_PAINT 1 10240768\n"}}) {
         invalidateInPaint = r.when;
@@ -236,10 +232,7 @@ TEST(Painting, GetDcDrawsAtOnceAndItStaysUntilAPaintErasesWithTheClassBrush) {
 TEST_F(User32, TheScrollBarReportsEachActionAndOnlyTheProgramMovesTheThumb) {
     SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 40, 0};
     EXPECT_EQ(SetScrollInfo(hwnd, SB_VERT, &si, TRUE), 40);
-    struct Row {
-        int code, pos;
-        const char *heard;
-    };
+    struct Row { int code, pos; const char *heard; };
     const Row rows[] = {{SB_LINEUP, 0, "WM_VSCROLL 0 0\n"},     {SB_LINEDOWN, 0, "WM_VSCROLL 1 0\n"},
                         {SB_PAGEUP, 0, "WM_VSCROLL 2 0\n"},     {SB_PAGEDOWN, 0, "WM_VSCROLL 3 0\n"},
                         {SB_THUMBTRACK, 70, "WM_VSCROLL 4587525 0\n"}};
@@ -279,11 +272,7 @@ TEST_F(User32, KeysReachTheQueueAndAcceleratorsTurnThemIntoCommands) {
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(LoadAcceleratorsA(wintest::Instance(), "Nenhuma"), nullptr);
     std::string trace;
-    struct Row {
-        const char *name;
-        int vk;
-        unsigned mods;
-    };
+    struct Row { const char *name; int vk; unsigned mods; };
     const Row rows[] = {
         {"Ctrl+O", 'O', wintest::Ctrl},        {"O alone", 'O', 0},          {"Ctrl+Shift+O", 'O', wintest::Ctrl | wintest::Shift},
         {"Ctrl+S", 'S', wintest::Ctrl},        {"Ctrl+C", 'C', wintest::Ctrl}, {"Left", VK_LEFT, 0},
