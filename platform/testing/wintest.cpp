@@ -361,7 +361,8 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers) {
         return;
     }
     int key = 0;
-    for (int k : {int(Qt::Key_A + (vk - 'A')), int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down),
+    // The letters by their own table, so that the layer's reading of keys is what is tested.
+    for (int k : {vk >= 'A' && vk <= 'Z' ? int(Qt::Key_A + (vk - 'A')) : 0, int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down),
                   int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt)})
         if (!key && virtualKey(k) == vk) key = k;
     if (!key) {

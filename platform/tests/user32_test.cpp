@@ -190,7 +190,9 @@ TEST_F(User32, TheQueueGivesPostedMessagesThenQuitThenPaintsAndDropsTheDead) {
     EXPECT_EQ(after([] {}), "") << "what was posted to a window now gone is dropped";
     EXPECT_EQ(SendMessageA(hwnd, kOwn, 0, 0), 0);
     RECT rc;
+    PAINTSTRUCT ps;
     EXPECT_FALSE(GetClientRect(hwnd, &rc));
+    EXPECT_EQ(BeginPaint(hwnd, &ps), nullptr);
     MSG msg{};
     EXPECT_FALSE(IsDialogMessageA(nullptr, &msg));
 }
