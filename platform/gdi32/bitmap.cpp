@@ -43,11 +43,7 @@ BOOL WINAPI BitBlt(HDC h, int x, int y, int cx, int cy, HDC src, int x1, int y1,
             }
         }
     }
-    if (rd == 1) {
-        p->drawImage(at, logical);
-        return TRUE;
-    }
-    p->save();
+    p->save();  // at rd = 1 the rectangle is the image's own size: a plain copy
     p->setRenderHint(QPainter::SmoothPixmapTransform);
     p->drawImage(QRectF(deviceRect(QRect(at, part.size()), rd)), logical);
     p->restore();

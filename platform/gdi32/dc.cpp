@@ -39,9 +39,6 @@ std::unordered_set<Dc *> &bound() {
     return *s;
 }
 
-// Counts deletions, so a DC checks its selected objects again only when something was deleted.
-uint64_t deletions = 1;
-
 void unbind(Dc *d) {
     if (d->painter) {
         d->painter->end();
@@ -53,15 +50,6 @@ void unbind(Dc *d) {
         d->surface = Surface{};
         bound().erase(d);
     }
-}
-
-// An object deleted while selected is no longer used: the DC falls back to its default one.
-void validate(Dc *d) {
-    if (d->checked == deletions) return;
-    if (!gdi(d->pen)) d->pen = blackPen();
-    if (!gdi(d->font)) d->font = systemFont();
-    if (d->bitmap && !gdi(d->bitmap)) d->bitmap = defaultBitmap();
-    d->checked = deletions;
 }
 
 QPen qpen(const GdiObject *p, double ratio) {
@@ -121,7 +109,6 @@ HDC makeDc(WindowImage *window) {
     d->pen = blackPen();
     d->font = systemFont();
     d->bitmap = window ? nullptr : defaultBitmap();
-    d->checked = deletions;
     live().insert(d);
     return reinterpret_cast<HDC>(d);
 }
@@ -143,12 +130,10 @@ void releasePainters(const QImage *img) {
 
 QImage *target(Dc *d) {
     if (d->window) return d->window->image.isNull() ? nullptr : &d->window->image;
-    validate(d);
     return &d->bitmap->bitmap;
 }
 
 Surface *surfaceOf(Dc *d) {
-    validate(d);
     if (d->surface.img) return &d->surface;
     QImage *img = target(d);
     if (!img) return nullptr;
@@ -179,8 +164,7 @@ QPainter *painterFor(Dc *d) {
 QPainter *penPainter(Dc *d) {
     QPainter *p = painterFor(d);
     if (p && d->painterPen != d->pen) {
-        p->setPen(qpen(d->pen, ratioOf(d)));
-        p->setBrush(Qt::NoBrush);
+        p->setPen(qpen(d->pen, ratioOf(d)));  // for lines only: no brush is ever used
         d->painterPen = d->pen;
     }
     return p;
@@ -209,7 +193,6 @@ HGDIOBJ WINAPI SelectObject(HDC h, HGDIOBJ obj) {
     Dc *d = dc(h);
     GdiObject *o = gdi(obj);
     if (!d || !o) return nullptr;
-    validate(d);
     GdiObject *prev = nullptr;
     switch (o->type) {
     case ObjType::Pen:
@@ -241,10 +224,15 @@ BOOL WINAPI DeleteObject(HGDIOBJ obj) {
     if (!o) return FALSE;
     if (o->stock) return TRUE;  // stock objects are never deleted
     if (o->type == ObjType::Bitmap) releasePainters(&o->bitmap);
-    for (Dc *d : bound())
+    // An object deleted while selected is no longer used: the DC falls back to its default one
+    // (looked up here, not later by address, which a new object may have taken by then).
+    for (Dc *d : live()) {
+        if (d->pen == o) d->pen = blackPen();
+        if (d->font == o) d->font = systemFont();
+        if (d->bitmap == o) d->bitmap = defaultBitmap();
         if (d->painterPen == o) d->painterPen = nullptr;
+    }
     forget(o);
-    ++deletions;
     delete o->font;
     delete o->deviceFont;
     delete o->texts;

@@ -125,7 +125,6 @@ struct Dc {
     // the drawing itself when a paint hands over tens of thousands of short lines.
     QPainter *painter = nullptr;
     const GdiObject *painterPen = nullptr;
-    uint64_t checked = 0;  // the deletion count at which the selected objects were last checked
 };
 Dc *dc(HDC h);  // null unless a live DC
 HDC makeDc(WindowImage *window);  // null window: a memory DC

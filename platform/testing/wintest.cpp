@@ -3,6 +3,7 @@
 
 #include "comdlg32.h"
 #include "gdi32.h"
+#include "translations.h"
 #include "user32.h"
 
 #include <memory>
@@ -15,7 +16,10 @@
 #include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -224,6 +228,12 @@ std::string WindowText(HWND hwnd) {
     return w && w->widget ? toAnsi(w->widget->windowTitle()) : std::string();
 }
 
+std::pair<int, int> WindowIconSize(HWND hwnd) {
+    Window *w = win(hwnd);
+    const QSize s = w && w->widget && !w->widget->windowIcon().isNull() ? w->widget->windowIcon().availableSizes().value(0) : QSize();
+    return {s.width(), s.height()};
+}
+
 bool ClassOf(const char *className, WNDCLASSA *out) {
     const ClassInfo *c = classInfo(className);
     if (c && out) *out = c->wc;
@@ -272,6 +282,19 @@ COLORREF ClipboardPixel(int x, int y) {
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
+bool UseQtLanguage(const std::string &locale) {
+    if (locale.empty()) {
+        host::removeQtTranslations();
+        return true;
+    }
+    return host::installQtTranslations(QLocale(QString::fromStdString(locale)));
+}
+
+std::string ClipboardUtf8() {
+    const QMimeData *d = QGuiApplication::clipboard()->mimeData();
+    return d && d->hasText() ? d->text().toStdString() : std::string();
+}
+
 std::vector<std::string> MenuBarTexts(HWND hwnd) {
     std::vector<std::string> out;
     Window *w = win(hwnd);
@@ -305,6 +328,32 @@ int ScrollPos(HWND hwnd) {
     return w && w->vscroll ? w->vscroll->value() : 0;
 }
 
+void Scroll(HWND hwnd, int code, int pos) {
+    Window *w = win(hwnd);
+    if (!w || !w->vscroll) {
+        fail("Scroll: the window has no scroll bar");
+        return;
+    }
+    QScrollBar *sb = w->vscroll;
+    switch (code) {
+    case SB_LINEUP: sb->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+    case SB_LINEDOWN: sb->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+    case SB_PAGEUP: sb->triggerAction(QAbstractSlider::SliderPageStepSub); break;
+    case SB_PAGEDOWN: sb->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
+    case SB_THUMBTRACK:
+        sb->setSliderDown(true);
+        sb->setSliderPosition(pos);
+        sb->setSliderDown(false);
+        break;
+    default: fail("Scroll: no such action " + std::to_string(code));
+    }
+}
+
+void CloseBox(HWND hwnd) {
+    Window *w = win(hwnd);
+    if (w && w->widget) w->widget->close();
+}
+
 void Click(HWND hwnd, int x, int y) {
     postMessage(hwnd, WM_LBUTTONDOWN, 1, MAKELPARAM(x, y));
     postMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
@@ -326,9 +375,10 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers) {
         return;
     }
     int key = 0;
-    for (int k : {int(Qt::Key_A + (vk - 'A')), int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down),
-                  int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt), int(Qt::Key_PageUp),
-                  int(Qt::Key_PageDown), int(Qt::Key_Home), int(Qt::Key_End)})
+    // The letters by their own table, so that the layer's reading of keys is what is tested.
+    for (int k : {vk >= 'A' && vk <= 'Z' ? int(Qt::Key_A + (vk - 'A')) : 0, int(Qt::Key_Left), int(Qt::Key_Up),
+                  int(Qt::Key_Right), int(Qt::Key_Down), int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control),
+                  int(Qt::Key_Alt), int(Qt::Key_PageUp), int(Qt::Key_PageDown), int(Qt::Key_Home), int(Qt::Key_End)})
         if (!key && virtualKey(k) == vk) key = k;
     if (!key) {
         fail("PressKey: no key gives virtual key " + std::to_string(vk));
@@ -516,6 +566,21 @@ void Dialog::closeBox() {
     Window *w = win(hDlg_);
     if (w && w->widget) w->widget->close();
 }
+void Dialog::pressTab() {
+    Window *w = win(hDlg_);
+    if (w && w->widget) sendKey(w->widget->focusWidget() ? w->widget->focusWidget() : w->widget.data(), Qt::Key_Tab);
+}
+int Dialog::focusedId() const {
+    Window *w = win(hDlg_);
+    QWidget *f = w && w->widget ? w->widget->focusWidget() : nullptr;
+    for (Window *c : w ? w->controls : std::vector<Window *>{})
+        if (f && c->widget == f) return c->ctrlId;
+    return 0;
+}
+bool Dialog::modal() const {
+    Window *w = win(hDlg_);
+    return w && w->widget && w->widget->isModal();
+}
 bool Dialog::visible() const {
     Window *w = win(hDlg_);
     return w && w->widget && w->widget->isVisible();
@@ -529,6 +594,7 @@ DialogDrivers::DialogDrivers() {
         d->opened.push_back(w->templateName);
         if (d->used_ >= int(d->drivers_.size())) {
             fail("unexpected dialog box \"" + w->templateName + "\" (its driver was not given)");
+            EndDialog(h, 0);  // cancelled, once reported
             return;
         }
         Dialog dlg(h);
@@ -580,6 +646,50 @@ FileDialogDriver &FileDialogDriver::answer(std::string path) {
 FileDialogDriver &FileDialogDriver::cancel() {
     answers_.emplace_back(false, std::string());
     return *this;
+}
+
+BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person) {
+    if (person)
+        QTimer::singleShot(0, [person] {
+            QFileDialog *d = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *f = qobject_cast<QFileDialog *>(w); f && f->isVisible()) d = f;
+            auto *edit = d ? d->findChild<QLineEdit *>("fileNameEdit") : nullptr;
+            if (!edit) {
+                fail("RunFileDialog: no dialog of Qt's own showed");
+                return;
+            }
+            person->shown = true;
+            person->title = d->windowTitle().toStdString();
+            person->directory = d->directory().absolutePath().toStdString();
+            person->proposed = edit->text().toStdString();
+            for (const QString &f : d->nameFilters()) person->filters.push_back(f.toStdString());
+            person->selectedFilter = d->selectedNameFilter().toStdString();
+            person->rightToLeft = d->layoutDirection() == Qt::RightToLeft;
+            QCoreApplication::processEvents();
+            person->active = d->isActiveWindow();
+            // The keyboard is in the name field, as for a person typing into it.
+            edit->setFocus();
+            edit->selectAll();
+            sendKey(edit, Qt::Key_Delete);
+            for (QChar c : QString::fromLocal8Bit(person->typed.c_str())) sendKey(edit, 0, QString(c));
+            QTimer::singleShot(0, [person] {
+                for (QWidget *w : QApplication::topLevelWidgets())
+                    if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
+                        person->asked = true;
+                        if (QAbstractButton *no = box->button(QMessageBox::No))
+                            no->click();
+                        else
+                            box->reject();
+                    }
+            });
+            sendKey(person->cancel ? static_cast<QWidget *>(d) : edit, person->cancel ? Qt::Key_Escape : Qt::Key_Return);
+            if (d->isVisible()) {
+                person->stayedOpen = true;
+                d->reject();
+            }
+        });
+    return comdlg32::runFileDialog(ofn, save);
 }
 
 void SetFailureHandler(std::function<void(const std::string &)> handler) { hooks().failure = std::move(handler); }

@@ -79,6 +79,7 @@ bool MoveToScreen(HWND hwnd, int screen);
 // None once it is deleted), and what the clipboard holds now.
 bool IsLive(HWND hwnd);
 std::string WindowText(HWND hwnd);
+std::pair<int, int> WindowIconSize(HWND hwnd);  // (0, 0) when the frame shows no icon
 bool ClassOf(const char *className, WNDCLASSA *out);
 struct GdiObjectInfo {
     enum Kind { None, Pen, Brush, Font, Bitmap } kind = None;
@@ -101,6 +102,11 @@ void ChooseMenuItem(HWND hwnd, int id);
 bool MenuItemEnabled(HWND hwnd, int id);
 // Scroll bar position as the window shows it.
 int ScrollPos(HWND hwnd);
+// A person's action on the window's scroll bar: SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN,
+// or SB_THUMBTRACK, dragging the thumb to pos and letting it go.
+void Scroll(HWND hwnd, int code, int pos = 0);
+// The close box of a frame window, as a person clicks it.
+void CloseBox(HWND hwnd);
 // Presses (down and up) the left button at client position (x, y) through the queue.
 void Click(HWND hwnd, int x, int y);
 // Presses and releases a key in the client area of a frame window, as the keyboard does (the Qt
@@ -109,6 +115,12 @@ enum Modifier : unsigned { Ctrl = 1, Shift = 2, Alt = 4 };
 void PressKey(HWND hwnd, int vk, unsigned modifiers = 0);
 // Turns the mouse wheel over the client area: notches away from the person (up) when positive.
 void TurnWheel(HWND hwnd, int notches);
+
+// Qt's own texts in the language of a locale ("pt_BR"), as the program installs them at start-up;
+// false when Qt has no catalogue for it. An empty name takes them out again (English).
+bool UseQtLanguage(const std::string &locale);
+// The clipboard's text as the desktop reads it, in UTF-8.
+std::string ClipboardUtf8();
 
 // ---------------------------------------------------------------- recording DC
 struct GdiCall {
@@ -187,7 +199,10 @@ public:
     void pressEnter();    // Enter in the dialog (the default button)
     void pressEscape();   // Esc (IDCANCEL)
     void closeBox();      // the frame's close box (IDCANCEL)
+    void pressTab();      // Tab, to the next tab stop
+    int focusedId() const;              // the control with the keyboard focus, 0 when none
     bool visible() const;
+    bool modal() const;  // the rest of the program waits while it is open
 private:
     HWND hDlg_;
 };
@@ -251,6 +266,20 @@ class OpenDialogDriver : public FileDialogDriver {
 public:
     OpenDialogDriver() : FileDialogDriver(false) {}
 };
+
+// The file dialog a person meets outside tests (not the drivers). Where the platform offers none,
+// Qt's own shows and the person, when given, types `typed` into its name field key by key and
+// presses Enter, or presses Esc when `cancel`; a question it asks (replace? not found?) is
+// answered No. Without a person nobody acts: the platform's own dialog answers by itself.
+struct FilePerson {
+    std::string typed;  // a name or a path, in the local 8-bit encoding
+    bool cancel = false;
+    // What the dialog showed before the person acted (UTF-8), and what came of it.
+    std::string title, directory, proposed, selectedFilter;
+    std::vector<std::string> filters;
+    bool shown = false, active = false, asked = false, stayedOpen = false, rightToLeft = false;
+};
+BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person = nullptr);
 
 // Called when something a test did not expect happens (an unexpected modal window).
 // wintest_main reports it as a test failure.

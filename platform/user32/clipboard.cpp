@@ -42,7 +42,6 @@ QClipboard *desktopClipboard() { return QGuiApplication::instance() ? QGuiApplic
 
 /* OpenClipboard (user32) */
 BOOL WINAPI OpenClipboard(HWND) {
-    host::ensureApplication();
     if (opened || !desktopClipboard()) return FALSE;
     opened = true;
     emptied = false;

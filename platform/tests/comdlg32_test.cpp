@@ -1,0 +1,131 @@
+// COMDLG32 file dialogs as a person meets them where the platform offers none of its own (Qt's
+// dialog, typed into key by key): the filters and the one chosen, the proposed path, the path
+// written back with its offsets and title, the default extension, cancel, and a path that does
+// not fit.
+#include <gtest/gtest.h>
+
+#include "testing/wintest.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+const char kFilter[] = "Arquivos de Dados (*.TXD)\0*.txd\0Trabalhos (*.orbix;*.txd)\0*.orbix;*.txd\0Todos (*.*)\0*.*\0";
+const std::vector<std::string> kShown = {"Arquivos de Dados (*.TXD) (*.txd)", "Trabalhos (*.orbix;*.txd) (*.orbix *.txd)",
+                                         "Todos (*.*)"};
+
+// A folder of its own with a.TXD, b.TXD and sub/c.txd.
+struct Folder {
+    std::string path;
+    Folder() {
+        char t[] = "/tmp/orbix-comdlg-XXXXXX";
+        path = mkdtemp(t);
+        mkdir((path + "/sub").c_str(), 0755);
+        for (const char *name : {"a.TXD", "b.TXD", "sub/c.txd"}) fclose(fopen((path + "/" + name).c_str(), "w"));
+    }
+    ~Folder() { std::system(("rm -rf " + path).c_str()); }
+};
+
+struct Ofn {
+    OPENFILENAMEA ofn{};
+    char file[256] = "";
+    char title[64] = "antes";
+    Ofn(DWORD flags, const std::string &initial, DWORD index = 1, const char *defExt = nullptr) {
+        ofn.lStructSize = sizeof ofn;
+        ofn.lpstrFilter = kFilter;
+        ofn.nFilterIndex = index;
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = sizeof file;
+        ofn.lpstrFileTitle = title;
+        ofn.nMaxFileTitle = sizeof title;
+        ofn.Flags = flags;
+        ofn.lpstrDefExt = defExt;
+        snprintf(file, sizeof file, "%s", initial.c_str());
+    }
+};
+
+TEST(FileDialogs, WhatIsAskedIsShownAndWhatIsChosenIsWrittenBack) {
+    Folder f;
+    struct Row {
+        const char *name;
+        bool save;
+        DWORD flags, index;
+        const char *defExt, *proposed, *typed;
+        // expected
+        const char *shownFilter, *chosen, *fileTitle;
+        DWORD chosenIndex;
+    };
+    const Row rows[] = {
+        {"save: the proposed file's folder and name, another name typed", true, OFN_HIDEREADONLY, 1, nullptr, "a.TXD",
+         "novo.TXD", "Arquivos de Dados (*.TXD) (*.txd)", "novo.TXD", "novo.TXD", 1},
+        {"save: the default extension completes a bare name", true, 0, 2, "orbix", "a.TXD", "novo",
+         "Trabalhos (*.orbix;*.txd) (*.orbix *.txd)", "novo.orbix", "novo.orbix", 2},
+        {"save: a default extension given with its dot", true, 0, 1, ".orbix", "a.TXD", "novo", nullptr, "novo.orbix",
+         "novo.orbix", 1},
+        {"save: index 0 is the first filter", true, 0, 0, nullptr, "a.TXD", "x.TXD", "Arquivos de Dados (*.TXD) (*.txd)",
+         "x.TXD", "x.TXD", 1},
+        {"save: an index past the last is the first filter", true, 0, 4, nullptr, "a.TXD", "x.TXD",
+         "Arquivos de Dados (*.TXD) (*.txd)", "x.TXD", "x.TXD", 1},
+        {"save: a full path to another folder", true, 0, 1, nullptr, "a.TXD", "/sub/d.txd", nullptr, "sub/d.txd", "d.txd", 1},
+        {"open: an existing file by its name", false, OFN_FILEMUSTEXIST, 3, nullptr, "a.TXD", "b.TXD", "Todos (*.*)",
+         "b.TXD", "b.TXD", 3},
+        {"open: a file that must exist and does not", false, OFN_FILEMUSTEXIST, 1, nullptr, "a.TXD", "nada.TXD", nullptr,
+         nullptr, "antes", 1},
+        {"save, cancelled", true, 0, 1, nullptr, "a.TXD", "", nullptr, nullptr, "antes", 1},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.name);
+        Ofn o(r.flags, f.path + "/" + r.proposed, r.index, r.defExt);
+        wintest::FilePerson p;
+        p.typed = r.typed[0] == '/' ? f.path + r.typed : r.typed;
+        p.cancel = !*r.typed;
+        const BOOL ok = wintest::RunFileDialog(&o.ofn, r.save, &p);
+        ASSERT_TRUE(p.shown);
+        EXPECT_TRUE(p.active) << "the dialog takes the keyboard";
+        EXPECT_EQ(p.title + " " + p.directory + " " + p.proposed, (r.save ? "Save As " : "Open ") + f.path + " " + r.proposed);
+        EXPECT_EQ(p.filters, kShown);
+        if (r.shownFilter) {
+            EXPECT_EQ(p.selectedFilter, r.shownFilter);
+        }
+        EXPECT_STREQ(o.title, r.fileTitle);
+        EXPECT_EQ(o.ofn.nFilterIndex, r.chosenIndex);
+        if (!r.chosen) {
+            EXPECT_FALSE(ok);
+            EXPECT_EQ(o.file, f.path + "/" + r.proposed) << "left as it was";
+            continue;
+        }
+        EXPECT_TRUE(ok);
+        const std::string chosen = f.path + "/" + r.chosen;
+        EXPECT_EQ(o.file, chosen);
+        EXPECT_EQ(std::make_pair(size_t(o.ofn.nFileOffset), size_t(o.ofn.nFileExtension)),
+                  std::make_pair(chosen.rfind('/') + 1, chosen.rfind('.') + 1));
+        EXPECT_FALSE(p.stayedOpen);
+    }
+}
+
+TEST(FileDialogs, ReplacingAsksOnlyWhenOverwritePromptIsSetAndAPathThatDoesNotFitFails) {
+    Folder f;
+    struct Row { const char *name; DWORD flags, maxFile; bool asked; BOOL ok; };
+    const Row rows[] = {
+        {"no prompt: replaced without a question", 0, 256, false, TRUE},
+        {"prompt, answered No: the dialog stays", OFN_OVERWRITEPROMPT, 256, true, FALSE},
+        {"a buffer too small for the path", 0, 10, false, FALSE},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.name);
+        Ofn o(r.flags, f.path + "/a.TXD");
+        o.ofn.nMaxFile = r.maxFile;
+        wintest::FilePerson p;
+        p.typed = "b.TXD";
+        EXPECT_EQ(wintest::RunFileDialog(&o.ofn, true, &p), r.ok);
+        EXPECT_EQ(p.asked, r.asked);
+        EXPECT_EQ(p.stayedOpen, r.asked);
+        EXPECT_EQ(o.file, r.ok ? f.path + "/b.TXD" : f.path + "/a.TXD");
+    }
+}
+
+}  // namespace
