@@ -34,6 +34,7 @@ constexpr size_t TECLAS = 3;
 // The edit fields and the radio buttons of each dialog.
 const std::map<std::string, std::pair<std::vector<int>, std::vector<int>>> CAMPOS = {
     {"entnpt", {{IDC_NPT}, {}}},
+    {"entidx", {{IDC_NVT}, {}}},
     {"entvt", {{IDC_E1, IDC_E2, IDC_E3}, {IDC_CART, IDC_CIL, IDC_ESF, IDC_GRAUS, IDC_RAD}}},
     {"entlim", {{IDC_LIM1, IDC_LIM2, IDC_LIM3, IDC_LIM4, IDC_LIM5, IDC_LIM6}, {}}},
     {"entreg", {{}, {IDC_CART, IDC_CIL, IDC_ESF, IDC_GRAUS, IDC_RAD}}},
@@ -65,6 +66,8 @@ void dirige(wintest::Dialog &d, FuzzedDataProvider &dados) {
     const unsigned long pedidos = std::min(strtoul(d.fieldText(IDC_NPT).c_str(), nullptr, 10), (unsigned long)MAXVETORES);
     if (saida >= 3 && d.templateName() == "entnpt" && dados.remaining_bytes() < BYTESPORDIALOGO * pedidos) saida = 0;
     saida == 0 ? d.click(IDCANCEL) : saida == 1 ? d.pressEscape() : saida == 2 ? d.closeBox() : saida == 3 ? d.pressEnter() : d.click(IDOK);
+    // A vector not in use is refused and its dialog stays, as for a person, who then cancels.
+    if (d.visible()) d.click(IDCANCEL);
 }
 
 }  // namespace
