@@ -75,9 +75,9 @@ TEST(ProgramScript, ReadsAsStored) {
 
 TEST(Reader, ReadsTheLanguageOfTheProgramsScripts) {
     const struct { const char *name, *script, *dump; } rows[] = {
-        {"comments anywhere, '//' in a string is text, CRLF lines",
-         "/* a\r\n   b */ m MENU // c\r\nBEGIN MENUITEM \"x // y\t\\t\", /* z */ 4 END\r\n",
-         "MENU m\n  MENUITEM \"x // y\\t\\t\" 4\n"},
+        {"comments anywhere, '//' in a string is text, CRLF lines, the largest number, four-byte UTF-8",
+         "/* a\r\n   b */ m MENU // c\r\nBEGIN MENUITEM \"x // y\t\\t\xF0\x9F\x98\x80\", /* z */ 2147483647 END\r\n",
+         "MENU m\n  MENUITEM \"x // y\\t\\t\xF0\x9F\x98\x80\" 2147483647\n"},
         {"an include read once behind its guard, its names as numbers and as resource names",
          "#include \"ids.h\"\n#include \"ids.h\"\nIDM_A MENU BEGIN MENUITEM \"a\", IDM_A MENUITEM \"b\", NEG END",
          "MENU #7\n  MENUITEM \"a\" 7\n  MENUITEM \"b\" -3\n"},
@@ -127,6 +127,12 @@ TEST(Reader, RefusesAnythingElseWithItsFileAndLine) {
         {"m MENU BEGIN MENUITEM \"a\\n\", 1 END", "t.rc, line 1: the only escape read in a string is \\t"},
         {"m MENU BEGIN MENUITEM \"a, 1 END", "t.rc, line 1: string without its closing quote"},
         {"m MENU BEGIN MENUITEM \"\xC3(\", 1 END", "t.rc, line 1: string is not valid UTF-8"},
+        {"m MENU BEGIN MENUITEM \"\xE0\x80\xAF\", 1 END", "t.rc, line 1: string is not valid UTF-8"},  // overlong
+        {"m MENU BEGIN MENUITEM \"\xED\xA0\x80\", 1 END", "t.rc, line 1: string is not valid UTF-8"},  // a surrogate
+        {"m MENU BEGIN MENUITEM \"\xF4\x90\x80\x80\", 1 END", "t.rc, line 1: string is not valid UTF-8"},  // past U+10FFFF
+        {"m MENU BEGIN MENUITEM \"a\", 2147483648 END", "t.rc, line 1: number too large"},
+        {"#include \"ids.h", "t.rc, line 1: #include reads only \"file\""},
+        {"#include ids.h\"", "t.rc, line 1: #include reads only \"file\""},
         {"m MENU { }", "t.rc, line 1: unexpected character '{'"},
         {"m MENU BEGIN MENUITEM \"a\", WS_CHLD END", "t.rc, line 1: unknown name 'WS_CHLD'"},
         {"#include \"ids.h\"\nm MENU BEGIN MENUITEM \"a\", EMPTY END", "t.rc, line 2: 'EMPTY' is defined as nothing"},
