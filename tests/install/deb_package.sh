@@ -51,5 +51,5 @@ grep -qa 'ORBIX TRABALHO' /usr/share/mime/magic || fail "the type is not known b
 grep -q '^application/x-orbix-trabalho=.*local.orbix.AlgebraVetorial.desktop' /usr/share/applications/mimeinfo.cache \
   || fail "the desktop does not open work files with the program"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" "$src/tests/e2e/dia.sh" /usr/bin/orbix || fail "the installed program"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$src/tests/e2e/dia.sh" /usr/bin/orbix || fail "the installed program"
 echo ok

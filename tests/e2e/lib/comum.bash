@@ -19,11 +19,6 @@ _cleanup() {
   rm -rf "$work"
 }
 trap _cleanup EXIT
-# xvfb-run can hand over before its server takes connections (seen on a loaded machine): wait for
-# it, up to 10 s, before anything starts the program.
-if [ -n "${DISPLAY:-}" ]; then
-  for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-fi
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
