@@ -3,39 +3,21 @@
 #include "testing/wintest.h"
 
 #include "comdlg32.h"
-#include "gdi32.h"
-#include "translations.h"
 #include "user32.h"
 
-#include <memory>
-
 #include <QAbstractButton>
-#include <QAccessible>
-#include <QAccessibleObject>
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QCoreApplication>
-#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QWheelEvent>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollBar>
-#include <QWindow>
-
-#include <algorithm>
-#include <clocale>
-#include <cstdlib>
 
 using namespace user32;
 using host::fail;

@@ -2,33 +2,21 @@
 // recording sink, plugged into the layer's hooks (the drivers of dialogs are in drivers.cpp).
 #include "testing/wintest.h"
 
-#include "comdlg32.h"
-#include "gdi32.h"
 #include "translations.h"
+#include "gdi32.h"
 #include "user32.h"
 
-#include <memory>
-
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QCoreApplication>
-#include <QDialog>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QTimer>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QWheelEvent>
 #include <QMimeData>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWindow>
@@ -36,6 +24,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
+#include <memory>
 
 using namespace user32;
 using host::fail;
