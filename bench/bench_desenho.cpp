@@ -9,7 +9,6 @@
 
 namespace {
 
-
 void pinta(benchmark::State &state, HWND h) {
     for (auto _ : state) {
         InvalidateRect(h, NULL, TRUE);
@@ -52,11 +51,6 @@ void BM_DesenhoRegiao(benchmark::State &state) {
     pinta(state, h);
     apoio::fechajanela(h);
 }
-BENCHMARK(BM_DesenhoRegiao)
-    ->Arg(ESFERICO)
-    ->Arg(CILINDRICO)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_DesenhoRegiao)->Arg(ESFERICO)->Arg(CILINDRICO)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

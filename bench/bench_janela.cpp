@@ -17,7 +17,6 @@ double residentMegabytes() {
     return 0;
 }
 
-
 // Registered first (see CMakeLists.txt), and measured once, so it sees the process as the
 // program has it right after its start-up: a repetition would measure a process in which windows
 // have already come and gone.

@@ -1,8 +1,8 @@
 // Any sequence of menu commands, mouse presses and releases at any position, keys (the window's
-// own and others, with any modifiers), scroll messages, window sizes and timer messages; the dialogs the commands open are answered from the input
-// too. The program's loop (posted messages, then the paint in the current mode) runs when the
-// input says and at its end, so events may also come faster than the window repaints, as they
-// do on a busy machine; the calculator, which evaluates at its next paint, sees both orders.
+// own and others, with any modifiers), scroll messages, window sizes and timer messages; the dialogs the commands open are answered from
+// the input too. The program's loop (posted messages, then the paint in the current mode) runs when the input says and at its end, so
+// events may also come faster than the window repaints, as they do on a busy machine; the calculator, which evaluates at its next paint,
+// sees both orders.
 #include "harness.h"
 
 #include "resource.h"
@@ -15,17 +15,20 @@ namespace {
 // Sizes a person can give a window, and some no screen has (held at 8192 pixels in the client
 // image, the true size reaching the program). The reference size and its half are the only
 // large ones: a large image is the slowest thing to make under AddressSanitizer.
-const int kTamanhos[][2] = {{1024, 768}, {512, 384}, {LARGURA_ENTRADA, ALTURA_ENTRADA}, {160, 120}, {64, 48}, {100, 30},
-                            {30, 100}, {0, 0}, {1, 1}, {1024, 1}, {1, 768}, {3000, 2}, {2, 4000}, {60000, 3},
-                            {3, 60000}, {150, 200}};
+const int kTamanhos[][2] = {{1024, 768}, {512, 384}, {LARGURA_ENTRADA, ALTURA_ENTRADA},
+                            {160, 120},  {64, 48},   {100, 30},
+                            {30, 100},   {0, 0},     {1, 1},
+                            {1024, 1},   {1, 768},   {3000, 2},
+                            {2, 4000},   {60000, 3}, {3, 60000},
+                            {150, 200}};
 
 // The kinds of step, each as often as it stands here: a resize (which makes the client image
 // anew, the slowest step under AddressSanitizer when the image is large) and a timer message
 // are rarer than commands, presses and scrolling.
 enum Passo { COMANDO, PRESSAO, TECLA, TECLADO, ROLAGEM, TAMANHO, TEMPORIZADOR, LACO };
-const Passo kPassos[] = {COMANDO, COMANDO, COMANDO, COMANDO, COMANDO, COMANDO, PRESSAO, PRESSAO, PRESSAO, PRESSAO, PRESSAO,
-                         PRESSAO, TECLA, TECLA, TECLA, TECLA, TECLA, TECLA, ROLAGEM, ROLAGEM, ROLAGEM, ROLAGEM, TAMANHO,
-                         LACO, LACO, LACO, TECLADO, TEMPORIZADOR, TEMPORIZADOR, TECLADO, LACO, LACO};
+const Passo kPassos[] = {COMANDO, COMANDO, COMANDO, COMANDO, COMANDO, COMANDO,      PRESSAO,      PRESSAO, PRESSAO, PRESSAO, PRESSAO,
+                         PRESSAO, TECLA,   TECLA,   TECLA,   TECLA,   TECLA,        TECLA,        ROLAGEM, ROLAGEM, ROLAGEM, ROLAGEM,
+                         TAMANHO, LACO,    LACO,    LACO,    TECLADO, TEMPORIZADOR, TEMPORIZADOR, TECLADO, LACO,    LACO};
 
 // Keys of the keyboard: the window's own (with Ctrl, or alone), and some it has no use for.
 const int kTeclas[] = {'O', 'S', 'C', VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_F1, 'A', 'Z', 'D', 'Q'};

@@ -31,9 +31,9 @@ std::string foto() {
 
 bool valido(const Trabalho &t) {
     bool bom = (t.sistema == CARTESIANO || t.sistema == CILINDRICO || t.sistema == ESFERICO) &&
-               (t.unidade == GRAUS || t.unidade == RADIANOS) && t.escala >= ESCALA_NENHUMA && t.escala <= ESCALA_MEDIA &&
-               t.quantos >= 0 && t.quantos <= MAXVETORES && t.angulox >= GIRO_MIN && t.angulox <= ANGULOX_MAX &&
-               t.anguloz >= GIRO_MIN && t.anguloz <= ANGULOZ_MAX;
+               (t.unidade == GRAUS || t.unidade == RADIANOS) && t.escala >= ESCALA_NENHUMA && t.escala <= ESCALA_MEDIA && t.quantos >= 0 &&
+               t.quantos <= MAXVETORES && t.angulox >= GIRO_MIN && t.angulox <= ANGULOX_MAX && t.anguloz >= GIRO_MIN &&
+               t.anguloz <= ANGULOZ_MAX;
     for (int e = 0; e < 3; ++e) {
         bom = bom && std::isfinite(t.regiao[e][0]) && std::isfinite(t.regiao[e][1]);
         for (int i = 0; i < MAXVETORES; ++i) bom = bom && std::isfinite(t.vetores[e][i]) && (i < t.quantos || !t.vetores[e][i]);
@@ -69,8 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const bool aberto = abretrabalho(nullptr, caminho.c_str());
     Trabalho lido, relido;
     std::string motivo, texto, outra;
-    if (aberto != letrabalho(std::string(reinterpret_cast<const char *>(data), size), lido, motivo))
-        achado("opening and reading disagree");
+    if (aberto != letrabalho(std::string(reinterpret_cast<const char *>(data), size), lido, motivo)) achado("opening and reading disagree");
     if (!aberto) {
         if (log.calls().size() != 1) achado("a refused work gave no message, or more than one");
         if (log.calls()[0].text.find(motivo) == std::string::npos || motivo.empty()) achado("the message hides why");

@@ -40,7 +40,10 @@ const std::map<std::string, std::pair<std::vector<int>, std::vector<int>>> CAMPO
     {"entreg", {{}, {IDC_CART, IDC_CIL, IDC_ESF, IDC_GRAUS, IDC_RAD}}},
 };
 
-template <class V> int umde(FuzzedDataProvider &dados, const V &v) { return v[dados.ConsumeIntegralInRange<size_t>(0, v.size() - 1)]; }
+template <class V>
+int umde(FuzzedDataProvider &dados, const V &v) {
+    return v[dados.ConsumeIntegralInRange<size_t>(0, v.size() - 1)];
+}
 
 void dirige(wintest::Dialog &d, FuzzedDataProvider &dados) {
     auto it = CAMPOS.find(d.templateName());
@@ -87,8 +90,7 @@ Respostas::Respostas(FuzzedDataProvider &dados, const char *pasta) {
     // The work an open dialog takes: the program's own now and then, else whatever the input says.
     const std::string trabalho = std::string(pasta) + "/aberto.orbix";
     std::string texto;
-    if (dados.ConsumeIntegralInRange(0, 3) != 0 || !textotrabalho(trabalhoatual(), texto))
-        texto = dados.ConsumeRandomLengthString(400);
+    if (dados.ConsumeIntegralInRange(0, 3) != 0 || !textotrabalho(trabalhoatual(), texto)) texto = dados.ConsumeRandomLengthString(400);
     if (FILE *f = fopen(trabalho.c_str(), "wb")) {
         fwrite(texto.data(), 1, texto.size(), f);
         fclose(f);

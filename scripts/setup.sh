@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
           xvfb xauth xdotool imagemagick python3 dpkg-dev desktop-file-utils appstream
-          clang libclang-rt-14-dev wine64 nsis xclip shared-mime-info locales qt6-translations-l10n
+          clang clang-format libclang-rt-14-dev wine64 nsis xclip shared-mime-info locales qt6-translations-l10n
           qt6-base-private-dev dbus at-spi2-core python3-pyatspi)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the suite under AddressSanitizer and
+# Checks the format, builds everything and runs every test: the suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the Windows cross build against the real Win32 headers, a bounded
 # run of each fuzz target, then the normal suite (with the real-window checks under Xvfb, and the
 # Windows build and its installer under Wine), whose CTest summary ends the output.
@@ -7,6 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
+
+echo "== Format (clang-format, the project's .clang-format)"
+git ls-files -- '*.c' '*.cpp' '*.h' '*.hpp' | xargs clang-format --dry-run --Werror
 
 echo "== Sanitized build (AddressSanitizer, UndefinedBehaviorSanitizer)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORBIX_SANITIZE=ON >/dev/null

@@ -93,8 +93,8 @@ void keepSelectionToTypedFile(QFileDialog &dlg, QLineEdit *edit, QAbstractItemVi
         const QModelIndexList rows = sel->selectedRows();
         if (rows.isEmpty()) return;
         QString want = typedPath(dlg, text);
-        bool same = rows.size() == 1 && !want.isEmpty() &&
-                    QFileInfo(rows[0].data(QFileSystemModel::FilePathRole).toString()) == QFileInfo(want);
+        bool same =
+            rows.size() == 1 && !want.isEmpty() && QFileInfo(rows[0].data(QFileSystemModel::FilePathRole).toString()) == QFileInfo(want);
         if (!same) sel->clearSelection();
     });
 }
@@ -160,8 +160,7 @@ BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save) {
     // Qt's own widgets exist only when the platform had no dialog to offer (or failed to show it).
     auto *edit = dlg.findChild<QLineEdit *>("fileNameEdit");
     auto *list = dlg.findChild<QAbstractItemView *>("listView");
-    if (edit && list && dlg.isVisible() && !dlg.testAttribute(Qt::WA_DontShowOnScreen))
-        keepSelectionToTypedFile(dlg, edit, list);
+    if (edit && list && dlg.isVisible() && !dlg.testAttribute(Qt::WA_DontShowOnScreen)) keepSelectionToTypedFile(dlg, edit, list);
     modalLoop([&] { return done; });
     reactivateOwner(ofn->hwndOwner);
     if (chosen.isEmpty()) chosen = dlg.selectedFiles();

@@ -69,8 +69,8 @@ int WINAPI GetDIBits(HDC h, HBITMAP hbm, UINT start, UINT lines, LPVOID bits, LP
     const QImage &img = o->bitmap;
     const BITMAPINFOHEADER &hd = bmi->bmiHeader;
     // Rows of 24 bits, bottom-up, uncompressed: the one form this layer gives.
-    if (hd.biSize < sizeof(BITMAPINFOHEADER) || hd.biBitCount != 24 || hd.biCompression != BI_RGB ||
-        hd.biWidth != img.width() || hd.biHeight != img.height())
+    if (hd.biSize < sizeof(BITMAPINFOHEADER) || hd.biBitCount != 24 || hd.biCompression != BI_RGB || hd.biWidth != img.width() ||
+        hd.biHeight != img.height())
         return 0;
     const size_t stride = size_t((img.width() * 24 + 31) / 32) * 4;
     auto *out = static_cast<unsigned char *>(bits);

@@ -89,8 +89,8 @@ QImage newWindowImage(int width, int height, double r) {
     const size_t stride = size_t(w) * 4, bytes = stride * size_t(h);
     void *pixels = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     QImage img = pixels == MAP_FAILED ? QImage(w, h, QImage::Format_RGB32)
-                                      : QImage(static_cast<uchar *>(pixels), w, h, qsizetype(stride),
-                                               QImage::Format_RGB32, unmap, new Mapping{pixels, bytes});
+                                      : QImage(static_cast<uchar *>(pixels), w, h, qsizetype(stride), QImage::Format_RGB32, unmap,
+                                               new Mapping{pixels, bytes});
     img.fill(Qt::white);
     return img;
 }
@@ -212,8 +212,7 @@ HGDIOBJ WINAPI SelectObject(HDC h, HGDIOBJ obj) {
         d->bitmap = o;
         d->sink->selectBitmap(h, o->bitmap.width(), o->bitmap.height());
         break;
-    case ObjType::Brush:
-        return nullptr;  // rectangles fill with the white brush a DC starts with
+    case ObjType::Brush: return nullptr;  // rectangles fill with the white brush a DC starts with
     }
     return prev;
 }

@@ -126,7 +126,7 @@ struct Dc {
     QPainter *painter = nullptr;
     const GdiObject *painterPen = nullptr;
 };
-Dc *dc(HDC h);  // null unless a live DC
+Dc *dc(HDC h);                    // null unless a live DC
 HDC makeDc(WindowImage *window);  // null window: a memory DC
 void freeDc(HDC hdc);
 // Ends the painters open on img, and makes the DCs that drew on it look at their target anew

@@ -116,8 +116,7 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
 }
 
 /* CreateFontA (gdi32) */
-HFONT WINAPI CreateFontA(int cHeight, int, int, int, int cWeight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
-                         DWORD, LPCSTR face) {
+HFONT WINAPI CreateFontA(int cHeight, int, int, int, int cWeight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, LPCSTR face) {
     host::ensureApplication();
     GdiObject *o = newGdiObject(ObjType::Font);
     o->face = face ? face : "";

@@ -43,7 +43,11 @@ typedef DWORD COLORREF;
 typedef WORD ATOM;
 typedef DWORD *LPDWORD;
 
-#define DECLARE_HANDLE(name) struct name##__ { int unused; }; typedef struct name##__ *name
+#define DECLARE_HANDLE(name) \
+    struct name##__ {        \
+        int unused;          \
+    };                       \
+    typedef struct name##__ *name
 DECLARE_HANDLE(HWND);
 DECLARE_HANDLE(HINSTANCE);
 DECLARE_HANDLE(HDC);
@@ -58,8 +62,16 @@ typedef void *HANDLE;
 typedef void *HGDIOBJ;
 typedef HICON HCURSOR;
 
-typedef struct tagPOINT { LONG x; LONG y; } POINT, *LPPOINT;
-typedef struct tagRECT { LONG left; LONG top; LONG right; LONG bottom; } RECT, *LPRECT;
+typedef struct tagPOINT {
+    LONG x;
+    LONG y;
+} POINT, *LPPOINT;
+typedef struct tagRECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT, *LPRECT;
 
 #define LOWORD(l) ((WORD)(((DWORD_PTR_)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR_)(l)) >> 16) & 0xffff))

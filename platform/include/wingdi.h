@@ -52,10 +52,9 @@ typedef struct tagBITMAPINFO {
 } BITMAPINFO, *LPBITMAPINFO;
 
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
-HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
-                         DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
-                         DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality,
-                         DWORD iPitchAndFamily, LPCSTR pszFaceName);
+HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic, DWORD bUnderline,
+                         DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
+                         LPCSTR pszFaceName);
 HGDIOBJ WINAPI GetStockObject(int i);
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);
 BOOL WINAPI DeleteObject(HGDIOBJ ho);

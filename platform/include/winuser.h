@@ -182,9 +182,8 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 
 // windows and messages
 ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);
-HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                            int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
-                            HINSTANCE hInstance, LPVOID lpParam);
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y, int nWidth, int nHeight,
+                            HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
 BOOL WINAPI DestroyWindow(HWND hWnd);
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI UpdateWindow(HWND hWnd);
@@ -213,10 +212,8 @@ UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC l
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 
 // dialogs and message boxes
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
-                               DLGPROC lpDialogFunc, LPARAM dwInitParam);
-HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
-                               DLGPROC lpDialogFunc, LPARAM dwInitParam);
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
+HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
 UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);

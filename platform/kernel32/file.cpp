@@ -197,8 +197,7 @@ BOOL WINAPI ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWO
     // Windows will not replace a file its caller may not write; a rename here would.
     if (access(replaced, W_OK) != 0) return failWith(ERROR_UNABLE_TO_REMOVE_REPLACED);
     // The new file takes the old one's place with its permissions and, where allowed, its owner.
-    if ((rep.st_uid != old.st_uid || rep.st_gid != old.st_gid) && chown(replacement, old.st_uid, old.st_gid) != 0 &&
-        errno != EPERM)
+    if ((rep.st_uid != old.st_uid || rep.st_gid != old.st_gid) && chown(replacement, old.st_uid, old.st_gid) != 0 && errno != EPERM)
         return failErrno();
     if (chmod(replacement, old.st_mode & 07777) != 0) return failErrno();
     if (rename(replacement, replaced) != 0) return failErrno();
@@ -235,4 +234,3 @@ DWORD WINAPI GetLastError(void) { return lastError; }
 
 /* GetCurrentProcessId (kernel32) */
 DWORD WINAPI GetCurrentProcessId(void) { return DWORD(getpid()); }
-

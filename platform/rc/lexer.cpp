@@ -17,17 +17,20 @@ size_t Utf8SequenceLength(std::string_view s, size_t i) {
     size_t n;
     uint32_t cp;
     if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
-    else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
-    else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
-    else return 0;
+    if (c >= 0xC2 && c <= 0xDF)
+        n = 2, cp = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF)
+        n = 3, cp = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4)
+        n = 4, cp = c & 0x07;
+    else
+        return 0;
     if (i + n > s.size()) return 0;
     for (size_t k = 1; k < n; ++k) {
         if ((b(i + k) & 0xC0) != 0x80) return 0;
         cp = cp << 6 | (b(i + k) & 0x3F);
     }
-    if ((n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
-        return 0;
+    if ((n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF))) return 0;
     return n;
 }
 
@@ -47,8 +50,10 @@ std::string WithoutComments(std::string_view line, bool *inComment) {
                 out[i] = ' ';
             }
         } else if (inString) {
-            if (out[i] == '\\') ++i;
-            else if (out[i] == '"') inString = false;
+            if (out[i] == '\\')
+                ++i;
+            else if (out[i] == '"')
+                inString = false;
         } else if (out[i] == '"') {
             inString = true;
         } else if (out.compare(i, 2, "//") == 0) {
@@ -106,7 +111,8 @@ std::vector<Token> Lex(std::string_view s, const std::string *source, int lineNo
             ++i;
         } else {
             char what[48];
-            std::snprintf(what, sizeof what, std::isprint(static_cast<unsigned char>(c)) ? "unexpected character '%c'" : "unexpected byte 0x%02X",
+            std::snprintf(what, sizeof what,
+                          std::isprint(static_cast<unsigned char>(c)) ? "unexpected character '%c'" : "unexpected byte 0x%02X",
                           static_cast<unsigned char>(c));
             fail(what);
         }

@@ -51,8 +51,7 @@ public:
                 std::string file = Text("file name");
                 script.files.push_back({std::move(name), type.IsWord("RT_MANIFEST") ? "MANIFEST" : Upper(type.text), std::move(file)});
             } else {
-                Fail(type, "resource type expected (MENU, ACCELERATORS, DIALOGEX, BITMAP, ICON or RT_MANIFEST), not " +
-                               Describe(type));
+                Fail(type, "resource type expected (MENU, ACCELERATORS, DIALOGEX, BITMAP, ICON or RT_MANIFEST), not " + Describe(type));
             }
         }
         return script;
@@ -167,8 +166,10 @@ private:
             while (Peek().Is(',')) {
                 ++pos_;
                 bool &modifier = Peek().IsWord("SHIFT") ? a.shift : a.control;
-                if (!Peek().IsWord("SHIFT")) ExpectWord("CONTROL");
-                else ++pos_;
+                if (!Peek().IsWord("SHIFT"))
+                    ExpectWord("CONTROL");
+                else
+                    ++pos_;
                 modifier = true;
             }
             keys.push_back(a);
@@ -260,8 +261,8 @@ private:
             }
             return c;
         }
-        Fail(kw, "control statement (CONTROL, LTEXT, PUSHBUTTON, DEFPUSHBUTTON, GROUPBOX or EDITTEXT) or END expected, not " +
-                     Describe(kw));
+        Fail(kw,
+             "control statement (CONTROL, LTEXT, PUSHBUTTON, DEFPUSHBUTTON, GROUPBOX or EDITTEXT) or END expected, not " + Describe(kw));
     }
 
     const std::vector<Token> &t_;

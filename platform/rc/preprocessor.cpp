@@ -46,8 +46,7 @@ private:
 
     // Directives this reader does not know are refused even in a branch that does not count:
     // skipping them could pair an #endif with the wrong #if.
-    void Directive(std::string_view rest, const std::string *source, int line, int depth, std::vector<Conditional> &conds,
-                   bool active) {
+    void Directive(std::string_view rest, const std::string *source, int line, int depth, std::vector<Conditional> &conds, bool active) {
         size_t i = rest.find_first_not_of(" \t");
         if (i == std::string_view::npos) i = rest.size();
         size_t wordEnd = i;
@@ -71,8 +70,9 @@ private:
             conds.pop_back();
         } else if (word != "define" && word != "include" && word != "pragma") {
             fail(word.empty() ? "a directive was expected after '#'"
-                              : "#" + word + " is not read here: only #define, #include \"file\", #ifdef, #ifndef, "
-                                             "#endif and #pragma code_page(65001)");
+                              : "#" + word +
+                                    " is not read here: only #define, #include \"file\", #ifdef, #ifndef, "
+                                    "#endif and #pragma code_page(65001)");
         } else if (!active) {
             return;
         } else if (word == "define") {

@@ -19,8 +19,8 @@ struct Failure {
 struct Token {
     enum Kind { Name, Number, String, Punct, End };
     Kind kind = End;
-    std::string text;  // Name: as written; String: the text, UTF-8; Punct: the character
-    long value = 0;    // Number
+    std::string text;                     // Name: as written; String: the text, UTF-8; Punct: the character
+    long value = 0;                       // Number
     const std::string *source = nullptr;  // the file it was read from
     int line = 0;
 

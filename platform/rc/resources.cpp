@@ -12,7 +12,7 @@ namespace {
 
 // A function-local static: the registering initialisers of other files may run before any
 // namespace-scope object of this one is built.
-std::vector<EmbeddedFile>& Registry() {
+std::vector<EmbeddedFile> &Registry() {
     static std::vector<EmbeddedFile> files;
     return files;
 }
@@ -28,21 +28,21 @@ constexpr std::string_view kScriptName = "orbix.rc";
 
 }  // namespace
 
-void RegisterEmbeddedFiles(const EmbeddedFile* files, unsigned long count) {
-    std::vector<EmbeddedFile>& registry = Registry();
+void RegisterEmbeddedFiles(const EmbeddedFile *files, unsigned long count) {
+    std::vector<EmbeddedFile> &registry = Registry();
     for (unsigned long i = 0; i < count; ++i) {
-        std::erase_if(registry, [&](const EmbeddedFile& f) { return SameName(f.name, files[i].name); });
+        std::erase_if(registry, [&](const EmbeddedFile &f) { return SameName(f.name, files[i].name); });
         registry.push_back(files[i]);
     }
 }
 
 std::optional<std::string_view> EmbeddedFileData(std::string_view name) {
-    for (const EmbeddedFile& f : Registry())
-        if (SameName(f.name, name)) return std::string_view(reinterpret_cast<const char*>(f.data), f.size);
+    for (const EmbeddedFile &f : Registry())
+        if (SameName(f.name, name)) return std::string_view(reinterpret_cast<const char *>(f.data), f.size);
     return std::nullopt;
 }
 
-const Script& ModuleScript() {
+const Script &ModuleScript() {
     static const Script script = [] {
         const std::optional<std::string_view> text = EmbeddedFileData(kScriptName);
         if (!text) {
@@ -52,7 +52,7 @@ const Script& ModuleScript() {
         std::string error;
         Script parsed = Parse(
             kScriptName, *text,
-            [](const std::string& name) -> std::optional<std::string> {
+            [](const std::string &name) -> std::optional<std::string> {
                 if (const auto data = EmbeddedFileData(name)) return std::string(*data);
                 return std::nullopt;
             },

@@ -14,14 +14,14 @@
 namespace rc {
 
 struct EmbeddedFile {
-    const char* name;  // file name as the script names it, e.g. "orbix.bmp"
-    const unsigned char* data;
+    const char *name;  // file name as the script names it, e.g. "orbix.bmp"
+    const unsigned char *data;
     unsigned long size;
 };
 
 // Called by a static initialiser of the generated file; the array must outlive the program.
 // A name registered again replaces the earlier file.
-void RegisterEmbeddedFiles(const EmbeddedFile* files, unsigned long count);
+void RegisterEmbeddedFiles(const EmbeddedFile *files, unsigned long count);
 
 // The bytes of an embedded file; names match ignoring ASCII case, as Windows file names do.
 std::optional<std::string_view> EmbeddedFileData(std::string_view name);
@@ -29,7 +29,7 @@ std::optional<std::string_view> EmbeddedFileData(std::string_view name);
 // The script "orbix.rc", parsed on first use with its quoted includes taken from the embedded
 // files. A missing or unreadable script is a broken build: the program stops with a message
 // on stderr.
-const Script& ModuleScript();
+const Script &ModuleScript();
 
 }  // namespace rc
 

@@ -13,6 +13,7 @@ struct Constant {
     std::string_view name;
     long value;
 };
+// clang-format off
 constexpr Constant kConstants[] = {
     {"WS_POPUP", 0x80000000L},     {"WS_VISIBLE", 0x10000000L},      {"WS_CAPTION", 0x00C00000L},
     {"WS_VSCROLL", 0x00200000L},   {"WS_SYSMENU", 0x00080000L},      {"WS_GROUP", 0x00020000L},
@@ -23,6 +24,7 @@ constexpr Constant kConstants[] = {
     {"VK_RIGHT", 0x27},            {"VK_DOWN", 0x28},                {"VK_F1", 0x70},
     {"IDOK", 1},                   {"IDCANCEL", 2},
 };
+// clang-format on
 
 }  // namespace
 

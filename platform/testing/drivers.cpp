@@ -21,9 +21,9 @@
 
 using namespace user32;
 using host::fail;
+using host::fromAnsi;
 using host::hooks;
 using host::toAnsi;
-using host::fromAnsi;
 
 namespace wintest {
 
@@ -223,11 +223,9 @@ std::vector<HWND> LiveDialogs() {
 // ---------------------------------------------------------------- file dialogs
 FileDialogDriver::FileDialogDriver(bool save) : save_(save) {
     (save ? hooks().saveFile : hooks().openFile) = [this](LPOPENFILENAMEA ofn) -> BOOL {
-        calls.push_back(FileDialogCall{comdlg32::fileFilters(ofn->lpstrFilter), ofn->nFilterIndex,
-                                       ofn->lpstrFile ? ofn->lpstrFile : "", ofn->Flags,
-                                       ofn->lpstrTitle ? ofn->lpstrTitle : "",
-                                       ofn->lpstrDefExt ? ofn->lpstrDefExt : "", ofn->nMaxFile,
-                                       ofn->nMaxFileTitle});
+        calls.push_back(FileDialogCall{comdlg32::fileFilters(ofn->lpstrFilter), ofn->nFilterIndex, ofn->lpstrFile ? ofn->lpstrFile : "",
+                                       ofn->Flags, ofn->lpstrTitle ? ofn->lpstrTitle : "", ofn->lpstrDefExt ? ofn->lpstrDefExt : "",
+                                       ofn->nMaxFile, ofn->nMaxFileTitle});
         if (next_ >= answers_.size()) {
             fail(std::string("unexpected ") + (save_ ? "save" : "open") + " dialog (no answer given)");
             return FALSE;

@@ -78,9 +78,8 @@ bool UpdatingStored() {
     const QString actual = differencePath(path, ".actual");
     writeFile(actual, text);
     return ::testing::AssertionFailure() << "differs from " << path << (f.exists() ? "" : " (missing)")
-                                         << "\n  actual: " << actual.toStdString() << "\n  review: diff " << path
-                                         << " " << actual.toStdString()
-                                         << "\n  intended? rewrite with scripts/update-stored.sh";
+                                         << "\n  actual: " << actual.toStdString() << "\n  review: diff " << path << " "
+                                         << actual.toStdString() << "\n  intended? rewrite with scripts/update-stored.sh";
 }
 
 ::testing::AssertionResult MatchesStoredImage(const std::string &path, HWND hwnd) {
@@ -124,8 +123,8 @@ bool UpdatingStored() {
     if (stored.isNull())
         failure << path << " is missing or unreadable";
     else if (stored.size() != actual.size())
-        failure << "size " << actual.width() << " x " << actual.height() << ", stored " << stored.width() << " x "
-                << stored.height() << " in " << path;
+        failure << "size " << actual.width() << " x " << actual.height() << ", stored " << stored.width() << " x " << stored.height()
+                << " in " << path;
     else
         failure << differing << " pixels differ from " << path << "\n  difference: " << diff.toStdString();
     return failure << "\n  actual: " << out.toStdString() << "\n  intended? rewrite with scripts/update-stored.sh";
@@ -139,9 +138,7 @@ std::string Trace(const std::vector<GdiCall> &calls) {
         case GdiCall::MoveTo: snprintf(b, sizeof b, "MoveTo %d %d", c.x, c.y); break;
         case GdiCall::LineTo: snprintf(b, sizeof b, "LineTo %d %d", c.x, c.y); break;
         case GdiCall::TextOut: snprintf(b, sizeof b, "TextOut %d %d ", c.x, c.y); break;
-        case GdiCall::SelectPen:
-            snprintf(b, sizeof b, "SelectPen %d %s%s", c.width, hex(c.color).c_str(), c.stock ? " stock" : "");
-            break;
+        case GdiCall::SelectPen: snprintf(b, sizeof b, "SelectPen %d %s%s", c.width, hex(c.color).c_str(), c.stock ? " stock" : ""); break;
         case GdiCall::SelectFont: snprintf(b, sizeof b, "SelectFont %d ", c.width); break;
         case GdiCall::SelectBitmap: snprintf(b, sizeof b, "SelectBitmap %d %d", c.x2, c.y2); break;
         case GdiCall::Rectangle: snprintf(b, sizeof b, "Rectangle %d %d %d %d", c.x, c.y, c.x2, c.y2); break;

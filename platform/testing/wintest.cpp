@@ -28,9 +28,9 @@
 
 using namespace user32;
 using host::fail;
+using host::fromAnsi;
 using host::hooks;
 using host::toAnsi;
-using host::fromAnsi;
 
 namespace wintest {
 
@@ -83,8 +83,8 @@ HWND TestWindow(const char *className, WNDPROC proc, DWORD style, bool white) {
         wc.lpszClassName = className;
         if (!RegisterClassA(&wc)) return nullptr;
     }
-    return CreateWindowExA(0, className, "", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                           nullptr, nullptr, Instance(), nullptr);
+    return CreateWindowExA(0, className, "", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                           Instance(), nullptr);
 }
 
 void Pump(HWND *modeless) {
@@ -224,9 +224,7 @@ GdiObjectInfo Describe(HGDIOBJ object) {
     switch (o->type) {
     case ObjType::Pen: i.kind = GdiObjectInfo::Pen, i.color = o->color, i.width = o->penWidth; break;
     case ObjType::Brush: i.kind = GdiObjectInfo::Brush, i.color = o->color; break;
-    case ObjType::Font:
-        i.kind = GdiObjectInfo::Font, i.face = o->face, i.height = o->fontHeight, i.weight = o->fontWeight;
-        break;
+    case ObjType::Font: i.kind = GdiObjectInfo::Font, i.face = o->face, i.height = o->fontHeight, i.weight = o->fontWeight; break;
     case ObjType::Bitmap: i.kind = GdiObjectInfo::Bitmap, i.width = o->bitmap.width(), i.height = o->bitmap.height(); break;
     }
     return i;
@@ -290,8 +288,10 @@ QAction *menuAction(HWND hwnd, int id) {
 }  // namespace
 
 void ChooseMenuItem(HWND hwnd, int id) {
-    if (QAction *a = menuAction(hwnd, id)) a->trigger();
-    else fail("no menu item " + std::to_string(id));
+    if (QAction *a = menuAction(hwnd, id))
+        a->trigger();
+    else
+        fail("no menu item " + std::to_string(id));
 }
 
 bool MenuItemEnabled(HWND hwnd, int id) {
@@ -339,8 +339,8 @@ void TurnWheel(HWND hwnd, int notches) {
     Window *w = win(hwnd);
     if (!w || !w->canvas) return;
     const QPointF at(10, 10);
-    QWheelEvent e(at, w->canvas->mapToGlobal(at), QPoint(), QPoint(0, notches * 120), Qt::NoButton, Qt::NoModifier,
-                  Qt::NoScrollPhase, false);
+    QWheelEvent e(at, w->canvas->mapToGlobal(at), QPoint(), QPoint(0, notches * 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                  false);
     QCoreApplication::sendEvent(w->canvas, &e);
 }
 
@@ -352,9 +352,9 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers) {
     }
     int key = 0;
     // The letters by their own table, so that the layer's reading of keys is what is tested.
-    for (int k : {vk >= 'A' && vk <= 'Z' ? int(Qt::Key_A + (vk - 'A')) : 0, int(Qt::Key_Left), int(Qt::Key_Up),
-                  int(Qt::Key_Right), int(Qt::Key_Down), int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control),
-                  int(Qt::Key_Alt), int(Qt::Key_PageUp), int(Qt::Key_PageDown), int(Qt::Key_Home), int(Qt::Key_End)})
+    for (int k : {vk >= 'A' && vk <= 'Z' ? int(Qt::Key_A + (vk - 'A')) : 0, int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right),
+                  int(Qt::Key_Down), int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt), int(Qt::Key_PageUp),
+                  int(Qt::Key_PageDown), int(Qt::Key_Home), int(Qt::Key_End)})
         if (!key && virtualKey(k) == vk) key = k;
     if (!key) {
         fail("PressKey: no key gives virtual key " + std::to_string(vk));

@@ -83,16 +83,16 @@ std::pair<int, int> WindowIconSize(HWND hwnd);  // (0, 0) when the frame shows n
 bool ClassOf(const char *className, WNDCLASSA *out);
 struct GdiObjectInfo {
     enum Kind { None, Pen, Brush, Font, Bitmap } kind = None;
-    COLORREF color = 0;        // pen, brush
-    int width = 0;             // pen width, bitmap width
-    int height = 0;            // font height asked for, bitmap height
-    int weight = 0;            // font
-    std::string face;          // font
+    COLORREF color = 0;  // pen, brush
+    int width = 0;       // pen width, bitmap width
+    int height = 0;      // font height asked for, bitmap height
+    int weight = 0;      // font
+    std::string face;    // font
 };
 GdiObjectInfo Describe(HGDIOBJ object);
-std::string ClipboardText();                        // Windows-1252 bytes, "" when none
-bool ClipboardImage(int *width, int *height);       // false when the clipboard holds no picture
-COLORREF ClipboardPixel(int x, int y);              // of that picture, top-down; CLR_INVALID outside
+std::string ClipboardText();                   // Windows-1252 bytes, "" when none
+bool ClipboardImage(int *width, int *height);  // false when the clipboard holds no picture
+COLORREF ClipboardPixel(int x, int y);         // of that picture, top-down; CLR_INVALID outside
 // Texts of the menu bar of a window in order ("&Arquivo", ...), as Windows-1252 bytes.
 std::vector<std::string> MenuBarTexts(HWND hwnd);
 // Chooses the menu item with this id as a person would (WM_COMMAND through the queue).
@@ -127,12 +127,12 @@ struct GdiCall {
     enum Op { MoveTo, LineTo, TextOut, SelectPen, SelectFont, SelectBitmap, Rectangle, BitBlt };
     Op op;
     HDC hdc = nullptr;
-    int x = 0, y = 0;       // point, or left/top
-    int x2 = 0, y2 = 0;     // right/bottom (Rectangle), width/height (BitBlt)
-    std::string text;       // TextOut: the bytes drawn; SelectFont: the face name
-    COLORREF color = 0;     // SelectPen
-    int width = 0;          // SelectPen: pen width; SelectFont: height asked for
-    bool stock = false;     // a stock object was selected
+    int x = 0, y = 0;    // point, or left/top
+    int x2 = 0, y2 = 0;  // right/bottom (Rectangle), width/height (BitBlt)
+    std::string text;    // TextOut: the bytes drawn; SelectFont: the face name
+    COLORREF color = 0;  // SelectPen
+    int width = 0;       // SelectPen: pen width; SelectFont: height asked for
+    bool stock = false;  // a stock object was selected
 };
 // While one exists, every GDI call on a DC made during its life (a paint's, a GetDC's, a memory
 // DC's) is appended to calls(), with the coordinates the program gave.
@@ -145,6 +145,7 @@ public:
     const std::vector<GdiCall> &calls() const { return calls_; }
     void clear() { calls_.clear(); }
     std::vector<GdiCall> calls_;
+
 private:
     struct Sink;
     Sink *sink_;
@@ -177,10 +178,10 @@ public:
     explicit Dialog(HWND hDlg) : hDlg_(hDlg) {}
     HWND hwnd() const { return hDlg_; }
     std::string templateName() const;
-    std::string caption() const;                 // Windows-1252 bytes
-    std::string fieldText(int id) const;               // Windows-1252 bytes
-    void setFieldText(int id, std::string_view cp1252); // replaces the text as a paste would
-    void type(int id, std::string_view cp1252);    // types key by key; the text limit holds
+    std::string caption() const;                         // Windows-1252 bytes
+    std::string fieldText(int id) const;                 // Windows-1252 bytes
+    void setFieldText(int id, std::string_view cp1252);  // replaces the text as a paste would
+    void type(int id, std::string_view cp1252);          // types key by key; the text limit holds
     // A key in the field with the keyboard, on the text as it stands; a paste (Ctrl+V) of text at
     // the caret or over the selection.
     enum EditKey { Backspace, Delete, Home, End, Left, Right };
@@ -195,12 +196,12 @@ public:
     bool isDefaultButton(int id) const;
     // Control geometry in dialog pixels, as placed from the template.
     RECT controlRect(int id) const;
-    void click(int id);   // a mouse click on the control
-    void pressEnter();    // Enter in the dialog (the default button)
-    void pressEscape();   // Esc (IDCANCEL)
-    void closeBox();      // the frame's close box (IDCANCEL)
-    void pressTab();      // Tab, to the next tab stop
-    int focusedId() const;              // the control with the keyboard focus, 0 when none
+    void click(int id);     // a mouse click on the control
+    void pressEnter();      // Enter in the dialog (the default button)
+    void pressEscape();     // Esc (IDCANCEL)
+    void closeBox();        // the frame's close box (IDCANCEL)
+    void pressTab();        // Tab, to the next tab stop
+    int focusedId() const;  // the control with the keyboard focus, 0 when none
     bool visible() const;
     bool modal() const;  // the rest of the program waits while it is open
 private:
@@ -230,12 +231,12 @@ std::vector<HWND> LiveDialogs();
 // ---------------------------------------------------------------- file dialogs
 // What the program asked of a save or open dialog.
 struct FileDialogCall {
-    std::vector<std::pair<std::string, std::string>> filters; // (description, pattern)
+    std::vector<std::pair<std::string, std::string>> filters;  // (description, pattern)
     DWORD filterIndex;
     std::string initialPath;  // what lpstrFile held
     DWORD flags;
-    std::string title;        // lpstrTitle, empty when null
-    std::string defExt;       // lpstrDefExt, empty when null
+    std::string title;   // lpstrTitle, empty when null
+    std::string defExt;  // lpstrDefExt, empty when null
     DWORD maxFile, maxFileTitle;
 };
 using SaveDialogCall = FileDialogCall;
@@ -252,9 +253,11 @@ public:
     std::vector<FileDialogCall> calls;
     std::vector<std::pair<bool, std::string>> answers_;
     size_t next_ = 0;
+
 protected:
     explicit FileDialogDriver(bool save);
     ~FileDialogDriver();
+
 private:
     bool save_;
 };

@@ -15,8 +15,7 @@
 namespace {
 
 const char kFilter[] = "Arquivos de Dados (*.TXD)\0*.txd\0Trabalhos (*.orbix;*.txd)\0*.orbix;*.txd\0Todos (*.*)\0*.*\0";
-const std::vector<std::string> kShown = {"Arquivos de Dados (*.TXD) (*.txd)", "Trabalhos (*.orbix;*.txd) (*.orbix *.txd)",
-                                         "Todos (*.*)"};
+const std::vector<std::string> kShown = {"Arquivos de Dados (*.TXD) (*.txd)", "Trabalhos (*.orbix;*.txd) (*.orbix *.txd)", "Todos (*.*)"};
 
 // A folder of its own with a.TXD, b.TXD and sub/c.txd.
 struct Folder {
@@ -59,6 +58,7 @@ TEST(FileDialogs, WhatIsAskedIsShownAndWhatIsChosenIsWrittenBack) {
         const char *shownFilter, *chosen, *fileTitle;
         DWORD chosenIndex;
     };
+    // clang-format off
     const Row rows[] = {
         {"save: the proposed file's folder and name, another name typed", true, OFN_HIDEREADONLY, 1, nullptr, "a.TXD",
          "novo.TXD", "Arquivos de Dados (*.TXD) (*.txd)", "novo.TXD", "novo.TXD", 1},
@@ -77,6 +77,7 @@ TEST(FileDialogs, WhatIsAskedIsShownAndWhatIsChosenIsWrittenBack) {
          nullptr, "antes", 1},
         {"save, cancelled", true, 0, 1, nullptr, "a.TXD", "", nullptr, nullptr, "antes", 1},
     };
+    // clang-format on
     for (const Row &r : rows) {
         SCOPED_TRACE(r.name);
         Ofn o(r.flags, f.path + "/" + r.proposed, r.index, r.defExt);
@@ -109,7 +110,12 @@ TEST(FileDialogs, WhatIsAskedIsShownAndWhatIsChosenIsWrittenBack) {
 
 TEST(FileDialogs, ReplacingAsksOnlyWhenOverwritePromptIsSetAndAPathThatDoesNotFitFails) {
     Folder f;
-    struct Row { const char *name; DWORD flags, maxFile; bool asked; BOOL ok; };
+    struct Row {
+        const char *name;
+        DWORD flags, maxFile;
+        bool asked;
+        BOOL ok;
+    };
     const Row rows[] = {
         {"no prompt: replaced without a question", 0, 256, false, TRUE},
         {"prompt, answered No: the dialog stays", OFN_OVERWRITEPROMPT, 256, true, FALSE},

@@ -49,7 +49,9 @@ protected:
         wintest::Pump();
     }
     COLORREF at(int x, int y) { return wintest::ClientPixel(hwnd, x, y); }
-    void blacken() { withPen(dc, 200, kBlack, [&] { line(dc, 0, 45, 119, 45); }); }
+    void blacken() {
+        withPen(dc, 200, kBlack, [&] { line(dc, 0, 45, 119, 45); });
+    }
     HWND hwnd;
     HDC dc, mem;
     HBITMAP bmp;
@@ -66,6 +68,7 @@ TEST_F(Gdi, LinesAndRectanglesCoverThePixelsGdiCovers) {
         bool rectangle;
         std::vector<POINT> ink, white, black;
     };
+    // clang-format off
     const Row rows[] = {
         {"the default pen: one black pixel wide", 0, kBlack, 10, 20, 60, 20, false, {{10, 20}, {35, 20}}, {{35, 19}, {35, 21}, {9, 20}}, {}},
         {"a vertical line", 0, kBlack, 30, 10, 30, 40, false, {{30, 10}, {30, 39}}, {{29, 25}, {31, 25}, {30, 9}}, {}},
@@ -79,6 +82,7 @@ TEST_F(Gdi, LinesAndRectanglesCoverThePixelsGdiCovers) {
         {"a rectangle given right to left", 1, kRed, 40, 30, 20, 20, true, {{20, 25}, {39, 25}}, {{30, 25}}, {{40, 25}}},
         {"a two-pixel outline", 2, kRed, 20, 20, 40, 30, true, {{19, 25}, {20, 25}, {38, 25}, {39, 25}}, {{21, 25}, {37, 25}}, {{40, 25}, {18, 25}}},
     };
+    // clang-format on
     for (const Row &r : rows) {
         SCOPED_TRACE(r.name);
         InvalidateRect(hwnd, nullptr, TRUE);
@@ -141,10 +145,13 @@ TEST_F(Gdi, TextIsBlackOnAWhiteBoxOfTheCellHeightAtItsCorner) {
 }
 
 TEST_F(Gdi, BitBltCopiesAnyPartAndLeavesWhiteBeyondTheSource) {
-    struct Row { const char *name; int x, y, cx, cy, x1, y1; };
-    const Row rows[] = {{"the whole", 10, 10, 3, 3, 0, 0},        {"one column", 20, 10, 1, 3, 2, 0},
-                        {"one pixel", 30, 10, 1, 1, 1, 2},        {"the middle and beyond", 40, 10, 4, 4, 1, 1},
-                        {"from left of it", 50, 10, 3, 2, -2, 0}, {"nothing of it", 60, 10, 2, 2, 5, 5},
+    struct Row {
+        const char *name;
+        int x, y, cx, cy, x1, y1;
+    };
+    const Row rows[] = {{"the whole", 10, 10, 3, 3, 0, 0},         {"one column", 20, 10, 1, 3, 2, 0},
+                        {"one pixel", 30, 10, 1, 1, 1, 2},         {"the middle and beyond", 40, 10, 4, 4, 1, 1},
+                        {"from left of it", 50, 10, 3, 2, -2, 0},  {"nothing of it", 60, 10, 2, 2, 5, 5},
                         {"an empty rectangle", 70, 10, 0, 3, 0, 0}};
     blacken();
     for (const Row &r : rows) {
@@ -153,7 +160,10 @@ TEST_F(Gdi, BitBltCopiesAnyPartAndLeavesWhiteBeyondTheSource) {
             for (int i = -1; i <= r.cx; ++i) {
                 const int sx = r.x1 + i, sy = r.y1 + j;
                 const bool inside = i >= 0 && i < r.cx && j >= 0 && j < r.cy, fromPicture = sx >= 0 && sx < 3 && sy >= 0 && sy < 3;
-                EXPECT_EQ(at(r.x + i, r.y + j), !inside ? kBlack : fromPicture ? colour(sx, sy) : kWhite) << r.name << ": " << i << "," << j;
+                EXPECT_EQ(at(r.x + i, r.y + j), !inside       ? kBlack
+                                                : fromPicture ? colour(sx, sy)
+                                                              : kWhite)
+                    << r.name << ": " << i << "," << j;
             }
     }
     EXPECT_FALSE(BitBlt(dc, 80, 10, 3, 3, mem, 0, 0, SRCCOPY + 1));
@@ -175,7 +185,7 @@ TEST_F(Gdi, TheRecorderHearsEachCallWithTheProgramsCoordinates) {
     Rectangle(recorded, 1, 2, 3, 4);
     HGDIOBJ first = SelectObject(other, bmp);
     BitBlt(recorded, 9, 8, 4, 5, other, 0, 0, SRCCOPY);
-    SelectObject(other, first);  // the one-pixel bitmap a memory DC starts with
+    SelectObject(other, first);                                    // the one-pixel bitmap a memory DC starts with
     line(recorded, -134217727, -134217727, 134217727, 134217727);  // huge, and drawn safely
     EXPECT_TRUE(TextOutA(recorded, 134217727, -134217727, "x", 1));
     EXPECT_TRUE(wintest::MatchesStoredText(ORBIX_STORED "/recorder.trace", wintest::Trace(rec.calls())));

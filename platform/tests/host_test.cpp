@@ -24,12 +24,29 @@ void copy(const std::string &bytes) {
 
 TEST(Windows1252, EachByteIsItsCharacterAndComesBack) {
     // Where Windows-1252 is not Latin-1 (0x80..0x9F), and a few where it is.
-    struct Row { unsigned char byte; const char *utf8; };
-    const Row rows[] = {{0x80, "\xE2\x82\xAC"}, {0x82, "\xE2\x80\x9A"}, {0x83, "\xC6\x92"},     {0x85, "\xE2\x80\xA6"},
-                        {0x8A, "\xC5\xA0"},     {0x8C, "\xC5\x92"},     {0x8E, "\xC5\xBD"},     {0x91, "\xE2\x80\x98"},
-                        {0x93, "\xE2\x80\x9C"}, {0x96, "\xE2\x80\x93"}, {0x97, "\xE2\x80\x94"}, {0x99, "\xE2\x84\xA2"},
-                        {0x9C, "\xC5\x93"},     {0x9F, "\xC5\xB8"},     {0xA0, "\xC2\xA0"},     {0xC1, "\xC3\x81"},
-                        {0xE7, "\xC3\xA7"},     {0xFF, "\xC3\xBF"},     {'A', "A"}};
+    struct Row {
+        unsigned char byte;
+        const char *utf8;
+    };
+    const Row rows[] = {{0x80, "\xE2\x82\xAC"},
+                        {0x82, "\xE2\x80\x9A"},
+                        {0x83, "\xC6\x92"},
+                        {0x85, "\xE2\x80\xA6"},
+                        {0x8A, "\xC5\xA0"},
+                        {0x8C, "\xC5\x92"},
+                        {0x8E, "\xC5\xBD"},
+                        {0x91, "\xE2\x80\x98"},
+                        {0x93, "\xE2\x80\x9C"},
+                        {0x96, "\xE2\x80\x93"},
+                        {0x97, "\xE2\x80\x94"},
+                        {0x99, "\xE2\x84\xA2"},
+                        {0x9C, "\xC5\x93"},
+                        {0x9F, "\xC5\xB8"},
+                        {0xA0, "\xC2\xA0"},
+                        {0xC1, "\xC3\x81"},
+                        {0xE7, "\xC3\xA7"},
+                        {0xFF, "\xC3\xBF"},
+                        {'A', "A"}};
     for (const Row &r : rows) {
         copy(std::string(1, char(r.byte)));
         EXPECT_EQ(wintest::ClipboardUtf8(), r.utf8) << int(r.byte);
@@ -50,11 +67,13 @@ TEST(QtTranslations, FollowTheLanguageAndLeaveTheLayoutLeftToRight) {
         bool loaded;
         const char *saveAs;  // null: right to left, only the layout is checked
     };
+    // clang-format off
     const Row rows[] = {
         {"pt_BR", true, "Salvar como"}, {"pt_PT", true, "Gravar Como"},  // a catalogue of its own
         {"de_DE", true, "Speichern unter"}, {"sw_KE", false, "Save As"}, {"he_IL", true, nullptr},
         {"", true, "Save As"},
     };
+    // clang-format on
     for (const Row &r : rows) {
         SCOPED_TRACE(r.locale);
         EXPECT_EQ(wintest::UseQtLanguage(r.locale), r.loaded);

@@ -24,9 +24,12 @@ std::string quoted(const std::string &s) {
 
 void dumpItems(const std::vector<rc::MenuItem> &items, const std::string &indent, std::string &out) {
     for (const rc::MenuItem &i : items) {
-        if (i.separator) out += indent + "SEPARATOR\n";
-        else if (i.popup) out += indent + "POPUP " + quoted(i.text) + "\n";
-        else out += indent + "MENUITEM " + quoted(i.text) + " " + std::to_string(i.id) + "\n";
+        if (i.separator)
+            out += indent + "SEPARATOR\n";
+        else if (i.popup)
+            out += indent + "POPUP " + quoted(i.text) + "\n";
+        else
+            out += indent + "MENUITEM " + quoted(i.text) + " " + std::to_string(i.id) + "\n";
         dumpItems(i.items, indent + "  ", out);
     }
 }
@@ -74,6 +77,7 @@ TEST(ProgramScript, ReadsAsStored) {
 }
 
 TEST(Reader, ReadsTheLanguageOfTheProgramsScripts) {
+    // clang-format off
     const struct { const char *name, *script, *dump; } rows[] = {
         {"comments anywhere, '//' in a string is text, CRLF lines, the largest number, four-byte UTF-8",
          "/* a\r\n   b */ m MENU // c\r\nBEGIN MENUITEM \"x // y\t\\t\xF0\x9F\x98\x80\", /* z */ 2147483647 END\r\n",
@@ -99,6 +103,7 @@ TEST(Reader, ReadsTheLanguageOfTheProgramsScripts) {
          "  BUTTON 3 1,2,3,4 style 50010007 \"g\"\n  EDIT 4 1,2,3,4 style 50810080 \"\"\n"
          "  BUTTON 5 1,2,3,4 style 50010009 \"c\"\n"},
     };
+    // clang-format on
     for (const auto &r : rows) {
         std::string error = "not cleared";
         EXPECT_EQ(read(r.script, &error), r.dump) << r.name;
@@ -107,6 +112,7 @@ TEST(Reader, ReadsTheLanguageOfTheProgramsScripts) {
 }
 
 TEST(Reader, RefusesAnythingElseWithItsFileAndLine) {
+    // clang-format off
     const struct { const char *script, *error; } rows[] = {
         {"#if 1\n#endif", "t.rc, line 1: #if is not read here"},
         {"#ifdef A\n#else\n#endif", "t.rc, line 2: #else is not read here"},
@@ -149,6 +155,7 @@ TEST(Reader, RefusesAnythingElseWithItsFileAndLine) {
         {"k ACCELERATORS BEGIN \"^C\", 1, VIRTKEY END", "t.rc, line 1: a key in quotes is one letter or digit"},
         {"b BITMAP orbix", "t.rc, line 1: file name in quotes expected, not 'orbix'"},
     };
+    // clang-format on
     for (const auto &r : rows) {
         std::string error;
         EXPECT_EQ(read(r.script, &error), "") << r.script;
@@ -159,13 +166,29 @@ TEST(Reader, RefusesAnythingElseWithItsFileAndLine) {
 // The names a script uses without the SDK's headers, with the SDK's values (those the layer's
 // headers lack written out).
 TEST(Reader, BuiltInNamesHaveTheSdksValues) {
-    const std::pair<const char *, long> names[] = {
-        {"WS_POPUP", 0x80000000L}, {"WS_VISIBLE", WS_VISIBLE}, {"WS_CAPTION", WS_CAPTION}, {"WS_VSCROLL", WS_VSCROLL},
-        {"WS_SYSMENU", WS_SYSMENU}, {"WS_GROUP", WS_GROUP}, {"WS_TABSTOP", WS_TABSTOP}, {"WS_EX_STATICEDGE", 0x20000},
-        {"DS_3DLOOK", 0x4}, {"DS_MODALFRAME", 0x80}, {"DS_CONTEXTHELP", 0x2000}, {"BS_AUTORADIOBUTTON", BS_AUTORADIOBUTTON},
-        {"ES_MULTILINE", ES_MULTILINE}, {"ES_AUTOHSCROLL", 0x80}, {"ES_READONLY", ES_READONLY},
-        {"SS_ETCHEDFRAME", SS_ETCHEDFRAME}, {"VK_LEFT", VK_LEFT}, {"VK_UP", VK_UP}, {"VK_RIGHT", VK_RIGHT},
-        {"VK_DOWN", VK_DOWN}, {"VK_F1", VK_F1}, {"IDOK", IDOK}, {"IDCANCEL", IDCANCEL}};
+    const std::pair<const char *, long> names[] = {{"WS_POPUP", 0x80000000L},
+                                                   {"WS_VISIBLE", WS_VISIBLE},
+                                                   {"WS_CAPTION", WS_CAPTION},
+                                                   {"WS_VSCROLL", WS_VSCROLL},
+                                                   {"WS_SYSMENU", WS_SYSMENU},
+                                                   {"WS_GROUP", WS_GROUP},
+                                                   {"WS_TABSTOP", WS_TABSTOP},
+                                                   {"WS_EX_STATICEDGE", 0x20000},
+                                                   {"DS_3DLOOK", 0x4},
+                                                   {"DS_MODALFRAME", 0x80},
+                                                   {"DS_CONTEXTHELP", 0x2000},
+                                                   {"BS_AUTORADIOBUTTON", BS_AUTORADIOBUTTON},
+                                                   {"ES_MULTILINE", ES_MULTILINE},
+                                                   {"ES_AUTOHSCROLL", 0x80},
+                                                   {"ES_READONLY", ES_READONLY},
+                                                   {"SS_ETCHEDFRAME", SS_ETCHEDFRAME},
+                                                   {"VK_LEFT", VK_LEFT},
+                                                   {"VK_UP", VK_UP},
+                                                   {"VK_RIGHT", VK_RIGHT},
+                                                   {"VK_DOWN", VK_DOWN},
+                                                   {"VK_F1", VK_F1},
+                                                   {"IDOK", IDOK},
+                                                   {"IDCANCEL", IDCANCEL}};
     for (const auto &[name, value] : names) {
         std::string error;
         const rc::Script s = rc::Parse("t.rc", std::string("d DIALOGEX 0,0,1,1 STYLE ") + name + " BEGIN END", load, &error);

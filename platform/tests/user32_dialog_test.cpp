@@ -63,15 +63,18 @@ TEST(DialogBox, EachTemplateIsBuiltWithItsControlsInTheirPlaces) {
 // focus, Tab follows the template's order, and the dialog ends with what EndDialog was given.
 TEST(DialogBox, FocusStartsAtTheFirstTabStopAndTabFollowsTheTemplate) {
     std::vector<int> order;
-    const INT_PTR r = run("entnpt", [&](wintest::Dialog &d) {
-        EXPECT_NE(initFocus, nullptr) << "the first tab stop";
-        EXPECT_TRUE(d.modal());
-        for (int i = 0; i < 4; ++i) {
-            order.push_back(d.focusedId());
-            d.pressTab();
-        }
-        d.click(IDOK);
-    }, 1234);
+    const INT_PTR r = run(
+        "entnpt",
+        [&](wintest::Dialog &d) {
+            EXPECT_NE(initFocus, nullptr) << "the first tab stop";
+            EXPECT_TRUE(d.modal());
+            for (int i = 0; i < 4; ++i) {
+                order.push_back(d.focusedId());
+                d.pressTab();
+            }
+            d.click(IDOK);
+        },
+        1234);
     EXPECT_EQ(r, 11);
     EXPECT_EQ(initParam, 1234);
     EXPECT_EQ(order, (std::vector<int>{IDOK, IDCANCEL, IDC_NPT, IDOK}));
@@ -84,12 +87,14 @@ TEST(DialogBox, KeysAndTheCloseBoxSendTheirCommandsAndTheProcedureDecides) {
         const char *heard;
         INT_PTR result;
     };
+    // clang-format off
     const Row rows[] = {
         {"Enter in a field presses the default button", [](wintest::Dialog &d) { d.type(IDC_NPT, "3"), d.pressEnter(); }, "WM_COMMAND 1 0\n", 11},
         {"Esc sends IDCANCEL", [](wintest::Dialog &d) { d.pressEscape(); }, "WM_COMMAND 2 0\n", 22},
         {"the close box sends IDCANCEL", [](wintest::Dialog &d) { d.closeBox(); }, "WM_COMMAND 2 0\n", 22},
         {"Cancel clicked", [](wintest::Dialog &d) { d.click(IDCANCEL); }, "WM_COMMAND 2 0\n", 22},
     };
+    // clang-format on
     for (const Row &r : rows) {
         EXPECT_EQ(run("entnpt", r.act), r.result) << r.name;
         EXPECT_EQ(heard, r.heard) << r.name;
@@ -138,8 +143,8 @@ TEST(DialogBox, TheTextLimitHoldsForTypingOnly) {
          [](D &d) { d.key(IDC_E1, D::Home), d.key(IDC_E1, D::Right, true), d.key(IDC_E1, D::Right, true), d.paste(IDC_E1, "abcdef"); },
          "ab45678901"},
         {"typing at the end of a full field", [](D &d) { d.typeAtEnd(IDC_E1, "z"); }, "ab45678901"},
-        {"a paste into room for three", [](D &d) { SetDlgItemTextA(d.hwnd(), IDC_E1, "1234567"), d.key(IDC_E1, D::Home), d.paste(IDC_E1, "abcdef"); },
-         "abc1234567"},
+        {"a paste into room for three",
+         [](D &d) { SetDlgItemTextA(d.hwnd(), IDC_E1, "1234567"), d.key(IDC_E1, D::Home), d.paste(IDC_E1, "abcdef"); }, "abc1234567"},
     };
     run("entvt", [&](D &d) {
         SendDlgItemMessageA(d.hwnd(), IDC_E1, EM_LIMITTEXT, 10, 0);
@@ -163,11 +168,14 @@ TEST(DialogBox, TextsAndNumbersGoInAndComeBackAsWindowsGivesThem) {
         EXPECT_EQ(d.fieldText(IDC_E1), "a\xE7\xE3o \x80");
         SetDlgItemInt(h, IDC_E2, 4294967295u, FALSE);
         EXPECT_EQ(d.fieldText(IDC_E2), "4294967295");
-        struct Row { const char *text; UINT value; BOOL ok; };
-        const Row rows[] = {{"12", 12, TRUE},          {" 7 ", 7, TRUE},           {"0", 0, TRUE},
-                            {"4294967295", 4294967295u, TRUE}, {"4294967296", 0, FALSE}, {"", 0, FALSE},
-                            {"abc", 0, FALSE},         {"-3", 0, FALSE},          {"12x", 0, FALSE},
-                            {"1 2", 0, FALSE},         {"1.5", 0, FALSE}};
+        struct Row {
+            const char *text;
+            UINT value;
+            BOOL ok;
+        };
+        const Row rows[] = {{"12", 12, TRUE},         {" 7 ", 7, TRUE},  {"0", 0, TRUE},    {"4294967295", 4294967295u, TRUE},
+                            {"4294967296", 0, FALSE}, {"", 0, FALSE},    {"abc", 0, FALSE}, {"-3", 0, FALSE},
+                            {"12x", 0, FALSE},        {"1 2", 0, FALSE}, {"1.5", 0, FALSE}};
         for (const Row &r : rows) {
             SetDlgItemTextA(h, IDC_E3, r.text);
             BOOL ok = !r.ok;

@@ -32,12 +32,19 @@ void note(const char *name, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-    static const std::map<UINT, const char *> names = {
-        {WM_CREATE, "WM_CREATE"},   {WM_SIZE, "WM_SIZE"},       {WM_DESTROY, "WM_DESTROY"},
-        {WM_CLOSE, "WM_CLOSE"},     {WM_COMMAND, "WM_COMMAND"}, {WM_TIMER, "WM_TIMER"},
-        {WM_VSCROLL, "WM_VSCROLL"}, {WM_KEYDOWN, "WM_KEYDOWN"}, {WM_KEYUP, "WM_KEYUP"},
-        {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"}, {WM_SYSKEYUP, "WM_SYSKEYUP"}, {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-        {kOwn, "WM_USER"}};
+    static const std::map<UINT, const char *> names = {{WM_CREATE, "WM_CREATE"},
+                                                       {WM_SIZE, "WM_SIZE"},
+                                                       {WM_DESTROY, "WM_DESTROY"},
+                                                       {WM_CLOSE, "WM_CLOSE"},
+                                                       {WM_COMMAND, "WM_COMMAND"},
+                                                       {WM_TIMER, "WM_TIMER"},
+                                                       {WM_VSCROLL, "WM_VSCROLL"},
+                                                       {WM_KEYDOWN, "WM_KEYDOWN"},
+                                                       {WM_KEYUP, "WM_KEYUP"},
+                                                       {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
+                                                       {WM_SYSKEYUP, "WM_SYSKEYUP"},
+                                                       {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+                                                       {kOwn, "WM_USER"}};
     if (m == WM_PAINT) {
         PAINTSTRUCT ps;
         if (invalidateInPaint == 1) InvalidateRect(h, nullptr, TRUE);
@@ -67,8 +74,8 @@ void registerClass(const char *name, UINT style, bool white) {
 }
 
 HWND create(const char *cls, DWORD style = WS_OVERLAPPEDWINDOW | WS_VSCROLL, int w = CW_USEDEFAULT, int h = CW_USEDEFAULT) {
-    return CreateWindowExA(0, cls, "Janela \xC1", style, CW_USEDEFAULT, CW_USEDEFAULT, w, h, nullptr, nullptr,
-                           wintest::Instance(), nullptr);
+    return CreateWindowExA(0, cls, "Janela \xC1", style, CW_USEDEFAULT, CW_USEDEFAULT, w, h, nullptr, nullptr, wintest::Instance(),
+                           nullptr);
 }
 
 class User32 : public ::testing::Test {
@@ -198,9 +205,13 @@ TEST_F(User32, TheQueueGivesPostedMessagesThenQuitThenPaintsAndDropsTheDead) {
 }
 
 TEST_F(User32, InvalidatingInsideAPaintAddsNoPaintBeforeBeginPaintAndOneAfterEndPaint) {
-    struct Row { const char *name; int when; const char *paints; };
-    for (const Row &r : {Row{"before BeginPaint", 1, "WM_PAINT 1 10240768\n"},
-                         Row{"after EndPaint", 2, "WM_PAINT 1 10240768\nWM_PAINT 1 10240768\n"}}) {
+    struct Row {
+        const char *name;
+        int when;
+        const char *paints;
+    };
+    for (const Row &r :
+         {Row{"before BeginPaint", 1, "WM_PAINT 1 10240768\n"}, Row{"after EndPaint", 2, "WM_PAINT 1 10240768\nWM_PAINT 1 10240768\n"}}) {
         invalidateInPaint = r.when;
         EXPECT_EQ(after([&] { InvalidateRect(hwnd, nullptr, TRUE); }), r.paints) << r.name;
     }
@@ -214,7 +225,8 @@ TEST_F(User32, InvalidatingInsideAPaintAddsNoPaintBeforeBeginPaintAndOneAfterEnd
 TEST(Painting, GetDcDrawsAtOnceAndItStaysUntilAPaintErasesWithTheClassBrush) {
     registerClass("User32White", 0, true);
     registerClass("User32Bare", 0, false);
-    for (auto [cls, erase, after] : {std::tuple{"User32White", false, kBlack}, {"User32White", true, kWhite}, {"User32Bare", true, kBlack}}) {
+    for (auto [cls, erase, after] :
+         {std::tuple{"User32White", false, kBlack}, {"User32White", true, kWhite}, {"User32Bare", true, kBlack}}) {
         HWND h = create(cls, WS_OVERLAPPEDWINDOW);
         wintest::Pump();
         HDC dc = GetDC(h);
@@ -234,9 +246,14 @@ TEST(Painting, GetDcDrawsAtOnceAndItStaysUntilAPaintErasesWithTheClassBrush) {
 TEST_F(User32, TheScrollBarReportsEachActionAndOnlyTheProgramMovesTheThumb) {
     SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 40, 0};
     EXPECT_EQ(SetScrollInfo(hwnd, SB_VERT, &si, TRUE), 40);
-    struct Row { int code, pos; const char *heard; };
-    const Row rows[] = {{SB_LINEUP, 0, "WM_VSCROLL 0 0\n"},     {SB_LINEDOWN, 0, "WM_VSCROLL 1 0\n"},
-                        {SB_PAGEUP, 0, "WM_VSCROLL 2 0\n"},     {SB_PAGEDOWN, 0, "WM_VSCROLL 3 0\n"},
+    struct Row {
+        int code, pos;
+        const char *heard;
+    };
+    const Row rows[] = {{SB_LINEUP, 0, "WM_VSCROLL 0 0\n"},
+                        {SB_LINEDOWN, 0, "WM_VSCROLL 1 0\n"},
+                        {SB_PAGEUP, 0, "WM_VSCROLL 2 0\n"},
+                        {SB_PAGEDOWN, 0, "WM_VSCROLL 3 0\n"},
                         {SB_THUMBTRACK, 70, "WM_VSCROLL 4587525 0\n"}};
     for (const Row &r : rows) {
         EXPECT_EQ(after([&] { wintest::Scroll(hwnd, r.code, r.pos); }), r.heard) << r.code;
@@ -274,13 +291,19 @@ TEST_F(User32, KeysReachTheQueueAndAcceleratorsTurnThemIntoCommands) {
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(LoadAcceleratorsA(wintest::Instance(), "Nenhuma"), nullptr);
     std::string trace;
-    struct Row { const char *name; int vk; unsigned mods; };
+    struct Row {
+        const char *name;
+        int vk;
+        unsigned mods;
+    };
+    // clang-format off
     const Row rows[] = {
         {"Ctrl+O", 'O', wintest::Ctrl},        {"O alone", 'O', 0},          {"Ctrl+Shift+O", 'O', wintest::Ctrl | wintest::Shift},
         {"Ctrl+S", 'S', wintest::Ctrl},        {"Ctrl+C", 'C', wintest::Ctrl}, {"Left", VK_LEFT, 0},
         {"Right", VK_RIGHT, 0},                {"Up", VK_UP, 0},              {"Down", VK_DOWN, 0},
         {"F1", VK_F1, 0},                      {"Alt+F1", VK_F1, wintest::Alt}, {"Z", 'Z', 0},
     };
+    // clang-format on
     for (const Row &r : rows) {
         heard.clear();
         wintest::PressKey(hwnd, r.vk, r.mods);

@@ -30,6 +30,7 @@ TEST(Drivers, AModalWindowWithNoDriverFailsAtOnceAndIsCancelled) {
         const char *name;
         std::function<void()> open;
     };
+    // clang-format off
     const Row rows[] = {
         {"a dialog box", [] { EXPECT_EQ(DialogBoxParamA(wintest::Instance(), "entnpt", nullptr, Endless, 0), 0); }},
         {"a dialog box beyond the drivers given", [] {
@@ -56,6 +57,7 @@ TEST(Drivers, AModalWindowWithNoDriverFailsAtOnceAndIsCancelled) {
              EXPECT_FALSE(GetOpenFileNameA(&ofn));
          }},
     };
+    // clang-format on
     for (const Row &r : rows) EXPECT_EQ(failuresOf(r.open).size(), 1u) << r.name;
     EXPECT_TRUE(wintest::LiveDialogs().empty());
     EXPECT_STREQ(file, "");

@@ -22,8 +22,8 @@ QImage imageFromDib(const std::string &dib) {
     if (dib.size() < sizeof h) return QImage();
     memcpy(&h, dib.data(), sizeof h);
     const long long w = h.biWidth, ht = h.biHeight;
-    if (h.biSize != sizeof h || w <= 0 || ht <= 0 || w > 16384 || ht > 16384 || h.biPlanes != 1 ||
-        h.biBitCount != 24 || h.biCompression != BI_RGB || h.biClrUsed != 0)
+    if (h.biSize != sizeof h || w <= 0 || ht <= 0 || w > 16384 || ht > 16384 || h.biPlanes != 1 || h.biBitCount != 24 ||
+        h.biCompression != BI_RGB || h.biClrUsed != 0)
         return QImage();
     const size_t stride = size_t((w * 24 + 31) / 32) * 4;
     if (h.biSize + stride * size_t(ht) > dib.size()) return QImage();

@@ -174,8 +174,7 @@ Window *makeControl(Window *dlg, const rc::Control &rcc, const QSize &base, QWid
     c->widget = w;
     // As Windows maps a template's rectangle: each edge on its own, rounded to the nearest pixel.
     const int left = dluToPixels(rcc.x, base.width(), 4), top = dluToPixels(rcc.y, base.height(), 8);
-    w->setGeometry(left, top, dluToPixels(rcc.x + rcc.w, base.width(), 4) - left,
-                   dluToPixels(rcc.y + rcc.h, base.height(), 8) - top);
+    w->setGeometry(left, top, dluToPixels(rcc.x + rcc.w, base.width(), 4) - left, dluToPixels(rcc.y + rcc.h, base.height(), 8) - top);
     if (rcc.style & WS_TABSTOP)
         w->setFocusPolicy(Qt::StrongFocus);
     else if (!qobject_cast<QLineEdit *>(w))

@@ -50,8 +50,7 @@ namespace {
 bool keyDown(int vk) {
     using namespace user32;
     unsigned k = messageKeys();
-    bool down = (vk == VK_CONTROL && (k & KeyControl)) || (vk == VK_SHIFT && (k & KeyShift)) ||
-                (vk == VK_MENU && (k & KeyAlt));
+    bool down = (vk == VK_CONTROL && (k & KeyControl)) || (vk == VK_SHIFT && (k & KeyShift)) || (vk == VK_MENU && (k & KeyAlt));
     return down;
 }
 

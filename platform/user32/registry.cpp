@@ -56,8 +56,7 @@ void freeDestroyedWindows() {
     auto unreachable = [](const Window *w) { return !w->widget && w->client.openDcs == 0; };
     std::vector<Window *> dead;
     for (Window *w : r.order)
-        if (w->destroyed && !w->isControl && unreachable(w) &&
-            std::all_of(w->controls.begin(), w->controls.end(), unreachable)) {
+        if (w->destroyed && !w->isControl && unreachable(w) && std::all_of(w->controls.begin(), w->controls.end(), unreachable)) {
             dead.push_back(w);
             dead.insert(dead.end(), w->controls.begin(), w->controls.end());
         }

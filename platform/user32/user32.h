@@ -38,7 +38,7 @@ struct Window {
     bool isControl = false, radio = false;
     int ctrlId = 0;  // a control's id within its dialog
 
-    QPointer<QWidget> widget;  // frame, dialog, or control widget
+    QPointer<QWidget> widget;   // frame, dialog, or control widget
     QWidget *canvas = nullptr;  // client area of a frame window
     QScrollBar *vscroll = nullptr;
     QMenuBar *menuBar = nullptr;
@@ -81,7 +81,7 @@ Window *childById(Window *dlg, int id);
 // keys: the modifiers down when the message was made.
 enum : unsigned { KeyControl = 1, KeyShift = 2, KeyAlt = 4 };
 void postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp, unsigned keys = 0);
-unsigned messageKeys();  // the modifiers of the message the program last took from the queue
+unsigned messageKeys();      // the modifiers of the message the program last took from the queue
 bool takeMessage(MSG *msg);  // queue first, then WM_QUIT, then WM_PAINT
 void processHostEvents(bool wait);
 // Runs a nested modal loop until done() is true; a WM_QUIT seen on the way is posted again.
@@ -97,7 +97,7 @@ void showImage(Window *w);  // schedules the on-screen refresh of a frame's clie
 // The frame's widgets: the menu bar of the class's menu, the client canvas, the scroll bar when
 // the style asks for one; laid out by hand so that the client size is known at once.
 QWidget *buildFrame(Window *w);
-void layoutFrame(Window *w);  // lays out the children after the frame's size changed
+void layoutFrame(Window *w);        // lays out the children after the frame's size changed
 QSize frameExtra(const Window *w);  // what the bars take beside and above the client area
 // The client area of a frame changed size: a new image, WM_SIZE, a repaint as the class says.
 void clientResized(Window *w, int width, int height);
@@ -123,7 +123,7 @@ void killTimers(HWND h);  // every timer of a window, as DestroyWindow does
 Window *createDialog(LPCSTR name, HWND owner, DLGPROC proc, LPARAM param, bool modal);
 void sendCommand(Window *dlg, int id);
 void clickControl(Window *ctrl);  // as a mouse click: radio groups, then WM_COMMAND
-QSize dialogBaseUnits();           // average character width and height of the dialog font
+QSize dialogBaseUnits();          // average character width and height of the dialog font
 
 // The screen's area free for windows (the tests' own in tests), empty without a screen.
 QRect availableArea();

@@ -86,15 +86,14 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
     if (!wc || !wc->lpszClassName || !wc->lpfnWndProc) return 0;
     std::string key = lower(wc->lpszClassName);
     if (classes().count(key)) return 0;  // already registered, as Windows refuses it
-    classes()[key] = new ClassInfo{*wc, wc->lpszClassName,
-                                   wc->lpszMenuName && !IS_INTRESOURCE(wc->lpszMenuName) ? wc->lpszMenuName : ""};
+    classes()[key] = new ClassInfo{*wc, wc->lpszClassName, wc->lpszMenuName && !IS_INTRESOURCE(wc->lpszMenuName) ? wc->lpszMenuName : ""};
     static ATOM next = 0xC000;
     return next++;
 }
 
 /* CreateWindowExA (user32) */
-HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int, int, int nWidth,
-                            int nHeight, HWND hWndParent, HMENU, HINSTANCE, LPVOID lpParam) {
+HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int, int, int nWidth, int nHeight,
+                            HWND hWndParent, HMENU, HINSTANCE, LPVOID lpParam) {
     host::ensureApplication();
     if (!lpClassName || IS_INTRESOURCE(lpClassName)) return nullptr;
     auto it = classes().find(lower(lpClassName));
@@ -113,8 +112,7 @@ HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWOR
     if (w->cls->wc.hCursor == LoadCursorA(nullptr, IDC_CROSS)) w->canvas->setCursor(Qt::CrossCursor);
 
     const QSize extra = frameExtra(w);
-    const QSize client = nWidth == CW_USEDEFAULT || nHeight == CW_USEDEFAULT ? defaultClientSize(extra)
-                                                                            : QSize(nWidth, nHeight) - extra;
+    const QSize client = nWidth == CW_USEDEFAULT || nHeight == CW_USEDEFAULT ? defaultClientSize(extra) : QSize(nWidth, nHeight) - extra;
     struct {
         LPVOID lpCreateParams;
     } cs{lpParam};
@@ -223,16 +221,13 @@ BOOL WINAPI SystemParametersInfoA(UINT action, UINT, LPVOID param, UINT) {
 /* DefWindowProcA (user32) */
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT m, WPARAM, LPARAM) {
     switch (m) {
-    case WM_CLOSE:
-        DestroyWindow(hWnd);
-        return 0;
+    case WM_CLOSE: DestroyWindow(hWnd); return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(hWnd, &ps);
         EndPaint(hWnd, &ps);
         return 0;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }

@@ -25,8 +25,8 @@ std::string nomefinal(HANDLE h) {
 bool destinode(const char *caminho, std::string &destino, bool &existe) {
     destino = caminho;
     existe = false;
-    HANDLE h = CreateFileA(caminho, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE h = CreateFileA(caminho, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     std::string final = nomefinal(h);
     CloseHandle(h);
@@ -90,8 +90,7 @@ bool gravaseguro(const char *caminho, const char *dados, size_t n) {
 
 Leitura learquivo(const char *caminho, size_t limite, std::string &conteudo) {
     conteudo.clear();
-    HANDLE h = CreateFileA(caminho, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE h = CreateFileA(caminho, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE) return Leitura::NaoAbre;
     Leitura r = Leitura::Lido;
     // Read to the end rather than trust the size: a device or a growing file has none to trust.

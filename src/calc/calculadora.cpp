@@ -47,8 +47,7 @@ constexpr double DIVISOR_MINIMO = 9e-7;
 bool contem(const Tecla &t, int x, int y) {
     const Tela tela = telaatual();
     const float px = float(x), py = float(y);
-    return px > t.esq * tela.maxx && px < t.dir * tela.maxx && py > t.topo * tela.maxy &&
-           py < t.base * tela.maxy;
+    return px > t.esq * tela.maxx && px < t.dir * tela.maxx && py > t.topo * tela.maxy && py < t.base * tela.maxy;
 }
 
 // What a press or a release at a point reaches, in the order the keypad looks for it.
@@ -88,13 +87,9 @@ void diagonais(HDC hdc, const Tela &t, const Tecla &k) {
     linha(hdc, t, k.esq, k.base, k.dir, k.topo);
 }
 
-void retangulo(HDC hdc, const Tela &t, const Tecla &k) {
-    Rectangle(hdc, t.x(k.esq), t.y(k.topo), t.x(k.dir), t.y(k.base));
-}
+void retangulo(HDC hdc, const Tela &t, const Tecla &k) { Rectangle(hdc, t.x(k.esq), t.y(k.topo), t.x(k.dir), t.y(k.base)); }
 
-void texto(HDC hdc, const Tela &t, int x, int y, const char *s) {
-    TextOutA(hdc, t.x(x), t.y(y), s, int(strlen(s)));
-}
+void texto(HDC hdc, const Tela &t, int x, int y, const char *s) { TextOutA(hdc, t.x(x), t.y(y), s, int(strlen(s))); }
 
 // Set when a piece of the typed text did not fit: from then on the number stays as it was
 // until an operator key starts the next one. Only meaningful while temps3 holds text.
@@ -238,8 +233,7 @@ void avalia() {
         dividevet(a, numr, a);
         resultadovetorial();
         break;
-    default:
-        break;  // no operation pending: the line keeps its text
+    default: break;  // no operation pending: the line keeps its text
     }
 }
 
@@ -330,11 +324,8 @@ void soltatecla(int x, int y) {
         controlvet = 1;
         break;
     }
-    case Alvo::OPERADOR:
-        operador(a.indice);
-        break;
-    case Alvo::NENHUM:
-        break;
+    case Alvo::OPERADOR: operador(a.indice); break;
+    case Alvo::NENHUM: break;
     }
 }
 

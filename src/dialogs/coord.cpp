@@ -9,9 +9,7 @@
 INT_PTR CALLBACK DlgProcCoord(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     (void)lParam;
     switch (msg) {
-    case WM_INITDIALOG:
-        mostrasistema(hDlg);
-        return TRUE;
+    case WM_INITDIALOG: mostrasistema(hDlg); return TRUE;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         switch (id) {
@@ -20,9 +18,7 @@ INT_PTR CALLBACK DlgProcCoord(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
             verificaregiao(hDlg);
             EndDialog(hDlg, 1);
             return TRUE;
-        case IDCANCEL:
-            EndDialog(hDlg, 0);
-            return TRUE;
+        case IDCANCEL: EndDialog(hDlg, 0); return TRUE;
         }
         if (escolhesistema(hDlg, id)) return TRUE;
         break;

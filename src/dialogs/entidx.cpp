@@ -29,9 +29,7 @@ INT_PTR CALLBACK DlgProcEntIdx(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
             EndDialog(hDlg, INT_PTR(n) + 1);
             return TRUE;
         }
-        case IDCANCEL:
-            EndDialog(hDlg, 0);
-            return TRUE;
+        case IDCANCEL: EndDialog(hDlg, 0); return TRUE;
         }
         break;
     }

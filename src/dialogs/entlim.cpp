@@ -21,9 +21,7 @@ INT_PTR CALLBACK DlgProcEntLim(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
             verificaregiao(hDlg);
             EndDialog(hDlg, 1);
             return TRUE;
-        case IDCANCEL:
-            EndDialog(hDlg, 0);
-            return TRUE;
+        case IDCANCEL: EndDialog(hDlg, 0); return TRUE;
         }
         break;
     }

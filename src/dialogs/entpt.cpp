@@ -13,8 +13,10 @@ INT_PTR CALLBACK DlgProcEntPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
         // vet still holds the last vector confirmed, so a series of similar vectors is quick. A
         // vector edited shows its own entries exactly, so OK on it unchanged changes nothing.
         for (int k = 0; k < 3; k++) {
-            if (lParam) mostracampoexato(hDlg, IDC_E1 + k, reinterpret_cast<const float *>(lParam)[k]);
-            else mostracampo(hDlg, IDC_E1 + k, vet[k]);
+            if (lParam)
+                mostracampoexato(hDlg, IDC_E1 + k, reinterpret_cast<const float *>(lParam)[k]);
+            else
+                mostracampo(hDlg, IDC_E1 + k, vet[k]);
         }
         mostrasistema(hDlg);
         focacampo(hDlg, IDC_E1);
@@ -28,9 +30,7 @@ INT_PTR CALLBACK DlgProcEntPt(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
             if (Scoord != CARTESIANO) vet[0] = fabsf(vet[0]);
             EndDialog(hDlg, 1);
             return TRUE;
-        case IDCANCEL:
-            EndDialog(hDlg, 0);
-            return TRUE;
+        case IDCANCEL: EndDialog(hDlg, 0); return TRUE;
         }
         if (escolhesistema(hDlg, id)) return TRUE;
         break;

@@ -38,6 +38,7 @@ void desenhasc(HDC hdc) {
     posxfin = float(300 - 250 * ca);
     posyfin = float(350 + 250 * sz);
 
+    // clang-format off
     const Eixo eixos[] = {
         // main view
         {300, 600, 300, 100, {{305, 100}, {300, 95}, {295, 100}, {300, 100}}, "z", 306, 95},
@@ -58,6 +59,7 @@ void desenhasc(HDC hdc) {
         {750, 680, 750, 470, {{755, 470}, {750, 465}, {745, 470}, {750, 470}}, "y", 755, 465},
         {650, 570, 850, 570, {{850, 575}, {855, 570}, {850, 565}, {850, 570}}, "x", 853, 573},
     };
+    // clang-format on
     for (const Eixo &e : eixos) desenhaeixo(hdc, t, e);
 }
 

@@ -119,9 +119,7 @@ size_t linhamodulo(char *dest, size_t size, int i) {
 
 // The line of a pair listing.
 using FormaPar = size_t (*)(char *, size_t, int, int);
-static FormaPar formapar(int modo) {
-    return modo == MODO_ANGULOS ? linhaangulo : modo == MODO_ESCALARES ? linhaescalar : linhavetorial;
-}
+static FormaPar formapar(int modo) { return modo == MODO_ANGULOS ? linhaangulo : modo == MODO_ESCALARES ? linhaescalar : linhavetorial; }
 
 std::vector<LinhaListagem> linhaslistagem(int modo) {
     std::vector<LinhaListagem> out;
@@ -138,13 +136,11 @@ std::vector<LinhaListagem> linhaslistagem(int modo) {
         const FormaPar forma = formapar(modo);
         // Placed as in a full n x n grid, so the slots below the diagonal stay blank.
         for (int i = 0; i < n; ++i)
-            for (int j = i; j < n; ++j)
-                poe(LISTA_X, LISTA_Y + LISTA_PASSO * (n * i + j), true, linha, forma(linha, sizeof linha, i, j));
+            for (int j = i; j < n; ++j) poe(LISTA_X, LISTA_Y + LISTA_PASSO * (n * i + j), true, linha, forma(linha, sizeof linha, i, j));
         break;
     }
     case MODO_MODULOS:
-        for (int i = 0; i < n; ++i)
-            poe(LISTA_X, LISTA_Y + LISTA_PASSO * i, true, linha, linhamodulo(linha, sizeof linha, i));
+        for (int i = 0; i < n; ++i) poe(LISTA_X, LISTA_Y + LISTA_PASSO * i, true, linha, linhamodulo(linha, sizeof linha, i));
         break;
     case MODO_LISTAGEM: {
         // This list stays put whatever the scroll position.
@@ -154,19 +150,16 @@ std::vector<LinhaListagem> linhaslistagem(int modo) {
         // After the vectors, so its opaque text covers a long vector line it meets.
         t = tituloregiao();
         poe(REGIAO_X, REGIAO_TITULO_Y, false, t, strlen(t), true);
-        for (int k = 0; k < 3; ++k)
-            poe(REGIAO_X, REGIAO_Y + REGIAO_PASSO * k, false, linha, linharegiao(linha, sizeof linha, k));
+        for (int k = 0; k < 3; ++k) poe(REGIAO_X, REGIAO_Y + REGIAO_PASSO * k, false, linha, linharegiao(linha, sizeof linha, k));
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return out;
 }
 
 bool elistagem(int modo) {
-    return modo == MODO_ANGULOS || modo == MODO_ESCALARES || modo == MODO_VETORIAIS || modo == MODO_LISTAGEM ||
-           modo == MODO_MODULOS;
+    return modo == MODO_ANGULOS || modo == MODO_ESCALARES || modo == MODO_VETORIAIS || modo == MODO_LISTAGEM || modo == MODO_MODULOS;
 }
 
 int fimrolagem(int modo) {

@@ -25,8 +25,8 @@ constexpr size_t TAMPECA = 30;
 // Where the listings stand, in device pixels (they do not follow the window size).
 constexpr int LISTA_X = 30;
 constexpr int LISTA_Y = 30;
-constexpr int LISTA_PASSO = 16;     // between lines
-constexpr int LISTA_ROLAGEM = 10;   // per scroll unit of SBPosy
+constexpr int LISTA_PASSO = 16;    // between lines
+constexpr int LISTA_ROLAGEM = 10;  // per scroll unit of SBPosy
 
 // Titles of the vector list and of the region block, by the current coordinate system.
 const char *titulovetores();

@@ -144,9 +144,7 @@ Par angulo(const float par[2], double maxgraus, double maxrad) {
     return p;
 }
 
-Par comprimento(const float par[2], float valmax) {
-    return {{par[0], par[1]}, {par[0] * valmax, par[1] * valmax}};
-}
+Par comprimento(const float par[2], float valmax) { return {{par[0], par[1]}, {par[0] * valmax, par[1] * valmax}}; }
 
 // The faces z = z0, z1 (stage 1), y = y0, y1 (stage 2) and x = x0, x1 (stage 3), each with its
 // projection in the panel of the plane it lies parallel to.
@@ -165,9 +163,11 @@ void cartesiano(const Regiao &d) {
     float x0 = x.esc[0], x1 = x.esc[1], y0 = y.esc[0], y1 = y.esc[1], z0 = z.esc[0], z1 = z.esc[1];
 
     d.caneta(0);
+    // clang-format off
     d.eixo(x.invertido(), [&](float v) { return P(v, 0, 0); }, HORIZONTAL, [&](float v) { return P(v, 0, 0); });
     d.eixo(y, [](float v) { return Ponto{760, 570 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 570 - K * v}; });
     d.eixo(x, [](float v) { return Ponto{750 + K * v, 580}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 570}; });
+    // clang-format on
     varre(x0, x1, 7, [&](int i) {
         varre(y0, y1, 7, [&](int j) {
             d.ponto(P(b - i, j, z0));
@@ -177,9 +177,11 @@ void cartesiano(const Regiao &d) {
     });
 
     d.caneta(1);
+    // clang-format off
     d.eixo(z, [](float v) { return Ponto{310, 350 - v}; }, HORIZONTAL, [](float v) { return Ponto{300, 350 - v}; });
     d.eixo(z, [](float v) { return Ponto{760, 360 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 360 - K * v}; });
     d.eixo(x, [](float v) { return Ponto{750 + K * v, 370}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 360}; });
+    // clang-format on
     varre(x0, x1, 9, [&](int i) {
         varre(z0, z1, 9, [&](int j) {
             d.ponto(P(b - i, y0, j));
@@ -189,9 +191,11 @@ void cartesiano(const Regiao &d) {
     });
 
     d.caneta(2);
+    // clang-format off
     d.eixo(y, [](float v) { return Ponto{310 + v, 350}; }, VERTICAL, [](float v) { return Ponto{300 + v, 350}; });
     d.eixo(z, [](float v) { return Ponto{760, 150 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 150 - K * v}; });
     d.eixo(y, [](float v) { return Ponto{750 + K * v, 160}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 150}; });
+    // clang-format on
     varre(y0, y1, 8, [&](int i) {
         varre(z0, z1, 8, [&](int j) {
             d.ponto(P(x1, i, j));
@@ -213,18 +217,18 @@ void cilindrico(const Regiao &d) {
     Par phi = angulo(reg[1], VOLTA_GRAUS, VOLTA_RAD);
     double ca = cos(angulox), sz = sin(anguloz), g = cos(angulox - RETO_DESENHO);
     auto P = [&](double px) { return Ponto{300 - ca * px, 350 + sz * px}; };
-    auto Q = [&](double pr, const Direcao &f, double pz) {
-        return Ponto{300 - pr * f.cosvista, 350 - pz + pr * f.c * sz};
-    };
+    auto Q = [&](double pr, const Direcao &f, double pz) { return Ponto{300 - pr * f.cosvista, 350 - pz + pr * f.c * sz}; };
     float r0 = r.esc[0], r1 = r.esc[1], z0 = z.esc[0], z1 = z.esc[1];
     // Angles in radians; the sweeps run on floats, the sines and cosines in double.
     const Direcao f0 = direcao(phi.esc[0]), f1 = direcao(phi.esc[1]);
     const std::vector<Direcao> fs = varreangulo(phi.esc[0], phi.esc[1]);
 
     d.caneta(0);
+    // clang-format off
     d.eixo(r, [&](float v) { return Ponto{P(v).x + 10, P(v).y}; }, HORIZONTAL, P);
     d.eixo(r, [](float v) { return Ponto{760, 570 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 570 - K * v}; });
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 580}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 570}; });
+    // clang-format on
     varre(r0, r1, 7, [&](int i) {
         for (const Direcao &f : fs) {
             d.ponto(Q(i, f, z0));
@@ -234,9 +238,11 @@ void cilindrico(const Regiao &d) {
     });
 
     d.caneta(1);
+    // clang-format off
     d.eixo(z, [](float v) { return Ponto{310, 350 - v}; }, HORIZONTAL, [](float v) { return Ponto{300, 350 - v}; });
     d.eixo(z, [](float v) { return Ponto{760, 360 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 360 - K * v}; });
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 370}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 360}; });
+    // clang-format on
     varre(r0, r1, 9, [&](int i) {
         varre(z0, z1, 9, [&](int j) {
             d.ponto(Q(i, f0, j));
@@ -247,9 +253,11 @@ void cilindrico(const Regiao &d) {
     });
 
     d.caneta(2);
+    // clang-format off
     d.eixo(r, [&](float v) { return Ponto{310 + g * v, 350}; }, VERTICAL, [&](float v) { return Ponto{300 + g * v, 350}; }, 0, -3);
     d.eixo(z, [](float v) { return Ponto{760, 150 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 150 - K * v}; });
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 160}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 150}; });
+    // clang-format on
     for (const Direcao &f : fs) {
         varre(z0, z1, 8, [&](int j) {
             d.ponto(Q(r0, f, j));
@@ -286,9 +294,11 @@ void esferico(const Regiao &d) {
     const std::vector<Direcao> fs = varreangulo(phi.esc[0], phi.esc[1]);
 
     d.caneta(0);
+    // clang-format off
     d.eixo(r, [&](float v) { return Ponto{P(v).x + 10, P(v).y}; }, HORIZONTAL, P);
     d.eixo(r, [](float v) { return Ponto{760, 360 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 360 - K * v}; });
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 360}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 360}; });
+    // clang-format on
     varre(r0, r1, 7, [&](int i) {
         for (const Direcao &t : ts) {
             d.ponto(S(i, t, f0));
@@ -298,9 +308,11 @@ void esferico(const Regiao &d) {
     });
 
     d.caneta(1);
+    // clang-format off
     d.eixo(r, [](float v) { return Ponto{310, 350 - v}; }, HORIZONTAL, [](float v) { return Ponto{300, 350 - v}; });
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 580}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 570}; }, 0, -3);
     d.eixo(r, [](float v) { return Ponto{760, 570 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 570 - K * v}; }, -3, 0);
+    // clang-format on
     varre(r0, r1, 9, [&](int i) {
         for (const Direcao &f : fs) {
             d.ponto(S(i, t0, f));
@@ -310,9 +322,11 @@ void esferico(const Regiao &d) {
     });
 
     d.caneta(2);
+    // clang-format off
     d.eixo(r, [&](float v) { return Ponto{300 + g * v, 360}; }, VERTICAL, [&](float v) { return Ponto{300 + g * v, 350}; }, 0, -3);
     d.eixo(r, [](float v) { return Ponto{760, 150 - K * v}; }, HORIZONTAL, [](float v) { return Ponto{750, 150 - K * v}; }, -3, 0);
     d.eixo(r, [](float v) { return Ponto{750 + K * v, 160}; }, VERTICAL, [](float v) { return Ponto{750 + K * v, 150}; }, 0, -3);
+    // clang-format on
     for (const Direcao &t : ts) {
         for (const Direcao &f : fs) {
             d.ponto(S(r0, t, f));

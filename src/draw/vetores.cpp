@@ -198,9 +198,7 @@ float escalavetores() {
             valores[n++] = vetores[0][k];
             valores[n++] = vetores[2][k];
             break;
-        case ESFERICO:
-            valores[n++] = vetores[0][k];
-            break;
+        case ESFERICO: valores[n++] = vetores[0][k]; break;
         }
     }
     return escalaauto(valores, n);

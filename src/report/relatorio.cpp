@@ -47,7 +47,8 @@ private:
 };
 
 // The pairs (i, j) with i <= j, in the order the pair listings give them.
-template <class F> void porpares(int n, F f) {
+template <class F>
+void porpares(int n, F f) {
     for (int i = 0; i < n; ++i)
         for (int j = i; j < n; ++j) f(i, j);
 }

@@ -6,10 +6,9 @@
 #include <string.h>
 
 // One list for the start value and for reiniciaestado, so the two cannot drift apart.
-#define CORES_INICIAIS                                                                     \
-    RGB(255, 0, 0), RGB(0, 0, 255), RGB(0, 255, 0), RGB(0, 0, 0), RGB(200, 100, 255),      \
-        RGB(255, 180, 0), RGB(80, 20, 255), RGB(200, 255, 60), RGB(100, 100, 0),           \
-        RGB(100, 200, 155), RGB(255, 180, 120), RGB(130, 80, 205), RGB(100, 155, 90),      \
+#define CORES_INICIAIS                                                                                                     \
+    RGB(255, 0, 0), RGB(0, 0, 255), RGB(0, 255, 0), RGB(0, 0, 0), RGB(200, 100, 255), RGB(255, 180, 0), RGB(80, 20, 255),  \
+        RGB(200, 255, 60), RGB(100, 100, 0), RGB(100, 200, 155), RGB(255, 180, 120), RGB(130, 80, 205), RGB(100, 155, 90), \
         RGB(90, 200, 30), RGB(20, 190, 155)
 
 float vetores[3][MAXVETORES];
@@ -60,8 +59,7 @@ int resultadoveto = 0, resultadoesca = 0, resultadoescalar = 0, resultadovetor =
 int controlvetr = 0, controlvet = 0, controlesc = 0;
 int contr = 0, contre = 0, result = 0;
 
-void reiniciaestado()
-{
+void reiniciaestado() {
     static const COLORREF corinicial[MAXVETORES] = {CORES_INICIAIS};
 
     memset(vetores, 0, sizeof vetores);
@@ -82,8 +80,7 @@ void reiniciaestado()
     pox = poy = 0;
 
     memcpy(Cor, corinicial, sizeof Cor);
-    for (HPEN &c : caneta)
-        c = NULL;
+    for (HPEN &c : caneta) c = NULL;
     hFonte = NULL;
     BMP_Orbix = NULL;
     hInst = NULL;

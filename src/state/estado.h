@@ -39,12 +39,12 @@ constexpr int MAXVETORES = 15;
 
 // pi is 3.1415 throughout, so every angle the user sees agrees with every other one.
 constexpr double PI = 3.1415;
-constexpr double VOLTA_RAD = 6.283;      // phi limit in radians
-constexpr double MEIAVOLTA_RAD = 3.1415; // theta limit in radians
+constexpr double VOLTA_RAD = 6.283;       // phi limit in radians
+constexpr double MEIAVOLTA_RAD = 3.1415;  // theta limit in radians
 constexpr float VOLTA_GRAUS = 360.0f;
 constexpr float MEIAVOLTA_GRAUS = 180.0f;
-constexpr float RETO_LISTAGEM = 1.57f;   // angle when the cosine is exactly 0
-constexpr double RETO_DESENHO = 1.57075; // right angle of the drawing
+constexpr float RETO_LISTAGEM = 1.57f;    // angle when the cosine is exactly 0
+constexpr double RETO_DESENHO = 1.57075;  // right angle of the drawing
 constexpr double ANGULOX_INICIAL = 60 * PI / 180;
 constexpr double ANGULOZ_INICIAL = 30 * PI / 180;
 // The view turns in steps within these limits: 22.5, 80 and 100 degrees on the pi = 3.1415 scale.
@@ -53,7 +53,7 @@ constexpr double GIRO_MIN = 0.3926875;
 constexpr double ANGULOX_MAX = 1.3962222222222223;
 constexpr double ANGULOZ_MAX = 1.745277777777778;
 
-constexpr int TAMAJUDA = 4300; // the help text is 4206 bytes
+constexpr int TAMAJUDA = 4300;  // the help text is 4206 bytes
 
 // Vectors and region. Entry k (1..3) of vector i is vetores[k-1][i]; the limits of
 // coordinate k are reg[k-1][0] (lower) and reg[k-1][1] (upper).

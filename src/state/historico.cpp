@@ -18,8 +18,8 @@ Instante salvo{};
 bool salvoconhecido = false;  // before the first mark, the work at start
 
 bool mesmotrabalho(const Instante &a, const Instante &b) {
-    return memcmp(a.vetores, b.vetores, sizeof a.vetores) == 0 && memcmp(a.reg, b.reg, sizeof a.reg) == 0 &&
-           a.numpt == b.numpt && a.Scoord == b.Scoord && a.Medgrau == b.Medgrau && a.mostnum == b.mostnum &&
+    return memcmp(a.vetores, b.vetores, sizeof a.vetores) == 0 && memcmp(a.reg, b.reg, sizeof a.reg) == 0 && a.numpt == b.numpt &&
+           a.Scoord == b.Scoord && a.Medgrau == b.Medgrau && a.mostnum == b.mostnum &&
            memcmp(&a.angulox, &b.angulox, sizeof a.angulox) == 0 && memcmp(&a.anguloz, &b.anguloz, sizeof a.anguloz) == 0;
 }
 

@@ -10,20 +10,11 @@
 
 #include <limits>
 
-float grauparad(float graus)
-{
-    return static_cast<float>(graus * PI * (1.0 / 180));
-}
+float grauparad(float graus) { return static_cast<float>(graus * PI * (1.0 / 180)); }
 
-float radpagrau(float rad)
-{
-    return static_cast<float>(rad * 180.0 * (1.0 / PI));
-}
+float radpagrau(float rad) { return static_cast<float>(rad * 180.0 * (1.0 / PI)); }
 
-bool entradaangular(int sistema, int k)
-{
-    return (sistema == CILINDRICO && k == 1) || (sistema == ESFERICO && (k == 1 || k == 2));
-}
+bool entradaangular(int sistema, int k) { return (sistema == CILINDRICO && k == 1) || (sistema == ESFERICO && (k == 1 || k == 2)); }
 
 namespace {
 
@@ -37,6 +28,7 @@ const char MSG_PHI[] = "O valor de phi está errado e foi colocado nos limites!"
 const char MSG_THETA[] = "O valor de theta está errado e foi colocado nos limites!";
 
 // In the order the user is warned: theta before phi.
+// clang-format off
 const LimiteAngular limites[] = {
     {RADIANOS, CILINDRICO, 1, VOLTA_RAD, MSG_PHI},
     {RADIANOS, ESFERICO, 1, MEIAVOLTA_RAD, MSG_THETA},
@@ -45,14 +37,13 @@ const LimiteAngular limites[] = {
     {GRAUS, ESFERICO, 1, MEIAVOLTA_GRAUS, MSG_THETA},
     {GRAUS, ESFERICO, 2, VOLTA_GRAUS, MSG_PHI},
 };
+// clang-format on
 
-} // namespace
+}  // namespace
 
-void verificaregiao(HWND hDlg)
-{
+void verificaregiao(HWND hDlg) {
     for (const LimiteAngular &l : limites) {
-        if (l.unidade != Medgrau || l.sistema != Scoord)
-            continue;
+        if (l.unidade != Medgrau || l.sistema != Scoord) continue;
         float *par = reg[l.coord];
         // The float limit is compared with the double maximum, so a typed 6.283 (a little
         // below as a float) passes. A reversed pair inside the range is left for the drawing.
@@ -64,8 +55,7 @@ void verificaregiao(HWND hDlg)
     }
 }
 
-void posicionacartesiano(int sistema, const float e[3], double xyz[3])
-{
+void posicionacartesiano(int sistema, const float e[3], double xyz[3]) {
     if (sistema == CILINDRICO) {
         xyz[0] = e[0] * cos(e[1]);
         xyz[1] = e[0] * sin(e[1]);
@@ -75,37 +65,27 @@ void posicionacartesiano(int sistema, const float e[3], double xyz[3])
         xyz[1] = e[0] * sin(e[1]) * sin(e[2]);
         xyz[2] = e[0] * cos(e[1]);
     } else {
-        for (int k = 0; k < 3; k++)
-            xyz[k] = e[k];
+        for (int k = 0; k < 3; k++) xyz[k] = e[k];
     }
 }
 
-void somavet(const float a[3], const float b[3], float r[3])
-{
-    for (int k = 0; k < 3; k++)
-        r[k] = static_cast<float>(double(a[k]) + b[k]);
+void somavet(const float a[3], const float b[3], float r[3]) {
+    for (int k = 0; k < 3; k++) r[k] = static_cast<float>(double(a[k]) + b[k]);
 }
 
-void subtraivet(const float a[3], const float b[3], float r[3])
-{
-    for (int k = 0; k < 3; k++)
-        r[k] = static_cast<float>(double(a[k]) - b[k]);
+void subtraivet(const float a[3], const float b[3], float r[3]) {
+    for (int k = 0; k < 3; k++) r[k] = static_cast<float>(double(a[k]) - b[k]);
 }
 
-void multiplicavet(float s, const float a[3], float r[3])
-{
-    for (int k = 0; k < 3; k++)
-        r[k] = static_cast<float>(double(s) * a[k]);
+void multiplicavet(float s, const float a[3], float r[3]) {
+    for (int k = 0; k < 3; k++) r[k] = static_cast<float>(double(s) * a[k]);
 }
 
-void dividevet(const float a[3], float s, float r[3])
-{
-    for (int k = 0; k < 3; k++)
-        r[k] = static_cast<float>(double(a[k]) / s);
+void dividevet(const float a[3], float s, float r[3]) {
+    for (int k = 0; k < 3; k++) r[k] = static_cast<float>(double(a[k]) / s);
 }
 
-void produtovetorial(const float a[3], const float b[3], float r[3])
-{
+void produtovetorial(const float a[3], const float b[3], float r[3]) {
     // All three from the old entries, since r may alias a or b.
     const double x = double(a[1]) * b[2] - double(a[2]) * b[1];
     const double y = double(a[2]) * b[0] - double(a[0]) * b[2];
@@ -115,37 +95,26 @@ void produtovetorial(const float a[3], const float b[3], float r[3])
     r[2] = static_cast<float>(z);
 }
 
-float produtoescalar(const float a[3], const float b[3])
-{
+float produtoescalar(const float a[3], const float b[3]) {
     float soma = 0;
-    for (int k = 0; k < 3; k++)
-        soma = static_cast<float>(soma + double(a[k]) * b[k]);
+    for (int k = 0; k < 3; k++) soma = static_cast<float>(soma + double(a[k]) * b[k]);
     return soma;
 }
 
-float produtoescalarcalc(const float a[3], const float b[3])
-{
+float produtoescalarcalc(const float a[3], const float b[3]) {
     float p[3];
-    for (int k = 0; k < 3; k++)
-        p[k] = static_cast<float>(double(a[k]) * b[k]);
+    for (int k = 0; k < 3; k++) p[k] = static_cast<float>(double(a[k]) * b[k]);
     return static_cast<float>(double(p[0]) + p[1] + p[2]);
 }
 
-static double quadrado(const float a[3])
-{
-    return double(a[0]) * a[0] + double(a[1]) * a[1] + double(a[2]) * a[2];
-}
+static double quadrado(const float a[3]) { return double(a[0]) * a[0] + double(a[1]) * a[1] + double(a[2]) * a[2]; }
 
-float modulovet(const float a[3])
-{
-    return static_cast<float>(sqrt(quadrado(a)));
-}
+float modulovet(const float a[3]) { return static_cast<float>(sqrt(quadrado(a))); }
 
-double angulovet(const float a[3], const float b[3])
-{
+double angulovet(const float a[3], const float b[3]) {
     const float escalar = produtoescalar(a, b);
     const double denominador = sqrt(quadrado(a)) * sqrt(quadrado(b));
-    if (denominador == 0) // a null vector has no direction
+    if (denominador == 0)  // a null vector has no direction
         return std::numeric_limits<double>::quiet_NaN();
     float cosseno = static_cast<float>(escalar / denominador);
     // Rounding can push the cosine of parallel vectors just past 1, outside acos.
@@ -158,8 +127,7 @@ double angulovet(const float a[3], const float b[3])
 }
 
 // Appends texto to dest, cut so the terminator still fits; len is the length of dest.
-static void acrescenta(char *dest, size_t size, size_t &len, const char *texto)
-{
+static void acrescenta(char *dest, size_t size, size_t &len, const char *texto) {
     const size_t n = strlen(texto);
     const size_t cabe = size - 1 - len;
     const size_t copia = n < cabe ? n : cabe;
@@ -168,10 +136,8 @@ static void acrescenta(char *dest, size_t size, size_t &len, const char *texto)
     dest[len] = '\0';
 }
 
-size_t textoangulo(char *dest, size_t size, double graus)
-{
-    if (size == 0)
-        return 0;
+size_t textoangulo(char *dest, size_t size, double graus) {
+    if (size == 0) return 0;
     char numero[64];
     if (isnan(graus))
         strcpy(numero, "indefinido");
@@ -183,33 +149,27 @@ size_t textoangulo(char *dest, size_t size, double graus)
     return len;
 }
 
-const char *sufixovetor(int sistema, int k)
-{
+const char *sufixovetor(int sistema, int k) {
     static const char *const sufixos[3][3] = {
         {"a_x", "a_y", "a_z"},
         {"a_r", "a_phi", "a_z"},
         {"a_r", "a_theta", "a_phi"},
     };
-    if (k < 0 || k > 2)
-        return "";
+    if (k < 0 || k > 2) return "";
     const int linha = sistema == CILINDRICO ? 1 : sistema == ESFERICO ? 2 : 0;
     return sufixos[linha][k];
 }
 
-size_t textovetor(char *dest, size_t size, const char *prefixoCabeca, const float c[3], int sistema)
-{
-    if (size == 0)
-        return 0;
+size_t textovetor(char *dest, size_t size, const char *prefixoCabeca, const float c[3], int sistema) {
+    if (size == 0) return 0;
     size_t len = 0;
     dest[0] = '\0';
-    if (prefixoCabeca)
-        acrescenta(dest, size, len, prefixoCabeca);
+    if (prefixoCabeca) acrescenta(dest, size, len, prefixoCabeca);
     for (int k = 0; k < 3; k++) {
         // A negative component's own minus sign stands in for " + ". Tested as >= 0, so a
         // negative zero gets " + " before its "-0.00" and a NaN gets none.
-        if (k > 0 && c[k] >= 0)
-            acrescenta(dest, size, len, " + ");
-        char componente[64]; // the widest float, 3.4e38, takes 42 characters by "%5.2f"
+        if (k > 0 && c[k] >= 0) acrescenta(dest, size, len, " + ");
+        char componente[64];  // the widest float, 3.4e38, takes 42 characters by "%5.2f"
         snprintf(componente, sizeof componente, "%5.2f%s", c[k], sufixovetor(sistema, k));
         acrescenta(dest, size, len, componente);
     }

@@ -19,7 +19,8 @@ const Nome SISTEMAS[] = {{CARTESIANO, "cartesiano"}, {CILINDRICO, "cilindrico"},
 const Nome UNIDADES[] = {{GRAUS, "graus"}, {RADIANOS, "radianos"}};
 const Nome ESCALAS[] = {{ESCALA_NENHUMA, "nenhuma"}, {ESCALA_VETORES, "vetores"}, {ESCALA_MEDIA, "media"}};
 
-template <size_t N> const char *nomede(const Nome (&nomes)[N], int codigo) {
+template <size_t N>
+const char *nomede(const Nome (&nomes)[N], int codigo) {
     for (const Nome &n : nomes)
         if (n.codigo == codigo) return n.nome;
     return nullptr;
@@ -38,7 +39,8 @@ std::string semacentos(const std::string &nome) {
     return s;
 }
 
-template <size_t N> bool codigode(const Nome (&nomes)[N], const std::string &nome, int &codigo) {
+template <size_t N>
+bool codigode(const Nome (&nomes)[N], const std::string &nome, int &codigo) {
     for (const Nome &n : nomes)
         if (semacentos(nome) == n.nome) {
             codigo = n.codigo;
@@ -48,7 +50,8 @@ template <size_t N> bool codigode(const Nome (&nomes)[N], const std::string &nom
 }
 
 // The shortest text that reads back to exactly the same value.
-template <class T> std::string numero(T v) {
+template <class T>
+std::string numero(T v) {
     char b[64];
     auto r = std::to_chars(b, b + sizeof b, v);
     return std::string(b, r.ptr);
@@ -68,7 +71,8 @@ class Erro {
 public:
     explicit Erro(std::string &destino) : destino_(destino) {}
     // Always false, so a check can end with return erro(...).
-    template <class... A> bool operator()(const char *formato, A... a) {
+    template <class... A>
+    bool operator()(const char *formato, A... a) {
         char b[256];
         if constexpr (sizeof...(A) == 0)
             snprintf(b, sizeof b, "%s", formato);
@@ -77,6 +81,7 @@ public:
         destino_ = b;
         return false;
     }
+
 private:
     std::string &destino_;
 };
@@ -142,7 +147,8 @@ bool divide(const std::string &texto, std::vector<Linha> &linhas, int &ultima, E
     return true;
 }
 
-template <class T> bool lenumero(const std::string &campo, T &v) {
+template <class T>
+bool lenumero(const std::string &campo, T &v) {
     const char *p = campo.c_str(), *fim = p + campo.size();
     if (*p == '+') ++p;
     auto r = std::from_chars(p, fim, v);
@@ -169,8 +175,8 @@ bool lerecord(const Linha &l, Trabalho &t, Vistos &v, Erro &erro) {
     const size_t valores = l.campos.size() - 1;
     auto quantos = [&](size_t esperados) {
         if (valores == esperados) return true;
-        return erro("Linha %d: «%.24s» leva %d valor%s, não %d.", n, citado(chave), int(esperados),
-                    esperados == 1 ? "" : "es", int(valores));
+        return erro("Linha %d: «%.24s» leva %d valor%s, não %d.", n, citado(chave), int(esperados), esperados == 1 ? "" : "es",
+                    int(valores));
     };
     auto real = [&](size_t k, auto &destino) {
         if (lenumero(l.campos[k], destino) && finito(destino)) return true;
@@ -202,12 +208,10 @@ bool lerecord(const Linha &l, Trabalho &t, Vistos &v, Erro &erro) {
             return erro("Linha %d: unidade de ângulo desconhecida «%.24s».", n, citado(l.campos[1]));
     } else if (chave == "escala") {
         if (!unico(v.escala) || !quantos(1)) return false;
-        if (!codigode(ESCALAS, l.campos[1], t.escala))
-            return erro("Linha %d: escala desconhecida «%.24s».", n, citado(l.campos[1]));
+        if (!codigode(ESCALAS, l.campos[1], t.escala)) return erro("Linha %d: escala desconhecida «%.24s».", n, citado(l.campos[1]));
     } else if (chave == "vetores") {
         if (!unico(v.vetores) || !quantos(1) || !inteiro(1, t.quantos)) return false;
-        if (t.quantos < 0 || t.quantos > MAXVETORES)
-            return erro("Linha %d: o número de vetores deve ser de 0 a %d.", n, MAXVETORES);
+        if (t.quantos < 0 || t.quantos > MAXVETORES) return erro("Linha %d: o número de vetores deve ser de 0 a %d.", n, MAXVETORES);
     } else if (chave == "vetor") {
         int i;
         if (!quantos(4) || !inteiro(1, i)) return false;
@@ -239,30 +243,29 @@ bool lerecord(const Linha &l, Trabalho &t, Vistos &v, Erro &erro) {
 bool cabecalho(const Linha &l, Erro &erro) {
     const auto &c = l.campos;
     const int n = l.numero;
-    if (c.size() != 3 || c[0] != "ORBIX" || c[1] != "TRABALHO")
-        return erro("Linha %d: o arquivo não é um trabalho do Orbix.", n);
+    if (c.size() != 3 || c[0] != "ORBIX" || c[1] != "TRABALHO") return erro("Linha %d: o arquivo não é um trabalho do Orbix.", n);
     int versao;
     if (!leinteiro(c[2], versao) || versao < 1) return erro("Linha %d: versão ilegível «%.24s».", n, citado(c[2]));
     if (versao > VERSAO_TRABALHO)
-        return erro("Linha %d: trabalho da versão %d, mais nova que a deste programa (%d).", n, versao,
-                    VERSAO_TRABALHO);
+        return erro("Linha %d: trabalho da versão %d, mais nova que a deste programa (%d).", n, versao, VERSAO_TRABALHO);
     return true;
 }
 
 // Everything a work needs was there, and nothing more.
 bool completo(const Trabalho &t, const Vistos &v, int ultima, Erro &erro) {
     const int n = v.fim ? v.fim : ultima + 1;
+    // clang-format off
     const std::pair<bool, const char *> exigidos[] = {
         {v.sistema, "sistema"},      {v.unidade, "unidade"},      {v.vetores, "vetores"},
         {v.regiao[0], "regiao 1"},   {v.regiao[1], "regiao 2"},   {v.regiao[2], "regiao 3"},
         {v.vista, "vista"},          {v.escala, "escala"},        {v.fim != 0, "fim"},
     };
+    // clang-format on
     for (auto [visto, nome] : exigidos)
         if (!visto) return erro("Linha %d: falta «%.24s».", n, nome);
     for (int i = 0; i < MAXVETORES; ++i) {
         if (i < t.quantos && !v.vetor[i]) return erro("Linha %d: falta o vetor %d de %d.", n, i, t.quantos);
-        if (i >= t.quantos && v.vetor[i])
-            return erro("Linha %d: vetor %d além dos %d anunciados.", v.vetor[i], i, t.quantos);
+        if (i >= t.quantos && v.vetor[i]) return erro("Linha %d: vetor %d além dos %d anunciados.", v.vetor[i], i, t.quantos);
     }
     return true;
 }
@@ -271,8 +274,7 @@ bool completo(const Trabalho &t, const Vistos &v, int ultima, Erro &erro) {
 
 bool textotrabalho(const Trabalho &t, std::string &texto) {
     texto.clear();
-    const char *sistema = nomede(SISTEMAS, t.sistema), *unidade = nomede(UNIDADES, t.unidade),
-               *escala = nomede(ESCALAS, t.escala);
+    const char *sistema = nomede(SISTEMAS, t.sistema), *unidade = nomede(UNIDADES, t.unidade), *escala = nomede(ESCALAS, t.escala);
     if (!sistema || !unidade || !escala || t.quantos < 0 || t.quantos > MAXVETORES) return false;
     std::string s;
     // One record: its words, then CR LF.

@@ -25,9 +25,7 @@ void mostraerro(HWND hjan, const char *caminho, const std::string &motivo) {
     MessageBoxA(hjan, texto.c_str(), szNomeAplic, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void lembra(const char *caminho) {
-    snprintf(fntrabalho, sizeof fntrabalho, "%s", caminho);
-}
+void lembra(const char *caminho) { snprintf(fntrabalho, sizeof fntrabalho, "%s", caminho); }
 
 // The dialog record both commands fill: the last work proposed, the work files listed first.
 void preparadialogo(OPENFILENAMEA &ofn, HWND hjan, char *arquivo, size_t tamanho) {
@@ -79,11 +77,8 @@ bool abretrabalho(HWND hjan, const char *caminho) {
     case Leitura::NaoAbre:
         mostraerro(hjan, caminho, "O arquivo não pode ser lido: não existe, é uma pasta ou não há permissão.");
         return false;
-    case Leitura::Grande:
-        mostraerro(hjan, caminho, "O arquivo tem mais de 64 KiB: não é um trabalho do Orbix.");
-        return false;
-    case Leitura::Lido:
-        break;
+    case Leitura::Grande: mostraerro(hjan, caminho, "O arquivo tem mais de 64 KiB: não é um trabalho do Orbix."); return false;
+    case Leitura::Lido: break;
     }
     if (!letrabalho(texto, t, motivo)) {
         mostraerro(hjan, caminho, motivo);
@@ -143,12 +138,9 @@ bool salvartrabalho(HWND hjan) {
 bool podedescartar(HWND hjan) {
     if (!alterado() || !algoentrado()) return true;
     switch (MessageBoxA(hjan, "Salvar as alterações do trabalho?", szNomeAplic, MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES:
-        return salvartrabalho(hjan);
-    case IDNO:
-        return true;
-    default:
-        return false;
+    case IDYES: return salvartrabalho(hjan);
+    case IDNO: return true;
+    default: return false;
     }
 }
 

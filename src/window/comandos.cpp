@@ -30,9 +30,7 @@ void voltaa(HWND hjan) {
 }
 
 // The vector chosen in the index dialog, or -1 when it was cancelled.
-int escolhevetor(HWND hjan) {
-    return int(DialogBoxParamA(hInst, "entidx", hjan, DlgProcEntIdx, 0)) - 1;
-}
+int escolhevetor(HWND hjan) { return int(DialogBoxParamA(hInst, "entidx", hjan, DlgProcEntIdx, 0)) - 1; }
 
 void editavetor(HWND hjan) {
     const int k = escolhevetor(hjan);
@@ -64,21 +62,11 @@ void executa(HWND hjan, int id) {
     case IDM_SALVAR:
         if (salvadados(hjan)) redesenha(hjan);
         break;
-    case IDM_ABRIRTRAB:
-        abrirtrabalho(hjan);
-        break;
-    case IDM_SALVARTRAB:
-        salvartrabalho(hjan);
-        break;
-    case IDM_SALVARCOMO:
-        salvartrabalhocomo(hjan);
-        break;
-    case IDM_COPIAR:
-        copiavista(hjan);
-        break;
-    case IDM_SAIR:
-        SendMessageA(hjan, WM_CLOSE, 0, 0);
-        break;
+    case IDM_ABRIRTRAB: abrirtrabalho(hjan); break;
+    case IDM_SALVARTRAB: salvartrabalho(hjan); break;
+    case IDM_SALVARCOMO: salvartrabalhocomo(hjan); break;
+    case IDM_COPIAR: copiavista(hjan); break;
+    case IDM_SAIR: SendMessageA(hjan, WM_CLOSE, 0, 0); break;
     case IDM_PONTOS:
         if (DialogBoxParamA(hInst, "entnpt", hjan, DlgProcEntNPt, 0)) {
             for (int k = 0; k < numpt; k++) {
@@ -93,9 +81,12 @@ void executa(HWND hjan, int id) {
     case IDM_EDITARVET:
     case IDM_ACRESCVET:
     case IDM_REMOVERVET:
-        if (id == IDM_EDITARVET) editavetor(hjan);
-        else if (id == IDM_ACRESCVET) acrescentavetor(hjan);
-        else removevetor(hjan);
+        if (id == IDM_EDITARVET)
+            editavetor(hjan);
+        else if (id == IDM_ACRESCVET)
+            acrescentavetor(hjan);
+        else
+            removevetor(hjan);
         num = MODO_VETORES;
         redesenha(hjan);
         break;
@@ -106,12 +97,8 @@ void executa(HWND hjan, int id) {
     case IDM_COORD:
         if (DialogBoxParamA(hInst, "entreg", hjan, DlgProcCoord, 0)) redesenha(hjan);
         break;
-    case IDM_AJUDA:
-        abreajuda(hjan);
-        break;
-    case IDM_SOBRE:
-        mostrasobre(hjan);
-        break;
+    case IDM_AJUDA: abreajuda(hjan); break;
+    case IDM_SOBRE: mostrasobre(hjan); break;
     case IDM_DESENHARVET:
         if (numpt != 0) {
             num = MODO_VETORES;
@@ -182,8 +169,7 @@ void executa(HWND hjan, int id) {
         if (anguloz > ANGULOZ_MAX) anguloz = ANGULOZ_MAX;
         redesenha(hjan);
         break;
-    default:
-        break;  // the dialogs, the calculator, the report and the help arrive with their own work
+    default: break;  // the dialogs, the calculator, the report and the help arrive with their own work
     }
 }
 

@@ -75,14 +75,13 @@ void copiavista(HWND hjan) {
     HGLOBAL figura = imagem(hjan);
     if (!OpenClipboard(hjan)) {
         if (figura) GlobalFree(figura);
-        MessageBoxA(hjan, "A área de transferência está sendo usada por outro programa.\nTente copiar de novo.",
-                    szNomeAplic, MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(hjan, "A área de transferência está sendo usada por outro programa.\nTente copiar de novo.", szNomeAplic,
+                    MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     EmptyClipboard();
     bool ok = entrega(CF_DIB, figura);
     if (!listagem.empty()) ok = entrega(CF_TEXT, texto(listagem)) && ok;
     CloseClipboard();
-    if (!ok)
-        MessageBoxA(hjan, "Não foi possível copiar a vista: falta memória.", szNomeAplic, MB_OK | MB_ICONEXCLAMATION);
+    if (!ok) MessageBoxA(hjan, "Não foi possível copiar a vista: falta memória.", szNomeAplic, MB_OK | MB_ICONEXCLAMATION);
 }

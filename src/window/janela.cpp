@@ -39,9 +39,8 @@ static void tamanhoreferencia(HWND hjan) {
 }
 
 HWND criajanela(HINSTANCE hCopia, int iCmdMostrar) {
-    HWND hjan = CreateWindowExA(0, szNomeAplic, "Álgebra Vetorial", WS_OVERLAPPEDWINDOW | WS_VSCROLL,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hCopia,
-                                NULL);
+    HWND hjan = CreateWindowExA(0, szNomeAplic, "Álgebra Vetorial", WS_OVERLAPPEDWINDOW | WS_VSCROLL, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hCopia, NULL);
     if (!hjan) return NULL;
     tamanhoreferencia(hjan);
     hInst = hCopia;
@@ -65,7 +64,7 @@ void despachamensagem(HWND hjan, MSG *msg) {
         static const struct {
             WPARAM tecla;
             int codigo;
-        } teclas[] = {{VK_UP, SB_LINEUP},   {VK_DOWN, SB_LINEDOWN}, {VK_PRIOR, SB_PAGEUP},
+        } teclas[] = {{VK_UP, SB_LINEUP},     {VK_DOWN, SB_LINEDOWN}, {VK_PRIOR, SB_PAGEUP},
                       {VK_NEXT, SB_PAGEDOWN}, {VK_HOME, SB_TOP},      {VK_END, SB_BOTTOM}};
         for (const auto &t : teclas)
             if (msg->wParam == t.tecla) {

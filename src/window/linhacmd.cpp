@@ -97,18 +97,13 @@ Opcoes leopcoes(const char *linha) {
 
 int respondeopcoes(const Opcoes &o, FILE *saida, FILE *erros) {
     switch (o.acao) {
-    case Opcoes::Ajuda:
-        fputs(utf8(USO).c_str(), saida);
-        return 0;
-    case Opcoes::Versao:
-        fputs(utf8("Álgebra Vetorial (ORBIX) " ORBIX_VERSAO "\n").c_str(), saida);
-        return 0;
+    case Opcoes::Ajuda: fputs(utf8(USO).c_str(), saida); return 0;
+    case Opcoes::Versao: fputs(utf8("Álgebra Vetorial (ORBIX) " ORBIX_VERSAO "\n").c_str(), saida); return 0;
     case Opcoes::Erro:
         fputs(utf8(("orbix: " + o.erro + "\n\n").c_str()).c_str(), erros);
         fputs(utf8(USO).c_str(), erros);
         return 2;
-    case Opcoes::Abrir:
-        break;
+    case Opcoes::Abrir: break;
     }
     return -1;
 }

@@ -74,17 +74,10 @@ void rola(HWND hjan, WPARAM wParam) {
         SBPosy += 16;
         if (SBPosy > limite) SBPosy = limite;
         break;
-    case SB_THUMBTRACK:
-        SBPosy = HIWORD(wParam);
-        break;
-    case SB_TOP:
-        SBPosy = 0;
-        break;
-    case SB_BOTTOM:
-        SBPosy = limite;
-        break;
-    default:
-        return;  // SB_THUMBPOSITION, SB_ENDSCROLL and the rest change nothing
+    case SB_THUMBTRACK: SBPosy = HIWORD(wParam); break;
+    case SB_TOP: SBPosy = 0; break;
+    case SB_BOTTOM: SBPosy = limite; break;
+    default: return;  // SB_THUMBPOSITION, SB_ENDSCROLL and the rest change nothing
     }
     mostrarolagem(hjan);
     InvalidateRect(hjan, NULL, TRUE);
@@ -118,29 +111,19 @@ void mostrarolagem(HWND hjan) {
 
 LRESULT CALLBACK ProcJan(HWND hjan, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     switch (iMsg) {
-    case WM_CREATE:
-        criarecursos();
-        return 0;
+    case WM_CREATE: criarecursos(); return 0;
     case WM_SIZE:
         maxX = LOWORD(lParam);
         maxY = HIWORD(lParam);
         return 0;
-    case WM_PAINT:
-        pinta(hjan);
-        return 0;
+    case WM_PAINT: pinta(hjan); return 0;
     case WM_TIMER:
         if (wParam != ID_ABERTURA) break;
         fimdaabertura(hjan);
         return 0;
-    case WM_COMMAND:
-        comando(hjan, LOWORD(wParam));
-        return 0;
-    case WM_VSCROLL:
-        rola(hjan, wParam);
-        return 0;
-    case WM_MOUSEWHEEL:
-        roda(hjan, wParam);
-        return 0;
+    case WM_COMMAND: comando(hjan, LOWORD(wParam)); return 0;
+    case WM_VSCROLL: rola(hjan, wParam); return 0;
+    case WM_MOUSEWHEEL: roda(hjan, wParam); return 0;
     case WM_LBUTTONDOWN:
         pox = LOWORD(lParam);
         poy = HIWORD(lParam);

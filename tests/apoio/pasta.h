@@ -42,9 +42,7 @@ inline std::string le(const std::filesystem::path &p) {
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
-inline void escreve(const std::filesystem::path &p, const std::string &s) {
-    std::ofstream(p, std::ios::binary) << s;
-}
+inline void escreve(const std::filesystem::path &p, const std::string &s) { std::ofstream(p, std::ios::binary) << s; }
 
 }  // namespace apoio
 

@@ -88,8 +88,8 @@ TEST_F(Gravacao, ALinkStaysALinkAndTheFileItNamesIsSaved) {
 
 TEST_F(Gravacao, AnExistingFileKeepsItsPermissionsAndANewOneGetsTheUsualOnes) {
     using P = fs::perms;
-    for (P antes : {P::owner_read | P::owner_write, P::owner_read | P::owner_write | P::group_read,
-                    P::owner_all | P::group_read | P::others_exec}) {
+    for (P antes :
+         {P::owner_read | P::owner_write, P::owner_read | P::owner_write | P::group_read, P::owner_all | P::group_read | P::others_exec}) {
         escreve(pasta / "a.txd", "antigo");
         fs::permissions(pasta / "a.txd", antes);
         ASSERT_TRUE(grava(pasta / "a.txd", "novo"));
@@ -175,9 +175,9 @@ TEST_F(Gravacao, FilesAreReadWholeUpToTheirLimit) {
         Leitura esperado;
         size_t tamanho;
     } casos[] = {
-        {"ok", 100, Leitura::Lido, 100},     {"ok", 99, Leitura::Grande, 0},  {"vazio", 10, Leitura::Lido, 0},
-        {"nada", 10, Leitura::NaoAbre, 0},  {"pasta", 10, Leitura::NaoAbre, 0},
-        {"/dev/zero", 65536, Leitura::Grande, 0},  // no size to trust: read until the limit
+        {"ok", 100, Leitura::Lido, 100},    {"ok", 99, Leitura::Grande, 0},
+        {"vazio", 10, Leitura::Lido, 0},    {"nada", 10, Leitura::NaoAbre, 0},
+        {"pasta", 10, Leitura::NaoAbre, 0}, {"/dev/zero", 65536, Leitura::Grande, 0},  // no size to trust: read until the limit
     };
     for (auto &c : casos) {
         std::string conteudo = "lixo";

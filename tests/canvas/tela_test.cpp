@@ -15,8 +15,8 @@ TEST(Pixel, TruncatesTowardZeroAndIsDefinedForEveryDouble) {
     struct Row {
         double in;
         int out;
-    } rows[] = {{2.7, 2}, {-2.7, -2}, {-0.0, 0}, {std::nan(""), 0}, {inf, 134217727}, {-inf, -134217727},
-                {1e300, 134217727}, {-3e9, -134217727}, {134217726.9, 134217726}};
+    } rows[] = {{2.7, 2},           {-2.7, -2},         {-0.0, 0},          {std::nan(""), 0},       {inf, 134217727},
+                {-inf, -134217727}, {1e300, 134217727}, {-3e9, -134217727}, {134217726.9, 134217726}};
     for (auto &r : rows) EXPECT_EQ(pixel(r.in), r.out) << r.in;
 }
 
@@ -29,7 +29,7 @@ TEST(Tela, ReferencePositionsFollowTheClientSize) {
         {1024, 768, 300.9, 350.9, 300, 350},  // the reference size keeps every position
         {512, 384, 301, 351, 150, 175},       // half of it halves them, truncated
         {2048, 1536, 300.5, 350.5, 601, 701},
-        {1024, 768, -2.7, -0.5, -2, 0},       // toward zero on the negative side too
+        {1024, 768, -2.7, -0.5, -2, 0},  // toward zero on the negative side too
     };
     for (auto &r : rows) {
         maxX = r.largura;

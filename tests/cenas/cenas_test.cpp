@@ -18,9 +18,9 @@ namespace {
 struct Cena {
     const char *nome;
     void (*prepara)();
-    int comando;                     // the menu command that shows the view (0: none)
+    int comando;                       // the menu command that shows the view (0: none)
     std::vector<const char *> teclas;  // calculator keys clicked after it
-    bool relatorio = false;          // the scene's state also gives a stored report
+    bool relatorio = false;            // the scene's state also gives a stored report
 };
 
 void cartesianos() { apoio::guarda(CARTESIANO, GRAUS, {{1, 2, 3}, {-4, 0.5f, 6}, {2, -1, -2}}); }
@@ -47,6 +47,7 @@ void quinze() {
     }
 }
 
+// clang-format off
 const std::vector<Cena> CENAS = {
     {"abertura", [] { num = MODO_ABERTURA, inicia = 1; }, 0, {}},
     {"eixos", [] {}, 0, {}},
@@ -95,6 +96,7 @@ const std::vector<Cena> CENAS = {
     {"regiao-cartesiana-radianos", [] { limites(CARTESIANO, RADIANOS, {-1, 1, 0, 3.1415f, 0, 3}); }, IDM_DESENHARREG, {},
      true},
 };
+// clang-format on
 
 std::string dados(const std::string &nome) { return std::string(ORBIX_DADOS) + "/cenas/" + nome; }
 

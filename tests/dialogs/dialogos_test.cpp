@@ -23,6 +23,7 @@ const std::string THETA = "O valor de theta está errado e foi colocado nos limi
 
 TEST(TextoParaFloat, ReadsAsAtofButNeverAnInfinityOrNaN) {
     const std::string z(400, '0'), nove(400, '9');
+    // clang-format off
     const struct { std::string t; float v; } rows[] = {
         {"42", 42}, {"+5", 5}, {".5", .5f}, {"5.", 5}, {"25E-2", .25f}, {" \t\n\v\f\r 12", 12}, {"12abc", 12},
         {"1,5", 1}, {"1e", 1}, {"2e+x", 2}, {"1.2.3", 1.2f}, {"0.1", .1f}, {"", 0}, {"abc", 0}, {"-", 0},
@@ -32,6 +33,7 @@ TEST(TextoParaFloat, ReadsAsAtofButNeverAnInfinityOrNaN) {
         {"1e-400", 0}, {"5e-99999999", 0}, {"0." + z + "1", 0}, {"0." + z + "1e+800", FLT_MAX},
         {"0.00001e+5", 1}, {"1e-50", 0},
     };
+    // clang-format on
     for (auto &r : rows) EXPECT_EQ(textoparafloat(r.t.c_str()), r.v) << '"' << r.t << '"';
     EXPECT_TRUE(signbit(textoparafloat("-0")) && signbit(textoparafloat("-1e-400"))) << "signs kept as atof";
 }
@@ -51,12 +53,24 @@ protected:
         for (auto &c : log.calls()) EXPECT_EQ(c.owner, dlg) << name;
         return r;
     }
-    V limites() { V v; for (int n = 0; n < 6; ++n) v.push_back(reg[n / 2][n % 2]); return v; }
-    void setreg(const V &l) { for (int n = 0; n < 6; ++n) reg[n / 2][n % 2] = l[size_t(n)]; }
+    V limites() {
+        V v;
+        for (int n = 0; n < 6; ++n) v.push_back(reg[n / 2][n % 2]);
+        return v;
+    }
+    void setreg(const V &l) {
+        for (int n = 0; n < 6; ++n) reg[n / 2][n % 2] = l[size_t(n)];
+    }
 };
 
 TEST_F(Dialogos, NumberOfVectors) {
-    auto ok = [](const char *t) { return Acao([t](Dialog &d) { d.setFieldText(IDC_NPT, t); d.click(IDOK); }); };
+    auto ok = [](const char *t) {
+        return Acao([t](Dialog &d) {
+            d.setFieldText(IDC_NPT, t);
+            d.click(IDOK);
+        });
+    };
+    // clang-format off
     const struct { const char *name; Acao act; int numpt; INT_PTR res; Msgs msgs; } rows[] = {
         {"20", ok("20"), 15, 1, {"Número Máximo de Pontos é 15!"}}, {"15", ok("15"), 15, 1, {}},
         {"0", ok("0"), 0, 1, {}}, {"empty", ok(""), 0, 1, {}}, {"abc", ok("abc"), 0, 1, {}}, {"-3", ok("-3"), 0, 1, {}},
@@ -68,6 +82,7 @@ TEST_F(Dialogos, NumberOfVectors) {
              d.click(IDCANCEL);
          }, 0, 0, {}},
     };
+    // clang-format on
     for (auto &r : rows) {
         numpt = 7;
         EXPECT_EQ(abre("entnpt", DlgProcEntNPt, r.act, r.msgs, r.name), r.res) << r.name;
@@ -90,17 +105,23 @@ TEST_F(Dialogos, VectorDialogShowsTheBufferWholeAndOkGivesItBack) {
 // A paste is not held to the ten characters typing is: the field is read whole, however long.
 TEST_F(Dialogos, PastedEntriesAreReadWhole) {
     const std::string zeros(60, '0');
+    // clang-format off
     const struct { const char *name; std::string t; float v; } rows[] = {
         {"digits past the sixtieth character", zeros + "123", 123},
     };
+    // clang-format on
     for (auto &r : rows) {
-        auto act = [&](Dialog &d) { d.setFieldText(IDC_E2, r.t); d.click(IDOK); };
+        auto act = [&](Dialog &d) {
+            d.setFieldText(IDC_E2, r.t);
+            d.click(IDOK);
+        };
         EXPECT_EQ(abre("entvt", DlgProcEntPt, act, {}, r.name), 1) << r.name;
         EXPECT_EQ(vet[1], r.v) << r.name;
     }
 }
 
 TEST_F(Dialogos, VectorAsTyped) {
+    // clang-format off
     const struct { const char *name; int sis, clique; const char *t[3]; V v; } rows[] = {
         {"Cartesian keeps the sign", CARTESIANO, CARTESIANO, {"-3", "2", "1"}, {-3, 2, 1}},
         {"cylindrical radius", CILINDRICO, CILINDRICO, {"-3", "-45", "-2"}, {3, -45, -2}},
@@ -111,9 +132,14 @@ TEST_F(Dialogos, VectorAsTyped) {
         {"the system clicked rules the radius", CARTESIANO, IDC_CIL, {"-8", "0", "0"}, {8, 0, 0}},
         {"back to Cartesian", ESFERICO, IDC_CART, {"-8", "0", "0"}, {-8, 0, 0}},
     };
+    // clang-format on
     for (auto &r : rows) {
         Scoord = r.sis;
-        auto act = [&](Dialog &d) { d.click(r.clique); for (int k = 0; k < 3; ++k) d.type(IDC_E1 + k, r.t[k]); d.pressEnter(); };
+        auto act = [&](Dialog &d) {
+            d.click(r.clique);
+            for (int k = 0; k < 3; ++k) d.type(IDC_E1 + k, r.t[k]);
+            d.pressEnter();
+        };
         EXPECT_EQ(abre("entvt", DlgProcEntPt, act, {}, r.name), 1) << r.name;
         EXPECT_EQ(V(vet, vet + 3), r.v) << r.name;
     }
@@ -133,6 +159,7 @@ TEST_F(Dialogos, LimitsShownWholeThenReadInOrderAndChecked) {
         d.click(IDOK);
     });
     EXPECT_EQ(limites(), V({-1, 1, -2.5f, 2.5f, 12345678, -3e38f}));
+    // clang-format off
     const struct { const char *name; int sis, uni, fim; const char *t[6]; V lim; Msgs msgs; } rows[] = {
         {"Cartesian as typed", CARTESIANO, GRAUS, IDOK, {"-1", "1", "-2", "2", "0", "5"}, {-1, 1, -2, 2, 0, 5}, {}},
         {"cylindrical phi 0..400", CILINDRICO, GRAUS, IDOK, {"1", "2", "0", "400", "-3", "3"},
@@ -141,25 +168,50 @@ TEST_F(Dialogos, LimitsShownWholeThenReadInOrderAndChecked) {
          {0, FLT_MAX, 0, 0, -FLT_MAX, 5}, {}},
         {"Cancel writes nothing", CILINDRICO, GRAUS, IDCANCEL, {"-7", "1", "0", "700", "0", "1"}, V(6, 9), {}},
     };
+    // clang-format on
     for (auto &r : rows) {
         setreg(V(6, 9)), Scoord = r.sis, Medgrau = r.uni;
-        auto act = [&](Dialog &d) { for (int n = 0; n < 6; ++n) d.type(IDC_LIM1 + n, r.t[n]); d.click(r.fim); };
+        auto act = [&](Dialog &d) {
+            for (int n = 0; n < 6; ++n) d.type(IDC_LIM1 + n, r.t[n]);
+            d.click(r.fim);
+        };
         EXPECT_EQ(abre("entlim", DlgProcEntLim, act, r.msgs, r.name), r.fim == IDOK) << r.name;
         EXPECT_EQ(limites(), r.lim) << r.name;
     }
 }
 
 TEST_F(Dialogos, CoordinateSystemRereadsTheRegionWithoutConverting) {
-    const struct { const char *name; int sis, uni; V antes; std::vector<int> cliques; int fim, sis2, uni2;
-                   V lim; Msgs msgs; } rows[] = {
-        {"Cartesian to cylindrical degrees", CARTESIANO, GRAUS, {-1, 1, -2, 2, 0, 5}, {IDC_CIL}, IDOK, CILINDRICO,
-         GRAUS, {-1, 1, 0, 360, 0, 5}, {PHI}},
-        {"to spherical radians: theta only", CARTESIANO, GRAUS, {-1, 1, -2, 2, 0, 5}, {IDC_ESF, IDC_RAD}, IDOK,
-         ESFERICO, RADIANOS, {-1, 1, 0, 3.1415f, 0, 5}, {THETA}},
-        {"OK unchanged still checks", CILINDRICO, GRAUS, {0, 1, -5, 5, 0, 1}, {}, IDOK, CILINDRICO, GRAUS,
-         {0, 1, 0, 360, 0, 1}, {PHI}},
-        {"Esféricas then Cancel", CARTESIANO, GRAUS, {-1, 1, -2, 2, 0, 5}, {IDC_ESF}, IDCANCEL, ESFERICO, GRAUS,
-         {-1, 1, -2, 2, 0, 5}, {}},
+    const struct {
+        const char *name;
+        int sis, uni;
+        V antes;
+        std::vector<int> cliques;
+        int fim, sis2, uni2;
+        V lim;
+        Msgs msgs;
+    } rows[] = {
+        {"Cartesian to cylindrical degrees",
+         CARTESIANO,
+         GRAUS,
+         {-1, 1, -2, 2, 0, 5},
+         {IDC_CIL},
+         IDOK,
+         CILINDRICO,
+         GRAUS,
+         {-1, 1, 0, 360, 0, 5},
+         {PHI}},
+        {"to spherical radians: theta only",
+         CARTESIANO,
+         GRAUS,
+         {-1, 1, -2, 2, 0, 5},
+         {IDC_ESF, IDC_RAD},
+         IDOK,
+         ESFERICO,
+         RADIANOS,
+         {-1, 1, 0, 3.1415f, 0, 5},
+         {THETA}},
+        {"OK unchanged still checks", CILINDRICO, GRAUS, {0, 1, -5, 5, 0, 1}, {}, IDOK, CILINDRICO, GRAUS, {0, 1, 0, 360, 0, 1}, {PHI}},
+        {"Esféricas then Cancel", CARTESIANO, GRAUS, {-1, 1, -2, 2, 0, 5}, {IDC_ESF}, IDCANCEL, ESFERICO, GRAUS, {-1, 1, -2, 2, 0, 5}, {}},
     };
     for (auto &r : rows) {
         setreg(r.antes), Scoord = r.sis, Medgrau = r.uni;

@@ -47,8 +47,9 @@ TEST_F(Relatorio, DialogProposesTheLastPathAndTheNameIsUsedAsTyped) {
     reg[0][0] = -5, reg[2][1] = 7;  // no vectors: only the separator, whatever the region
     wintest::MessageBoxLog log;
     EXPECT_EQ(salva("relatorio"), 1);
-    EXPECT_EQ(ultimo.filters, (std::vector<std::pair<std::string, std::string>>{
-        {"Arquivos de Dados (*.TXD)", "*.txd"}, {"Arquivos TXT (*.TXT)", "*.txt"}, {"Todos os Arquivos (*.*)", "*.*"}}));
+    EXPECT_EQ(ultimo.filters,
+              (std::vector<std::pair<std::string, std::string>>{
+                  {"Arquivos de Dados (*.TXD)", "*.txd"}, {"Arquivos TXT (*.TXT)", "*.txt"}, {"Todos os Arquivos (*.*)", "*.*"}}));
     EXPECT_TRUE(ultimo.filterIndex == 1 && ultimo.initialPath.empty());
     // No question before replacing, no extension added, the system's own title; the path in 256
     // bytes, the name in 63.
@@ -84,7 +85,8 @@ TEST_F(Relatorio, FailuresAreReportedAndLeaveEverythingAsItWas) {
         ASSERT_EQ(log.calls().size(), 1u) << nome;
         auto &m = log.calls()[0];
         EXPECT_TRUE(m.owner == hjan && m.text == (pasta / nome).string() && m.caption == "Não pode salvar o Arquivo" &&
-                    m.type == UINT(MB_OK)) << nome;
+                    m.type == UINT(MB_OK))
+            << nome;
     }
     signal(SIGXFSZ, sinal);
     EXPECT_EQ(le(pasta / "antigo.txd"), antigo);

@@ -19,28 +19,45 @@ namespace {
 std::string retrato() {
     static const char zero[sizeof vetores] = {};
     char s[1024];
-    int n = snprintf(s, sizeof s, "numpt=%d Scoord=%d Medgrau=%d num=%d inicia=%d mostnum=%d SBPosy=%d oper=%d pto=%d "
+    int n = snprintf(s, sizeof s,
+                     "numpt=%d Scoord=%d Medgrau=%d num=%d inicia=%d mostnum=%d SBPosy=%d oper=%d pto=%d "
                      "contr=%d contre=%d x=%.17g z=%.17g nulos=%d%d%d dlg=%d %.6s|%.99s|%.29s|%.99s cores",
                      numpt, Scoord, Medgrau, num, inicia, mostnum, SBPosy, oper, pto, contr, contre, angulox, anguloz,
-                     !memcmp(vetores, zero, sizeof vetores), !memcmp(reg, zero, sizeof reg),
-                     !memcmp(caneta, zero, sizeof caneta), hDlgnmodal != NULL, szNomeAplic, fn, temps3, equacao);
+                     !memcmp(vetores, zero, sizeof vetores), !memcmp(reg, zero, sizeof reg), !memcmp(caneta, zero, sizeof caneta),
+                     hDlgnmodal != NULL, szNomeAplic, fn, temps3, equacao);
     for (COLORREF c : Cor) n += snprintf(s + n, sizeof s - n, " %06x", unsigned(c));
     return s;
 }
 
-const std::string aoIniciar = retrato(); // before any test runs
+const std::string aoIniciar = retrato();  // before any test runs
 // Angles of 60 and 30 degrees with pi = 3.1415; fifteen colours as 0xBBGGRR.
-const char inicial[] = "numpt=0 Scoord=101 Medgrau=105 num=9 inicia=1 mostnum=1 SBPosy=0 oper=11 pto=1 contr=0 "
-                       "contre=0 x=1.0471666666666668 z=0.5235833333333334 nulos=111 dlg=0 Orbix||| cores 0000ff ff0000 "
-                       "00ff00 000000 ff64c8 00b4ff ff1450 3cffc8 006464 9bc864 78b4ff cd5082 5a9b64 1ec85a 9bbe14";
+const char inicial[] =
+    "numpt=0 Scoord=101 Medgrau=105 num=9 inicia=1 mostnum=1 SBPosy=0 oper=11 pto=1 contr=0 "
+    "contre=0 x=1.0471666666666668 z=0.5235833333333334 nulos=111 dlg=0 Orbix||| cores 0000ff ff0000 "
+    "00ff00 000000 ff64c8 00b4ff ff1450 3cffc8 006464 9bc864 78b4ff cd5082 5a9b64 1ec85a 9bbe14";
 
 TEST(EstadoInicial, AoIniciarEDepoisDeReiniciaestado) {
     static_assert(sizeof ajuda > 4206, "the help text with its terminator");
     EXPECT_EQ(aoIniciar, inicial);
-    numpt = 7; Scoord = ESFERICO; Medgrau = RADIANOS; num = 3; inicia = 0; mostnum = 2; SBPosy = 40;
-    angulox = anguloz = 0.1; oper = 2; pto = 0; contr = contre = 1; vetores[2][14] = reg[2][1] = 5;
-    Cor[14] = 0; caneta[3] = reinterpret_cast<HPEN>(&numpt); hDlgnmodal = reinterpret_cast<HWND>(&numpt);
-    strcpy(szNomeAplic, "x"); strcpy(fn, "/tmp/a.txd"); strcpy(temps3, "12"); strcpy(equacao, "1+2");
+    numpt = 7;
+    Scoord = ESFERICO;
+    Medgrau = RADIANOS;
+    num = 3;
+    inicia = 0;
+    mostnum = 2;
+    SBPosy = 40;
+    angulox = anguloz = 0.1;
+    oper = 2;
+    pto = 0;
+    contr = contre = 1;
+    vetores[2][14] = reg[2][1] = 5;
+    Cor[14] = 0;
+    caneta[3] = reinterpret_cast<HPEN>(&numpt);
+    hDlgnmodal = reinterpret_cast<HWND>(&numpt);
+    strcpy(szNomeAplic, "x");
+    strcpy(fn, "/tmp/a.txd");
+    strcpy(temps3, "12");
+    strcpy(equacao, "1+2");
     reiniciaestado();
     EXPECT_EQ(retrato(), inicial);
 }
@@ -50,11 +67,19 @@ const std::string T = "O valor de theta está errado e foi colocado nos limites!
 // Repaired radian limits are the floats of 3.1415 and 6.283, a little below them: a typed 6.283 passes.
 const float PIF = 3.1414999961853027f, VOLTA = 6.2829999923706055f, INF = INFINITY;
 
-std::string f2(double v) { char s[64]; textoangulo(s, sizeof s, v); return s; } // "%5.2f" or "indefinido"
+std::string f2(double v) {
+    char s[64];
+    textoangulo(s, sizeof s, v);
+    return s;
+}  // "%5.2f" or "indefinido"
 std::string tx(const float c[3], int sis = CARTESIANO, const char *p = "") {
-    char s[200]; textovetor(s, sizeof s, p, c, sis); return s; }
+    char s[200];
+    textovetor(s, sizeof s, p, c, sis);
+    return s;
+}
 
 TEST(VerificaRegiao, ReparaEAvisaPorLinha) {
+    // clang-format off
     const struct { const char *nome; int sis, uni; float antes[6], depois[6]; std::vector<std::string> avisos; } casos[] = {
         {"cil graus, phi < 0", CILINDRICO, GRAUS, {1, 2, -10, 90, 0, 5}, {1, 2, 0, 360, 0, 5}, {P}},
         {"cil graus, phi > 360", CILINDRICO, GRAUS, {0, 1, 10, 361, 0, 0}, {0, 1, 0, 360, 0, 0}, {P}},
@@ -67,6 +92,7 @@ TEST(VerificaRegiao, ReparaEAvisaPorLinha) {
         {"par invertido fica", ESFERICO, GRAUS, {0, 1, 90, 30, 300, 10}, {0, 1, 90, 30, 300, 10}, {}},
         {"cartesiano livre", CARTESIANO, RADIANOS, {-9, 500, -9, 500, -9, 500}, {-9, 500, -9, 500, -9, 500}, {}},
     };
+    // clang-format on
     const HWND dono = reinterpret_cast<HWND>(&reg);
     for (const auto &c : casos) {
         Scoord = c.sis, Medgrau = c.uni, memcpy(reg, c.antes, sizeof reg);
@@ -79,23 +105,33 @@ TEST(VerificaRegiao, ReparaEAvisaPorLinha) {
     }
 }
 
-TEST(Vetorial, ConversoesEPosicao) { // pi = 3.1415
+TEST(Vetorial, ConversoesEPosicao) {  // pi = 3.1415
     EXPECT_EQ(grauparad(90), 1.57075f);
     EXPECT_EQ(f2(radpagrau(3.1415f)) + f2(radpagrau(grauparad(-30))), "180.00-30.00");
-    const struct { int sis; float e[3]; double xyz[3]; } casos[] = {
-        {CILINDRICO, {2, 1.57075f, 5}, {0, 2, 5}}, {ESFERICO, {2, 0, 1}, {0, 0, 2}},
-        {ESFERICO, {3, 1.57075f, 3.1415f}, {-3, 0, 0}}, {ESFERICO, {2, 1.57075f, 1.0471666f}, {1, 1.7320508, 0}}, {CARTESIANO, {1, -2, 3}, {1, -2, 3}}};
+    const struct {
+        int sis;
+        float e[3];
+        double xyz[3];
+    } casos[] = {{CILINDRICO, {2, 1.57075f, 5}, {0, 2, 5}},
+                 {ESFERICO, {2, 0, 1}, {0, 0, 2}},
+                 {ESFERICO, {3, 1.57075f, 3.1415f}, {-3, 0, 0}},
+                 {ESFERICO, {2, 1.57075f, 1.0471666f}, {1, 1.7320508, 0}},
+                 {CARTESIANO, {1, -2, 3}, {1, -2, 3}}};
     for (const auto &c : casos) {
-        double xyz[3]; posicionacartesiano(c.sis, c.e, xyz);
+        double xyz[3];
+        posicionacartesiano(c.sis, c.e, xyz);
         for (int k = 0; k < 3; k++) EXPECT_NEAR(xyz[k], c.xyz[k], 1e-3) << c.sis << ", componente " << k;
     }
 }
 
-TEST(Vetorial, ParesConhecidos) { // the cross product also written over either factor
-    const struct { float a[3], b[3], escalar; const char *angulo; float axb[3]; } casos[] = {
-        {{1, 0, 0}, {0, 1, 0}, 0, "89.96", {0, 0, 1}},      {{1, 2, 3}, {-1, -2, -3}, -14, "180.01", {0, 0, 0}},
-        {{1, 2, 3}, {1, 2, 3}, 14, " 0.00", {0, 0, 0}},      {{1, 2, 3}, {-4, 0.5f, 7}, 18, "53.45", {12.5f, -19, 8.5f}},
-        {{0, 0, 0}, {1, 0, 0}, 0, "indefinido", {0, 0, 0}}, {{INF, 0, 0}, {1, 1, 1}, INF, "indefinido", {0, -INF, INF}}};
+TEST(Vetorial, ParesConhecidos) {  // the cross product also written over either factor
+    const struct {
+        float a[3], b[3], escalar;
+        const char *angulo;
+        float axb[3];
+    } casos[] = {{{1, 0, 0}, {0, 1, 0}, 0, "89.96", {0, 0, 1}},      {{1, 2, 3}, {-1, -2, -3}, -14, "180.01", {0, 0, 0}},
+                 {{1, 2, 3}, {1, 2, 3}, 14, " 0.00", {0, 0, 0}},     {{1, 2, 3}, {-4, 0.5f, 7}, 18, "53.45", {12.5f, -19, 8.5f}},
+                 {{0, 0, 0}, {1, 0, 0}, 0, "indefinido", {0, 0, 0}}, {{INF, 0, 0}, {1, 1, 1}, INF, "indefinido", {0, -INF, INF}}};
     for (const auto &c : casos) {
         float r[3], ra[3] = {c.a[0], c.a[1], c.a[2]}, rb[3] = {c.b[0], c.b[1], c.b[2]};
         produtovetorial(c.a, c.b, r), produtovetorial(ra, c.b, ra), produtovetorial(c.a, rb, rb);
@@ -115,27 +151,30 @@ TEST(Vetorial, ContasGuardadasEmFloat) {
     // The listings sum in a float in entry order; the calculator adds three float products.
     const float um[3] = {1, 1, 1}, antes[3] = {1e8f, 1, -1e8f}, depois[3] = {1e8f, -1e8f, 1};
     EXPECT_EQ(produtoescalar(antes, um) + 10 * produtoescalar(depois, um) + 100 * produtoescalarcalc(antes, um), 110);
-    EXPECT_TRUE(isfinite(modulovet(quase))); // squares summed in double
+    EXPECT_TRUE(isfinite(modulovet(quase)));  // squares summed in double
     EXPECT_EQ(modulovet(demais), INF);
 }
 
 TEST(Vetorial, TextoComSeparadoresSufixosECorte) {
+    // clang-format off
     const struct { int sis; const char *prefixo; float c[3]; const char *esperado; } casos[] = {
         {CARTESIANO, "", {1, -0.0f, 2}, " 1.00a_x + -0.00a_y +  2.00a_z"}, // a negative zero keeps its " + "
         {CARTESIANO, "", {1, -0.001f, 0}, " 1.00a_x-0.00a_y +  0.00a_z"},
         {CILINDRICO, "V(0) = ", {1, 2, 3}, "V(0) =  1.00a_r +  2.00a_phi +  3.00a_z"},
         {ESFERICO, "V(1) X V(2) = ", {12.5f, 0, -1}, "V(1) X V(2) = 12.50a_r +  0.00a_theta-1.00a_phi"},
     };
+    // clang-format on
     for (const auto &c : casos) EXPECT_EQ(tx(c.c, c.sis, c.prefixo), c.esperado);
     for (int sis : {CARTESIANO, CILINDRICO, ESFERICO})
-        for (int k : {-1, 3}) EXPECT_STREQ(sufixovetor(sis, k), "") << sis << ", " << k; // no component k
-    const float c[3] = {1e38f, -1e38f, 1e38f}; // the widest components, cut at every size
+        for (int k : {-1, 3}) EXPECT_STREQ(sufixovetor(sis, k), "") << sis << ", " << k;  // no component k
+    const float c[3] = {1e38f, -1e38f, 1e38f};                                            // the widest components, cut at every size
     const std::string inteiro = tx(c, ESFERICO, "V(14) = ");
     for (size_t n = 0; n <= inteiro.size() + 1; n++) {
-        char buf[256]; memset(buf, '#', sizeof buf);
+        char buf[256];
+        memset(buf, '#', sizeof buf);
         EXPECT_EQ(textovetor(buf, n, "V(14) = ", c, ESFERICO), n ? n - 1 : 0) << n;
-        EXPECT_EQ(std::string(buf, n + 1), n ? inteiro.substr(0, n - 1) + '\0' + '#' : "#") << n; // nothing past n
+        EXPECT_EQ(std::string(buf, n + 1), n ? inteiro.substr(0, n - 1) + '\0' + '#' : "#") << n;  // nothing past n
     }
 }
 
-} // namespace
+}  // namespace

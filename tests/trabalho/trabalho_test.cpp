@@ -23,8 +23,8 @@ const fs::path DADOS = fs::path(ORBIX_DADOS) / "trabalhos";
 
 bool iguais(const Trabalho &a, const Trabalho &b) { return memcmp(&a, &b, sizeof a) == 0; }
 
-Trabalho trabalho(int sistema, int unidade, std::vector<std::vector<float>> vs, std::vector<float> regiao = {},
-                  double ax = ANGULOX_INICIAL, double az = ANGULOZ_INICIAL, int escala = ESCALA_VETORES) {
+Trabalho trabalho(int sistema, int unidade, std::vector<std::vector<float>> vs, std::vector<float> regiao = {}, double ax = ANGULOX_INICIAL,
+                  double az = ANGULOZ_INICIAL, int escala = ESCALA_VETORES) {
     Trabalho t;
     memset(&t, 0, sizeof t);
     t.sistema = sistema, t.unidade = unidade, t.quantos = int(vs.size());
@@ -35,8 +35,8 @@ Trabalho trabalho(int sistema, int unidade, std::vector<std::vector<float>> vs, 
     t.angulox = ax, t.anguloz = az, t.escala = escala;
     return t;
 }
-const Trabalho ESCRITO = trabalho(CILINDRICO, RADIANOS, {{3, 0.1f, -2}, {1.0f / 3, 6.283f, -0.0f}},
-                                  {0, 5, 0, 3.1415f, -1, 4}, ANGULOX_MAX, GIRO_MIN, ESCALA_MEDIA);
+const Trabalho ESCRITO = trabalho(CILINDRICO, RADIANOS, {{3, 0.1f, -2}, {1.0f / 3, 6.283f, -0.0f}}, {0, 5, 0, 3.1415f, -1, 4}, ANGULOX_MAX,
+                                  GIRO_MIN, ESCALA_MEDIA);
 
 // Everything an opened file may change, and what it must not.
 std::string foto() {

@@ -49,6 +49,7 @@ TEST_F(Desfazer, EveryChangeIsOneStepUndoneAndRedoneBitForBit) {
         const char *nome;
         int id;
         std::vector<std::function<void(Dialog &)>> dialogos;
+        // clang-format off
     } linhas[] = {
         {"two vectors typed", IDM_PONTOS,
          {digita({{IDC_NPT, "2"}}), digita({{IDC_E1, "1"}, {IDC_E2, "2"}}), digita({{IDC_E1, "-4"}, {IDC_E3, "7"}})}},
@@ -65,6 +66,7 @@ TEST_F(Desfazer, EveryChangeIsOneStepUndoneAndRedoneBitForBit) {
         {"the view tilted", IDM_BAIXO, {}},
         {"a work file opened", IDM_ABRIRTRAB, {}},
     };
+    // clang-format on
     for (const auto &l : linhas) {
         SCOPED_TRACE(l.nome);
         if (&l != linhas) TearDown(), SetUp();
@@ -112,9 +114,12 @@ TEST_F(Desfazer, TheKeysAreCtrlZCtrlYAndCtrlShiftZ) {
         int vk;
         unsigned mods;
         int escala;
-    } teclas[] = {{'Z', wintest::Ctrl, ESCALA_VETORES}, {'Y', wintest::Ctrl, ESCALA_MEDIA},
-                  {'Z', wintest::Ctrl, ESCALA_VETORES}, {'Z', wintest::Ctrl | wintest::Shift, ESCALA_MEDIA},
-                  {'Z', 0, ESCALA_MEDIA},               {'Y', wintest::Ctrl | wintest::Shift, ESCALA_MEDIA}};
+    } teclas[] = {{'Z', wintest::Ctrl, ESCALA_VETORES},
+                  {'Y', wintest::Ctrl, ESCALA_MEDIA},
+                  {'Z', wintest::Ctrl, ESCALA_VETORES},
+                  {'Z', wintest::Ctrl | wintest::Shift, ESCALA_MEDIA},
+                  {'Z', 0, ESCALA_MEDIA},
+                  {'Y', wintest::Ctrl | wintest::Shift, ESCALA_MEDIA}};
     for (const auto &t : teclas) {
         wintest::PressKey(hjan, t.vk, t.mods);
         bombeia();

@@ -54,6 +54,7 @@ TEST_F(UmVetor, EachCommandGivesTheWorkOfTheVectorsTypedFromScratch) {
         int id;
         std::vector<std::function<void(Dialog &)>> dialogos;
         Vetores esperado;
+        // clang-format off
     } linhas[] = {
         {"the middle one edited", IDM_EDITARVET, {indice("1"), entradas("5", "-6", "0.25")},
          {{2.0f / 3, 1, 4.0f / 3}, {5, -6, 0.25f}, {7, 8, 9}}},
@@ -62,6 +63,7 @@ TEST_F(UmVetor, EachCommandGivesTheWorkOfTheVectorsTypedFromScratch) {
         {"the first removed, the others moving down", IDM_REMOVERVET, {indice("0")}, {{0.1f, -0.0f, 1e-7f}, {7, 8, 9}}},
         {"the last removed", IDM_REMOVERVET, {indice("2")}, {{2.0f / 3, 1, 4.0f / 3}, {0.1f, -0.0f, 1e-7f}}},
     };
+    // clang-format on
     for (const auto &l : linhas) {
         SCOPED_TRACE(l.nome);
         if (&l != linhas) TearDown(), SetUp();
@@ -139,7 +141,7 @@ TEST_F(UmVetor, DataDialogsOpenReadyForTyping) {
         int id;
         std::function<bool()> tomou;
     } linhas[] = {
-        {IDM_EDITARVET, [] { return vetores[0][2] == 2; }},  // the index dialog, then the vector's
+        {IDM_EDITARVET, [] { return vetores[0][2] == 2; }},                                   // the index dialog, then the vector's
         {IDM_PONTOS, [] { return numpt == 2 && vetores[0][0] == 2 && vetores[0][1] == 2; }},  // and each of the series
         {IDM_LIMITES, [] { return reg[0][0] == 2; }},
     };

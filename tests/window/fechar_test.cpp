@@ -15,8 +15,9 @@ protected:
         apoio::JanelaPrincipal::SetUp();
         arquivo = (pasta / "aula.orbix").string();
         outro = (pasta / "outra.orbix").string();
-        apoio::escreve(outro, "ORBIX TRABALHO 1\nsistema cartesiano\nunidade graus\nvetores 1\nvetor 0 1 2 3\n"
-                              "regiao 1 0 1\nregiao 2 0 1\nregiao 3 0 1\nvista 1 0.5\nescala media\nfim\n");
+        apoio::escreve(outro,
+                       "ORBIX TRABALHO 1\nsistema cartesiano\nunidade graus\nvetores 1\nvetor 0 1 2 3\n"
+                       "regiao 1 0 1\nregiao 2 0 1\nregiao 3 0 1\nvista 1 0.5\nescala media\nfim\n");
     }
     void umvetor() {
         numpt = 1;
@@ -75,8 +76,10 @@ TEST_F(Fechar, LeavingChangesNotSavedAsksFirst) {
             umvetor();
             wintest::MessageBoxLog caixas(l.resposta);
             wintest::SaveDialogDriver salvar;
-            if (l.salvar && l.cancelasalvar) salvar.cancel();
-            else if (l.salvar) salvar.answer(arquivo);
+            if (l.salvar && l.cancelasalvar)
+                salvar.cancel();
+            else if (l.salvar)
+                salvar.answer(arquivo);
             wintest::OpenDialogDriver abrir;
             if (porabrir && !l.fica) abrir.answer(outro);
             comando(porabrir ? IDM_ABRIRTRAB : IDM_SAIR);
@@ -84,8 +87,10 @@ TEST_F(Fechar, LeavingChangesNotSavedAsksFirst) {
             ASSERT_EQ(caixas.calls().size(), 1u);
             EXPECT_EQ(caixas.calls()[0].type, UINT(MB_YESNOCANCEL | MB_ICONQUESTION));
             EXPECT_EQ(std::filesystem::exists(arquivo), l.salvar && !l.cancelasalvar);
-            if (porabrir) EXPECT_EQ(numpt == 1 && vetores[0][0] == 1, !l.fica);  // the other work, or this one
-            else EXPECT_EQ(wintest::IsLive(hjan), l.fica);
+            if (porabrir)
+                EXPECT_EQ(numpt == 1 && vetores[0][0] == 1, !l.fica);  // the other work, or this one
+            else
+                EXPECT_EQ(wintest::IsLive(hjan), l.fica);
         }
     }
 }

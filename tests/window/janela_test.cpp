@@ -23,8 +23,8 @@ TEST_F(Startup, OpensWithTitleMenuResourcesAndTheSplashHeldByATimer) {
         EXPECT_EQ(apoio::textos(rec.calls()), std::vector<std::string>{"Carregando o ORBIX..."}) << "UpdateWindow paints the splash";
     }
     EXPECT_EQ(wintest::WindowText(hjan), "Álgebra Vetorial");
-    EXPECT_EQ(wintest::MenuBarTexts(hjan), (std::vector<std::string>{"&Arquivo", "&Vetor", "&Cálculos", "&Info",
-                                                                      "&Esquerda", "&Direita", "&Cima", "&Baixo"}));
+    EXPECT_EQ(wintest::MenuBarTexts(hjan),
+              (std::vector<std::string>{"&Arquivo", "&Vetor", "&Cálculos", "&Info", "&Esquerda", "&Direita", "&Cima", "&Baixo"}));
     EXPECT_EQ(std::make_tuple(maxX, maxY, hInst), std::make_tuple(1024, 768, wintest::Instance()));
     UINT elapse = 0;
     ASSERT_TRUE(wintest::TimerActive(hjan, ID_ABERTURA, &elapse));
@@ -66,7 +66,8 @@ TEST_F(MainWindow, TheClassPensFontAndPictureAreTheProgramsAndAreFreedAtTheEnd) 
     using wintest::GdiObjectInfo;
     const auto icone = wintest::Describe(wc.hIcon), f = wintest::Describe(hFonte), b = wintest::Describe(BMP_Orbix);
     EXPECT_EQ(std::make_tuple(icone.kind, icone.width, icone.height), std::make_tuple(GdiObjectInfo::Bitmap, 32, 32));
-    EXPECT_EQ(std::make_tuple(f.kind, f.height, f.weight, f.face), std::make_tuple(GdiObjectInfo::Font, 12, 400, std::string("Times New Roman")));
+    EXPECT_EQ(std::make_tuple(f.kind, f.height, f.weight, f.face),
+              std::make_tuple(GdiObjectInfo::Font, 12, 400, std::string("Times New Roman")));
     EXPECT_EQ(std::make_tuple(b.kind, b.width, b.height), std::make_tuple(GdiObjectInfo::Bitmap, 549, 422));
     for (int k = 0; k < MAXVETORES; ++k) {  // in the colours of the start state
         const auto p = wintest::Describe(caneta[k]);
@@ -116,12 +117,14 @@ TEST_F(MainWindow, ScrollStepsEndAtTheListingsLastLineAndTheThumbIsNotBounded) {
     num = MODO_ESCALARES;
     struct Row {
         int numpt, code, pos, expected;
+        // clang-format off
     } rows[] = {
         {0, SB_LINEDOWN, 0, 0},   {0, SB_PAGEDOWN, 0, 0}, {2, SB_LINEUP, 0, 0},       {2, SB_PAGEUP, 0, 0},
         {2, SB_LINEDOWN, 0, 1},   {2, SB_PAGEDOWN, 0, 5}, {2, SB_LINEDOWN, 0, 5},     {2, SB_LINEUP, 0, 4},
         {2, SB_TOP, 0, 0},        {2, SB_BOTTOM, 0, 5},   {15, SB_BOTTOM, 0, 359},    {15, SB_PAGEUP, 0, 343},
         {1, SB_THUMBTRACK, 95, 95}, {1, SB_LINEDOWN, 0, 0}, {1, SB_THUMBTRACK, 20, 20},
     };
+    // clang-format on
     for (auto &r : rows) {
         numpt = r.numpt;
         SendMessageA(hjan, WM_VSCROLL, MAKEWPARAM(r.code, r.pos), 0);
@@ -141,11 +144,11 @@ TEST_F(MainWindow, ModeAndScaleCommands) {
         int id, num, mostnum, paints;
     } rows[] = {
         {IDM_DESENHARVET, MODO_VETORES, 1, 0},  // no vectors: nothing happens
-        {IDM_ANGULO, MODO_ANGULOS, 1, 1},       {IDM_ESCMEDIA, MODO_ANGULOS, 2, 1},
-        {IDM_MODULO, MODO_MODULOS, 2, 1},       {IDM_ESCALAR, MODO_ESCALARES, 2, 1},
-        {IDM_VETORIAL, MODO_VETORIAIS, 2, 1},   {IDM_VERVET, MODO_LISTAGEM, 2, 1},
-        {IDM_NAOMOSTRAR, MODO_LISTAGEM, 0, 1},  {IDM_DESENHARREG, MODO_REGIAO, 0, 1},
-        {IDM_ESCVETORES, MODO_REGIAO, 1, 1},    {115, MODO_REGIAO, 1, 0},
+        {IDM_ANGULO, MODO_ANGULOS, 1, 1},      {IDM_ESCMEDIA, MODO_ANGULOS, 2, 1},
+        {IDM_MODULO, MODO_MODULOS, 2, 1},      {IDM_ESCALAR, MODO_ESCALARES, 2, 1},
+        {IDM_VETORIAL, MODO_VETORIAIS, 2, 1},  {IDM_VERVET, MODO_LISTAGEM, 2, 1},
+        {IDM_NAOMOSTRAR, MODO_LISTAGEM, 0, 1}, {IDM_DESENHARREG, MODO_REGIAO, 0, 1},
+        {IDM_ESCVETORES, MODO_REGIAO, 1, 1},   {115, MODO_REGIAO, 1, 0},
     };
     for (auto &r : rows) {
         comando(r.id);

@@ -27,7 +27,7 @@ TEST(LinhaDeComando, IsSplitAsWindowsSplitsIt) {
         {"\\\\servidor\\aula", {"\\\\servidor\\aula"}},
         {"a\\\\\"b\"", {"a\\b"}},    // 2n backslashes and a quote: n, and the quote groups
         {"a\\\\\\\"b", {"a\\\"b"}},  // 2n + 1: n, and a literal quote
-        {"\"a\"\"b\"", {"a\"b"}},     // a doubled quote inside quotes is one quote
+        {"\"a\"\"b\"", {"a\"b"}},    // a doubled quote inside quotes is one quote
         {"\"fim sem aspas", {"fim sem aspas"}},
         {"\"\"", {""}},
     };

@@ -13,7 +13,9 @@ using Acao = std::function<void(Dialog &)>;
 using V = std::vector<float>;
 using Nomes = std::vector<std::string>;
 
-Acao numero(const char *n) { return [n](Dialog &d) { d.type(IDC_NPT, n), d.click(IDOK); }; }
+Acao numero(const char *n) {
+    return [n](Dialog &d) { d.type(IDC_NPT, n), d.click(IDOK); };
+}
 Acao vetor(const char *a, const char *b, const char *c) {
     return [=](Dialog &d) { d.type(IDC_E1, a), d.type(IDC_E2, b), d.type(IDC_E3, c), d.click(IDOK); };
 }
@@ -22,20 +24,28 @@ class Menu : public apoio::JanelaPrincipal {
 protected:
     V coluna(int k) { return {vetores[0][k], vetores[1][k], vetores[2][k]}; }
     // One more help dialog, opened without repainting the window.
-    HWND abreajuda() { comando(IDM_AJUDA); EXPECT_EQ(pinturas(), 0); return wintest::LiveDialogs().back(); }
+    HWND abreajuda() {
+        comando(IDM_AJUDA);
+        EXPECT_EQ(pinturas(), 0);
+        return wintest::LiveDialogs().back();
+    }
 };
 
 TEST_F(Menu, VectorEntryFillsOneColumnPerVector) {
     num = MODO_LISTAGEM;
     for (int k = 0; k < MAXVETORES; ++k) vetores[0][k] = vetores[1][k] = vetores[2][k] = -7;
     wintest::DialogDrivers drivers;
-    drivers.then(numero("4")).then(vetor("1", "2", "3")).then([](Dialog &d) {
-        EXPECT_EQ(d.fieldText(IDC_E1) + d.fieldText(IDC_E2) + d.fieldText(IDC_E3), " 1.00 2.00 3.00") << "the last confirmed";
-        d.type(IDC_E1, "9"), d.click(IDCANCEL);
-    }).then([](Dialog &d) {
-        EXPECT_EQ(d.fieldText(IDC_E1), " 1.00") << "a cancelled vector leaves the buffer alone";
-        d.click(IDC_CIL), d.type(IDC_E1, "-4"), d.click(IDOK);
-    }).then(vetor("0.5", "90", "-1"));
+    drivers.then(numero("4"))
+        .then(vetor("1", "2", "3"))
+        .then([](Dialog &d) {
+            EXPECT_EQ(d.fieldText(IDC_E1) + d.fieldText(IDC_E2) + d.fieldText(IDC_E3), " 1.00 2.00 3.00") << "the last confirmed";
+            d.type(IDC_E1, "9"), d.click(IDCANCEL);
+        })
+        .then([](Dialog &d) {
+            EXPECT_EQ(d.fieldText(IDC_E1), " 1.00") << "a cancelled vector leaves the buffer alone";
+            d.click(IDC_CIL), d.type(IDC_E1, "-4"), d.click(IDOK);
+        })
+        .then(vetor("0.5", "90", "-1"));
     comando(IDM_PONTOS);
     EXPECT_EQ(drivers.opened, (Nomes{"entnpt", "entvt", "entvt", "entvt", "entvt"}));
     const V cols[] = {{1, 2, 3}, V(3, -7), {4, 2, 3}, {0.5f, 90, -1}, V(3, -7)};
@@ -44,10 +54,12 @@ TEST_F(Menu, VectorEntryFillsOneColumnPerVector) {
 }
 
 TEST_F(Menu, VectorEntryCountsAndTheVectorViewAlways) {
+    // clang-format off
     const struct { const char *name; Acao act; int n; Nomes msgs; } rows[] = {
         {"cancelled", [](Dialog &d) { d.click(IDCANCEL); }, 0, {}},
         {"twenty", numero("20"), MAXVETORES, {"Número Máximo de Pontos é 15!"}},
     };
+    // clang-format on
     for (auto &r : rows) {
         num = MODO_ANGULOS, numpt = 3;
         wintest::MessageBoxLog log;
@@ -61,12 +73,14 @@ TEST_F(Menu, VectorEntryCountsAndTheVectorViewAlways) {
 }
 
 TEST_F(Menu, RegionAndSystemRepaintRules) {
+    // clang-format off
     const struct { const char *name; int id, fim, num, pinturas; } rows[] = {
         {"limits confirmed", IDM_LIMITES, IDOK, MODO_REGIAO, 1},
         {"limits cancelled keeps the mode", IDM_LIMITES, IDCANCEL, MODO_LISTAGEM, 1},
         {"system confirmed", IDM_COORD, IDOK, MODO_LISTAGEM, 1},
         {"system cancelled", IDM_COORD, IDCANCEL, MODO_LISTAGEM, 0},
     };
+    // clang-format on
     for (auto &r : rows) {
         num = MODO_LISTAGEM;
         wintest::DialogDrivers drivers;
@@ -95,10 +109,12 @@ TEST_F(Menu, HelpAndAboutTextsAsStored) {
 }
 
 TEST_F(Menu, OnlyItsOkClosesTheHelp) {
+    // clang-format off
     const struct { const char *name; void (*act)(Dialog &); bool fecha; } rows[] = {
         {"Esc", [](Dialog &d) { d.pressEscape(); }, false}, {"close box", [](Dialog &d) { d.closeBox(); }, false},
         {"OK", [](Dialog &d) { d.click(IDOK); }, true}, {"Enter", [](Dialog &d) { d.pressEnter(); }, true},
     };
+    // clang-format on
     for (auto &r : rows) {
         Dialog d(abreajuda());
         r.act(d), (void)pinta();

@@ -24,8 +24,10 @@ TEST_F(Rolagem, KeysAndWheelMoveAListingAndTurnTheDrawing) {
     for (const auto &l : linhas) {
         num = l.modo;
         const double antes = anguloz;
-        if (l.tecla) wintest::PressKey(hjan, l.tecla);
-        else wintest::TurnWheel(hjan, l.roda);
+        if (l.tecla)
+            wintest::PressKey(hjan, l.tecla);
+        else
+            wintest::TurnWheel(hjan, l.roda);
         bombeia();
         EXPECT_EQ(SBPosy, l.rolagem) << l.modo << " " << l.tecla << " " << l.roda;
         EXPECT_EQ(anguloz != antes, l.gira) << l.modo << " " << l.tecla;

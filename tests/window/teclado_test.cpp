@@ -20,8 +20,10 @@ TEST_F(Teclado, ArrowsTurnTheViewExactlyAsTheMenuBarDoes) {
     const struct {
         int vk, id;
         std::pair<double, double> primeiro, limite;
-    } setas[] = {{VK_LEFT, IDM_ESQUERDA, {X - 0.05, Z}, {GIRO_MIN, Z}}, {VK_RIGHT, IDM_DIREITA, {X + 0.05, Z}, {ANGULOX_MAX, Z}},
-                 {VK_UP, IDM_CIMA, {X, Z - 0.05}, {X, GIRO_MIN}}, {VK_DOWN, IDM_BAIXO, {X, Z + 0.05}, {X, ANGULOZ_MAX}}};
+    } setas[] = {{VK_LEFT, IDM_ESQUERDA, {X - 0.05, Z}, {GIRO_MIN, Z}},
+                 {VK_RIGHT, IDM_DIREITA, {X + 0.05, Z}, {ANGULOX_MAX, Z}},
+                 {VK_UP, IDM_CIMA, {X, Z - 0.05}, {X, GIRO_MIN}},
+                 {VK_DOWN, IDM_BAIXO, {X, Z + 0.05}, {X, ANGULOZ_MAX}}};
     for (auto &s : setas) {
         std::vector<std::pair<double, double>> angulos[2];
         for (bool teclado : {false, true}) {

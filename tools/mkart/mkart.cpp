@@ -21,9 +21,7 @@ struct Rgb {
     double r = 0, g = 0, b = 0;
 };
 
-Rgb Mix(Rgb a, Rgb b, double t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
+Rgb Mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 
 struct V2 {
     double x = 0, y = 0;
@@ -53,12 +51,12 @@ public:
     Canvas(int w, int h) : w_(w), h_(h), px_(static_cast<size_t>(w) * h) {}
     int width() const { return w_; }
     int height() const { return h_; }
-    Rgb& at(int x, int y) { return px_[static_cast<size_t>(y) * w_ + x]; }
-    const Rgb& at(int x, int y) const { return px_[static_cast<size_t>(y) * w_ + x]; }
+    Rgb &at(int x, int y) { return px_[static_cast<size_t>(y) * w_ + x]; }
+    const Rgb &at(int x, int y) const { return px_[static_cast<size_t>(y) * w_ + x]; }
 
     void Blend(int x, int y, Rgb c, double alpha) {
         if (x < 0 || y < 0 || x >= w_ || y >= h_ || alpha <= 0) return;
-        Rgb& p = at(x, y);
+        Rgb &p = at(x, y);
         p = Mix(p, c, std::min(alpha, 1.0));
     }
 
@@ -81,14 +79,14 @@ public:
         }
     }
 
-    void Polyline(const std::vector<V2>& pts, double width, Rgb c, double alpha = 1.0) {
+    void Polyline(const std::vector<V2> &pts, double width, Rgb c, double alpha = 1.0) {
         for (size_t i = 1; i < pts.size(); ++i) Line(pts[i - 1], pts[i], width, c, alpha);
     }
 
     void Disc(V2 centre, double radius, Rgb c, double alpha = 1.0) { Line(centre, centre, radius * 2, c, alpha); }
 
     // A convex polygon, filled.
-    void Convex(const std::vector<V2>& poly, Rgb c, double alpha = 1.0) {
+    void Convex(const std::vector<V2> &poly, Rgb c, double alpha = 1.0) {
         double minx = 1e9, maxx = -1e9, miny = 1e9, maxy = -1e9;
         for (V2 p : poly) {
             minx = std::min(minx, p.x), maxx = std::max(maxx, p.x);
@@ -141,7 +139,7 @@ private:
 
 // Capital letters on a 4 x 6 grid, y downwards; each glyph is a few polylines. Only the
 // letters the pictures spell are here. 'a' is A with an acute accent.
-const std::vector<std::vector<V2>>& Glyph(char ch) {
+const std::vector<std::vector<V2>> &Glyph(char ch) {
     static const std::vector<std::vector<V2>> empty;
     static const std::array<std::pair<char, std::vector<std::vector<V2>>>, 15> glyphs{{
         {'A', {{{0, 6}, {2, 0}, {4, 6}}, {{0.75, 4}, {3.25, 4}}}},
@@ -160,18 +158,18 @@ const std::vector<std::vector<V2>>& Glyph(char ch) {
         {'Z', {{{0, 0}, {4, 0}, {0, 6}, {4, 6}}}},
         {'+', {{{2, 1.5}, {2, 4.5}}, {{0.5, 3}, {3.5, 3}}}},
     }};
-    for (const auto& [c, strokes] : glyphs)
+    for (const auto &[c, strokes] : glyphs)
         if (c == ch) return strokes;
     return empty;
 }
 
 // Draws text with its top-left corner at origin; one grid unit is `unit` pixels.
 // Returns the width drawn.
-double Text(Canvas& cv, V2 origin, const std::string& s, double unit, double stroke, Rgb c) {
+double Text(Canvas &cv, V2 origin, const std::string &s, double unit, double stroke, Rgb c) {
     const double advance = 6 * unit;
     V2 pen = origin;
     for (char ch : s) {
-        for (const auto& line : Glyph(ch)) {
+        for (const auto &line : Glyph(ch)) {
             std::vector<V2> pts;
             for (V2 p : line) pts.push_back(pen + p * unit);
             cv.Polyline(pts, stroke, c);
@@ -181,7 +179,7 @@ double Text(Canvas& cv, V2 origin, const std::string& s, double unit, double str
     return pen.x - origin.x - 2 * unit;
 }
 
-double TextWidth(const std::string& s, double unit) {
+double TextWidth(const std::string &s, double unit) {
     double w = 0;
     for (char ch : s) w += ch == ' ' ? 6 * unit * 0.7 : 6 * unit;
     return w - 2 * unit;
@@ -231,7 +229,7 @@ Canvas DrawSplash() {
     const double axisLen = 2.25;
     const std::array<V3, 3> axes{V3{axisLen, 0, 0}, V3{0, axisLen, 0}, V3{0, 0, axisLen}};
     const V3 o{0, 0, 0};
-    for (const V3& a : axes) {
+    for (const V3 &a : axes) {
         cv.Line(cam(o), cam(a * -0.35), 1.4, ink, 0.45);  // the negative half, faded
         cv.Arrow(cam(o), cam(a), 2.2, 13, ink);
         for (int t = 1; t <= 2; ++t) {  // unit ticks, across the axis on the floor or wall
@@ -247,8 +245,7 @@ Canvas DrawSplash() {
     // The region: a box of points between two limits on each coordinate, dotted.
     const V3 lo{0.6, 0.5, 0.0}, hi{1.7, 1.6, 1.1};
     std::array<V3, 8> corner;
-    for (int i = 0; i < 8; ++i)
-        corner[i] = {i & 1 ? hi.x : lo.x, i & 2 ? hi.y : lo.y, i & 4 ? hi.z : lo.z};
+    for (int i = 0; i < 8; ++i) corner[i] = {i & 1 ? hi.x : lo.x, i & 2 ? hi.y : lo.y, i & 4 ? hi.z : lo.z};
     const Rgb regionInk{70, 120, 90};
     cv.Convex({cam(corner[0]), cam(corner[1]), cam(corner[3]), cam(corner[2])}, {150, 200, 165}, 0.35);
     for (int i = 0; i < 8; ++i)
@@ -290,16 +287,16 @@ Canvas DrawSplash() {
 
 // ------------------------------------------------------------------ file writers
 
-void Put16(std::vector<uint8_t>& out, unsigned v) {
+void Put16(std::vector<uint8_t> &out, unsigned v) {
     out.push_back(v & 0xff);
     out.push_back((v >> 8) & 0xff);
 }
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
+void Put32(std::vector<uint8_t> &out, uint32_t v) {
     Put16(out, v & 0xffff);
     Put16(out, v >> 16);
 }
 
-void PutInfoHeader(std::vector<uint8_t>& out, int w, int h, int bits, uint32_t imageSize) {
+void PutInfoHeader(std::vector<uint8_t> &out, int w, int h, int bits, uint32_t imageSize) {
     Put32(out, 40);
     Put32(out, static_cast<uint32_t>(w));
     Put32(out, static_cast<uint32_t>(h));
@@ -315,7 +312,7 @@ void PutInfoHeader(std::vector<uint8_t>& out, int w, int h, int bits, uint32_t i
 
 uint8_t Channel(double v) { return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L)); }
 
-std::vector<uint8_t> EncodeBmp(const Canvas& cv) {
+std::vector<uint8_t> EncodeBmp(const Canvas &cv) {
     const int w = cv.width(), h = cv.height();
     const uint32_t stride = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
     const uint32_t imageSize = stride * static_cast<uint32_t>(h);
@@ -329,7 +326,7 @@ std::vector<uint8_t> EncodeBmp(const Canvas& cv) {
     for (int y = h - 1; y >= 0; --y) {  // bottom row first
         const size_t rowStart = out.size();
         for (int x = 0; x < w; ++x) {
-            const Rgb& p = cv.at(x, y);
+            const Rgb &p = cv.at(x, y);
             out.push_back(Channel(p.b));
             out.push_back(Channel(p.g));
             out.push_back(Channel(p.r));
@@ -341,9 +338,22 @@ std::vector<uint8_t> EncodeBmp(const Canvas& cv) {
 
 // The 16 colours of the standard VGA palette, which every display shows unchanged.
 constexpr std::array<std::array<uint8_t, 3>, 16> kVga{{
-    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {0, 0, 128}, {128, 0, 128}, {0, 128, 128},
-    {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0}, {0, 0, 255},
-    {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},
+    {128, 0, 0},
+    {0, 128, 0},
+    {128, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {0, 128, 128},
+    {192, 192, 192},
+    {128, 128, 128},
+    {255, 0, 0},
+    {0, 255, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {0, 255, 255},
+    {255, 255, 255},
 }};
 enum Vga : uint8_t { Black = 0, Maroon = 1, Navy = 4, Silver = 7, Gray = 8, Red = 9, White = 15 };
 
@@ -411,10 +421,10 @@ IconImage DrawIcon() {
     return icon;
 }
 
-std::vector<uint8_t> EncodeIco(const IconImage& icon) {
+std::vector<uint8_t> EncodeIco(const IconImage &icon) {
     constexpr int N = IconImage::N;
-    constexpr uint32_t xorSize = N * N / 2;        // 4 bits a pixel, rows already 4-byte multiples
-    constexpr uint32_t andSize = N * (N / 8);      // 1 bit a pixel, 4 bytes a row
+    constexpr uint32_t xorSize = N * N / 2;    // 4 bits a pixel, rows already 4-byte multiples
+    constexpr uint32_t andSize = N * (N / 8);  // 1 bit a pixel, 4 bytes a row
     constexpr uint32_t imageSize = 40 + 16 * 4 + xorSize + andSize;
     std::vector<uint8_t> out;
     Put16(out, 0);  // reserved
@@ -430,15 +440,14 @@ std::vector<uint8_t> EncodeIco(const IconImage& icon) {
     Put32(out, 6 + 16);
     // Height counts the colour image and the mask together, as icon bitmaps do.
     PutInfoHeader(out, N, 2 * N, 4, xorSize + andSize);
-    for (const auto& c : kVga) {
+    for (const auto &c : kVga) {
         out.push_back(c[2]);
         out.push_back(c[1]);
         out.push_back(c[0]);
         out.push_back(0);
     }
     for (int y = N - 1; y >= 0; --y)
-        for (int x = 0; x < N; x += 2)
-            out.push_back(static_cast<uint8_t>(icon.colour[y][x] << 4 | icon.colour[y][x + 1]));
+        for (int x = 0; x < N; x += 2) out.push_back(static_cast<uint8_t>(icon.colour[y][x] << 4 | icon.colour[y][x + 1]));
     for (int y = N - 1; y >= 0; --y) {
         for (int x = 0; x < N; x += 8) {
             uint8_t bits = 0;
@@ -450,9 +459,9 @@ std::vector<uint8_t> EncodeIco(const IconImage& icon) {
     return out;
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool WriteFile(const std::string &path, const std::vector<uint8_t> &bytes) {
     std::ofstream f(path, std::ios::binary);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    f.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     f.close();
     if (!f) {
         std::fprintf(stderr, "mkart: cannot write %s\n", path.c_str());
@@ -463,13 +472,12 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: mkart <output directory>\n");
         return 2;
     }
     const std::string dir = argv[1];
-    const bool ok = WriteFile(dir + "/orbix.bmp", EncodeBmp(DrawSplash())) &&
-                    WriteFile(dir + "/orbix.ico", EncodeIco(DrawIcon()));
+    const bool ok = WriteFile(dir + "/orbix.bmp", EncodeBmp(DrawSplash())) && WriteFile(dir + "/orbix.ico", EncodeIco(DrawIcon()));
     return ok ? 0 : 1;
 }

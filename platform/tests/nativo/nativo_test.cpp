@@ -50,7 +50,8 @@ public:
                             .arg(o->acceptMode() == QFileDialogOptions::AcceptSave ? "save" : "open")
                             .arg(o->fileMode() == QFileDialogOptions::ExistingFile ? " existing" : "")
                             .arg(o->testOption(QFileDialogOptions::DontConfirmOverwrite) ? "" : " confirm")
-                            .arg(o->windowTitle(), o->initiallySelectedNameFilter()).arg(o->nameFilters().size())
+                            .arg(o->windowTitle(), o->initiallySelectedNameFilter())
+                            .arg(o->nameFilters().size())
                             .arg(o->defaultSuffix(), files.isEmpty() ? "" : o->initialDirectory().toLocalFile(), files)
                             .arg(widgets ? " and Qt's own" : "")
                             .toStdString());
@@ -108,6 +109,7 @@ TEST(PlatformFileDialogChosen, GetsEveryFieldAndGivesBackTheChoice) {
         const char *shown, *chosen;
         DWORD chosenIndex;
     };
+    // clang-format off
     const Row rows[] = {
         {"the report's save: no extension, replaced without a question", true, OFN_HIDEREADONLY, 1, nullptr,
          "/tmp/relatorios/semana.TXD", "/tmp/outra/nova.TXD", 0,
@@ -121,6 +123,7 @@ TEST(PlatformFileDialogChosen, GetsEveryFieldAndGivesBackTheChoice) {
         {"cancelled", true, 0, 3, nullptr, "/tmp/x.TXD", std::nullopt, 0,
          "save \"Save As\" \"Todos os Arquivos (*.*)\" of 3, suffix \"\", /tmp x.TXD", nullptr, 3},
     };
+    // clang-format on
     const QStringList filters = {"Arquivos de Dados (*.TXD) (*.txd)", "Arquivos TXT (*.TXT) (*.txt)", "Todos os Arquivos (*.*)"};
     for (const Row &r : rows) {
         SCOPED_TRACE(r.name);
