@@ -38,7 +38,8 @@ void display(HDC hdc, int num) {
     case MODO_ESCALARES:
     case MODO_VETORIAIS:
     case MODO_LISTAGEM:
-    case MODO_MODULOS: desenhalistagem(hdc, num); break;
+    case MODO_MODULOS:
+    case MODO_SISTEMAS: desenhalistagem(hdc, num); break;
     case MODO_CALCULADORA: desenhacalculadora(hdc); break;
     case MODO_ABERTURA: desenhaabertura(hdc); break;
     default: break;

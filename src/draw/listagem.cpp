@@ -28,6 +28,18 @@ size_t cortado(int pedido, size_t size) {
     return size_t(pedido) < size ? size_t(pedido) : size - 1;
 }
 
+// Vector i in system para, angles in the current unit, as the listing of the three systems shows
+// it.
+size_t linhasistema(char *dest, size_t size, int i, int para) {
+    static const char *const formas[] = {"V(%d) Cartesianas:  x = %5.2f, y = %5.2f, z = %5.2f",
+                                         "V(%d) Cilíndricas:  r = %5.2f, phi = %5.2f, z = %5.2f",
+                                         "V(%d) Esféricas:    r = %5.2f, theta = %5.2f, phi = %5.2f"};
+    float e[3], c[3];
+    coluna(i, e);
+    convertevetor(sistema(), Medgrau, e, para, Medgrau, c);
+    return cortado(snprintf(dest, size, formas[para - CARTESIANO], i, c[0], c[1], c[2]), size);
+}
+
 }  // namespace
 
 int vetoreslistados() { return numpt < 0 ? 0 : (numpt > MAXVETORES ? MAXVETORES : numpt); }
@@ -153,13 +165,24 @@ std::vector<LinhaListagem> linhaslistagem(int modo) {
         for (int k = 0; k < 3; ++k) poe(REGIAO_X, REGIAO_Y + REGIAO_PASSO * k, false, linha, linharegiao(linha, sizeof linha, k));
         break;
     }
+    case MODO_SISTEMAS: {
+        const char *t = "Coordenadas nos Três Sistemas";
+        poe(LISTA_X, LISTA_Y, true, t, strlen(t));
+        // Three lines a vector, a blank line before each.
+        for (int i = 0; i < n; ++i)
+            for (int s = 0; s < 3; ++s)
+                poe(LISTA_X, LISTA_Y + LISTA_PASSO * (2 + 4 * i + s), true, linha, linhasistema(linha, sizeof linha, i, CARTESIANO + s),
+                    s == 0);
+        break;
+    }
     default: break;
     }
     return out;
 }
 
 bool elistagem(int modo) {
-    return modo == MODO_ANGULOS || modo == MODO_ESCALARES || modo == MODO_VETORIAIS || modo == MODO_LISTAGEM || modo == MODO_MODULOS;
+    return modo == MODO_ANGULOS || modo == MODO_ESCALARES || modo == MODO_VETORIAIS || modo == MODO_LISTAGEM || modo == MODO_MODULOS ||
+           modo == MODO_SISTEMAS;
 }
 
 int fimrolagem(int modo) {

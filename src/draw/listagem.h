@@ -1,5 +1,5 @@
 // listagem.h - the text listings (angles, dot and cross products, moduli, the vectors with the
-// region) and the lines they are made of.
+// region, every vector in the three systems) and the lines they are made of.
 //
 // Each line kind has one function that builds its text from the program-wide state; the window
 // draws it and the report writes it, so the two can never disagree. The functions read the
@@ -57,7 +57,7 @@ struct LinhaListagem {
 };
 
 // Every line of listing mode modo (MODO_ANGULOS, MODO_ESCALARES, MODO_VETORIAIS, MODO_LISTAGEM,
-// MODO_MODULOS) in reading order, not only those on screen: the one source the window, the
+// MODO_MODULOS, MODO_SISTEMAS) in reading order, not only those on screen: the one source the window, the
 // clipboard and the printout all take the listing from. Empty for any other mode, and when there
 // is nothing to list.
 std::vector<LinhaListagem> linhaslistagem(int modo);
@@ -71,8 +71,7 @@ int fimrolagem(int modo);
 // "" when there is nothing to list.
 std::string textolistagem(int modo);
 
-// Draws listing mode modo (MODO_ANGULOS, MODO_ESCALARES, MODO_VETORIAIS, MODO_LISTAGEM,
-// MODO_MODULOS) into hdc; any other mode draws nothing.
+// Draws listing mode modo (any of linhaslistagem's) into hdc; any other mode draws nothing.
 void desenhalistagem(HDC hdc, int modo);
 
 #endif

@@ -26,6 +26,7 @@ constexpr int MODO_LISTAGEM = 6;
 constexpr int MODO_CALCULADORA = 7;
 constexpr int MODO_MODULOS = 8;
 constexpr int MODO_ABERTURA = 9;
+constexpr int MODO_SISTEMAS = 10;
 
 // Scale-label modes held in mostnum.
 constexpr int ESCALA_NENHUMA = 0;

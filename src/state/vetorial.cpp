@@ -4,6 +4,7 @@
 
 #include "state/estado.h"
 
+#include <float.h>
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
@@ -67,6 +68,41 @@ void posicionacartesiano(int sistema, const float e[3], double xyz[3]) {
     } else {
         for (int k = 0; k < 3; k++) xyz[k] = e[k];
     }
+}
+
+namespace {
+
+float emfloat(double v) {
+    if (v > FLT_MAX) return FLT_MAX;
+    if (v < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(v);
+}
+
+}  // namespace
+
+void convertevetor(int sistema, int unidade, const float e[3], int para, int unidadepara, float out[3]) {
+    if (para == sistema) {
+        for (int k = 0; k < 3; k++)
+            out[k] = !entradaangular(para, k) || unidade == unidadepara ? e[k] : unidadepara == GRAUS ? radpagrau(e[k]) : grauparad(e[k]);
+        return;
+    }
+    float rad[3];
+    for (int k = 0; k < 3; k++) rad[k] = entradaangular(sistema, k) && unidade == GRAUS ? grauparad(e[k]) : e[k];
+    double xyz[3], p[3];
+    posicionacartesiano(sistema, rad, xyz);
+    // atan2 answers on the true circle, so a turn is added on the true circle too: with the
+    // 3.1415 of the unit rule, the point converted back would come out turned by 0.0002.
+    double phi = atan2(xyz[1], xyz[0]);
+    if (phi < 0) phi += 6.283185307179586;
+    if (para == CILINDRICO) {
+        p[0] = sqrt(xyz[0] * xyz[0] + xyz[1] * xyz[1]), p[1] = phi, p[2] = xyz[2];
+    } else if (para == ESFERICO) {
+        const double r = sqrt(xyz[0] * xyz[0] + xyz[1] * xyz[1] + xyz[2] * xyz[2]);
+        p[0] = r, p[1] = r == 0 ? 0 : acos(fmax(-1.0, fmin(1.0, xyz[2] / r))), p[2] = phi;
+    } else {
+        for (int k = 0; k < 3; k++) p[k] = xyz[k];
+    }
+    for (int k = 0; k < 3; k++) out[k] = emfloat(entradaangular(para, k) && unidadepara == GRAUS ? p[k] * 180.0 * (1.0 / PI) : p[k]);
 }
 
 void somavet(const float a[3], const float b[3], float r[3]) {

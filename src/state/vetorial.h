@@ -25,6 +25,12 @@ void verificaregiao(HWND hDlg);
 // Cartesian position of the entries e (angles in radians) in the given system.
 void posicionacartesiano(int sistema, const float e[3], double xyz[3]);
 
+// The entries e of a vector in system sistema (angles in unidade) as the entries of the same point
+// in system para (angles in unidadepara): worked in double through its Cartesian position, phi
+// from +x in 0 up to a true turn, theta from +z in 0..pi (0 at the origin), each rounded to float and held
+// within the float range. In its own system only the angle unit changes.
+void convertevetor(int sistema, int unidade, const float e[3], int para, int unidadepara, float out[3]);
+
 // The operations; r may be the same array as a or b.
 void somavet(const float a[3], const float b[3], float r[3]);
 void subtraivet(const float a[3], const float b[3], float r[3]);

@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "state/estado.h"
 #include "state/historico.h"
+#include "state/vetorial.h"
 #include "trabalho/trabalho.h"
 #include "window/ajuda.h"
 
@@ -57,6 +58,31 @@ void removevetor(HWND hjan) {
     numpt--;
 }
 
+bool regiaoentrada() {
+    for (auto &par : reg)
+        if (par[0] != 0 || par[1] != 0) return true;
+    return false;
+}
+
+// Every vector becomes the same point written in the system and unit chosen. A region is not a
+// box of the same shape in another system, so its limits stay as typed, and the user is told.
+void convertevetores(HWND hjan) {
+    Sistema escolha = {Scoord, Medgrau};
+    if (!DialogBoxParamA(hInst, "entreg", hjan, DlgProcConverte, LPARAM(&escolha))) return;
+    for (int i = 0; i < numpt; i++) {
+        const float e[3] = {vetores[0][i], vetores[1][i], vetores[2][i]};
+        float c[3];
+        convertevetor(Scoord, Medgrau, e, escolha.sistema, escolha.unidade, c);
+        for (int k = 0; k < 3; k++) vetores[k][i] = c[k];
+    }
+    Scoord = escolha.sistema, Medgrau = escolha.unidade;
+    if (regiaoentrada())
+        MessageBoxA(hjan,
+                    "Os vetores foram convertidos. Os limites da região ficam como foram digitados "
+                    "e passam a ser lidos no novo sistema.",
+                    szNomeAplic, MB_OK | MB_ICONINFORMATION);
+}
+
 void executa(HWND hjan, int id) {
     switch (id) {
     case IDM_SALVAR:
@@ -88,6 +114,10 @@ void executa(HWND hjan, int id) {
         else
             removevetor(hjan);
         num = MODO_VETORES;
+        redesenha(hjan);
+        break;
+    case IDM_CONVERTER:
+        convertevetores(hjan);
         redesenha(hjan);
         break;
     case IDM_LIMITES:
@@ -141,6 +171,10 @@ void executa(HWND hjan, int id) {
         num = MODO_VETORIAIS;
         redesenha(hjan);
         break;
+    case IDM_SISTEMAS:
+        num = MODO_SISTEMAS;
+        redesenha(hjan);
+        break;
     case IDM_CALC:
         num = MODO_CALCULADORA;
         iniciacalc();
@@ -183,6 +217,7 @@ void atualizajanela(HWND hjan) {
     EnableMenuItem(menu, IDM_REFAZER, MF_BYCOMMAND | (poderefazer() ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_EDITARVET, MF_BYCOMMAND | (numpt > 0 ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_REMOVERVET, MF_BYCOMMAND | (numpt > 0 ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_CONVERTER, MF_BYCOMMAND | (numpt > 0 ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_ACRESCVET, MF_BYCOMMAND | (numpt < MAXVETORES ? MF_ENABLED : MF_GRAYED));
 }
 

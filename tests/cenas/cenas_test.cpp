@@ -84,6 +84,12 @@ const std::vector<Cena> CENAS = {
     {"vetores-e-regiao-cartesianos", [] { limites(CARTESIANO, GRAUS, {-1, 1, 0, 2, 0, 3}); }, IDM_VERVET, {}},
     {"produtos-vetoriais-rolados", [] { quinze(), SBPosy = 40; }, IDM_VETORIAL, {}, true},
     {"calculadora", cartesianos, IDM_CALC, {"V0", "+", "V1", "="}},
+    // Every vector in the three systems: axes, ends of phi and theta, the origin, a negative radius.
+    {"tres-sistemas-cilindricos", [] { apoio::guarda(CILINDRICO, GRAUS, {{2, 0, 1}, {-2, 90, 0}, {0, 0, 0}, {3, 270, -1}, {1, 359.9f, 2}}); },
+     IDM_SISTEMAS, {}},
+    {"tres-sistemas-esfericos-radianos", [] { apoio::guarda(ESFERICO, RADIANOS, {{1, 0, 0}, {2, 3.1415f, 1}, {1.5f, 1, 6.283f}}); },
+     IDM_SISTEMAS, {}},
+    {"tres-sistemas-rolados", [] { quinze(), SBPosy = 20; }, IDM_SISTEMAS, {}},
     // Scrolled: the pair listings and the moduli move up, the vector list stays.
     {"angulos-rolados", [] { cartesianos(), SBPosy = 3; }, IDM_ANGULO, {}},
     {"modulos-rolados", [] { cartesianos(), SBPosy = 2; }, IDM_MODULO, {}},

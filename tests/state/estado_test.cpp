@@ -105,22 +105,34 @@ TEST(VerificaRegiao, ReparaEAvisaPorLinha) {
     }
 }
 
-TEST(Vetorial, ConversoesEPosicao) {  // pi = 3.1415
+// Points whose entries in every system are known; each number as the listings print it.
+TEST(Vetorial, ConversoesEntreSistemas) {  // pi = 3.1415
     EXPECT_EQ(grauparad(90), 1.57075f);
     EXPECT_EQ(f2(radpagrau(3.1415f)) + f2(radpagrau(grauparad(-30))), "180.00-30.00");
-    const struct {
-        int sis;
-        float e[3];
-        double xyz[3];
-    } casos[] = {{CILINDRICO, {2, 1.57075f, 5}, {0, 2, 5}},
-                 {ESFERICO, {2, 0, 1}, {0, 0, 2}},
-                 {ESFERICO, {3, 1.57075f, 3.1415f}, {-3, 0, 0}},
-                 {ESFERICO, {2, 1.57075f, 1.0471666f}, {1, 1.7320508, 0}},
-                 {CARTESIANO, {1, -2, 3}, {1, -2, 3}}};
+    const int C = CARTESIANO, L = CILINDRICO, E = ESFERICO, G = GRAUS, R = RADIANOS;
+    // clang-format off
+    const struct { const char *nome; int de, u; float e[3]; int para, up; const char *esperado; } casos[] = {
+        {"on +y, to Cartesian", L, R, {2, 1.57075f, 5}, C, G, " 0.00  2.00  5.00"},
+        {"on +z", E, R, {2, 0, 1}, C, G, " 0.00  0.00  2.00"},
+        {"phi 180 degrees, on -x", E, G, {3, 90, 180}, C, R, "-3.00  0.00  0.00"},
+        {"on -y: phi a whole turn less a quarter", C, G, {0, -3, 0}, L, R, " 3.00  4.71  0.00"},
+        {"on -x: atan2's pi, in degrees of 3.1415", C, G, {-1, 0, 0}, L, G, " 1.00 180.01  0.00"},
+        {"the origin: every angle 0", C, G, {0, 0, 0}, E, G, " 0.00  0.00  0.00"},
+        {"octant - - -", C, G, {-1, -1, -1}, E, G, " 1.73 125.27 225.01"},
+        {"octant + - +", C, R, {1, -1, 1}, E, R, " 1.73  0.96  5.50"},
+        {"theta 180, on -z", E, G, {2, 180, 0}, L, G, " 0.00  0.00 -2.00"},
+        {"a negative radius is a point across the axis", L, G, {-2, 0, 1}, E, G, " 2.24 63.44 180.01"},
+        {"its own system: only the unit changes", L, G, {-2, 90, 1}, L, R, "-2.00  1.57  1.00"},
+        {"its own system and unit: as stored", E, G, {-2, 500, -7}, E, G, "-2.00 500.00 -7.00"},
+        {"held to the float range", C, G, {3e38f, 3e38f, 0}, L, R, "340282346638528859811704183484516925440.00  0.79  0.00"},
+    };
+    // clang-format on
     for (const auto &c : casos) {
-        double xyz[3];
-        posicionacartesiano(c.sis, c.e, xyz);
-        for (int k = 0; k < 3; k++) EXPECT_NEAR(xyz[k], c.xyz[k], 1e-3) << c.sis << ", componente " << k;
+        float r[3];
+        convertevetor(c.de, c.u, c.e, c.para, c.up, r);
+        char s[200];
+        snprintf(s, sizeof s, "%5.2f %5.2f %5.2f", r[0], r[1], r[2]);
+        EXPECT_EQ(s, std::string(c.esperado)) << c.nome;
     }
 }
 

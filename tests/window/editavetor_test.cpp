@@ -2,10 +2,12 @@
 // from scratch, each is one undo step, and the index dialog takes only a vector in use.
 #include "apoio/teste.h"
 #include "apoio/pasta.h"
+#include "draw/listagem.h"
 #include "report/relatorio.h"
 #include "state/historico.h"
 #include "trabalho/trabalho.h"
 
+#include <math.h>
 #include <string.h>
 
 namespace {
@@ -150,6 +152,60 @@ TEST_F(UmVetor, DataDialogsOpenReadyForTyping) {
         for (int i = 0; i < 3; ++i) d.then([](Dialog &dlg) { dlg.typeAtFocus("2"), dlg.pressEnter(); });
         comando(l.id);
         EXPECT_TRUE(l.tomou()) << l.id;
+    }
+}
+
+// Converting: the same points in the system chosen (the three-systems listing says the same of
+// them before and after), one undo step; there and back gives the entries within float rounding;
+// Cancel changes nothing at all; the region stays as typed, and the user is told.
+TEST_F(UmVetor, ConvertingKeepsThePointsAndTheRegionAsTyped) {
+    auto escolhe = [](std::vector<int> ids) {
+        return [ids](Dialog &d) {
+            for (int id : ids) d.click(id);
+        };
+    };
+    auto linhas = [](const std::string &sistema) {
+        std::string out;
+        for (const auto &l : linhaslistagem(MODO_SISTEMAS))
+            if (l.texto.find(sistema) != std::string::npos) out += l.texto + "\n";
+        return out;
+    };
+    auto mesmo = [](const Instante &a, const Instante &b) {
+        return !memcmp(a.vetores, b.vetores, sizeof a.vetores) && !memcmp(a.reg, b.reg, sizeof a.reg) &&
+               std::tuple(a.numpt, a.Scoord, a.Medgrau) == std::tuple(b.numpt, b.Scoord, b.Medgrau);
+    };
+    const struct {
+        const char *nome;
+        std::vector<int> ida;
+        const char *sistema;
+        int unidade;
+        bool regiao;
+    } linhas_[] = {
+        {"to spherical degrees", {IDC_ESF, IDC_GRAUS, IDOK}, "Esféricas", GRAUS, false},
+        {"to cylindrical radians, a region entered", {IDC_CIL, IDC_RAD, IDOK}, "Cilíndricas", RADIANOS, true},
+    };
+    for (const auto &l : linhas_) {
+        SCOPED_TRACE(l.nome);
+        TearDown(), SetUp();
+        reg[2][1] = l.regiao ? 5 : 0, Medgrau = l.unidade, vetores[1][2] = -8;  // below the x axis: phi past a half turn
+        const Instante antes = instanteatual();
+        const std::string esperado = linhas(l.sistema);
+        wintest::MessageBoxLog caixas;
+        wintest::DialogDrivers d;
+        d.then(escolhe({IDC_ESF, IDC_RAD, IDCANCEL})).then(escolhe(l.ida)).then(escolhe({IDC_CART, IDOK}));
+        comando(IDM_CONVERTER);
+        EXPECT_TRUE(mesmo(antes, instanteatual()) && !podedesfazer()) << "Cancel";
+        comando(IDM_CONVERTER);
+        EXPECT_EQ(linhas(l.sistema), esperado);
+        EXPECT_NE(Scoord, CARTESIANO);
+        comando(IDM_CONVERTER);
+        for (int i = 0; i < 3; ++i)
+            for (int e = 0; e < 3; ++e) EXPECT_NEAR(vetores[e][i], antes.vetores[e][i], 1e-6 * (1 + fabs(antes.vetores[e][i])));
+        EXPECT_EQ(reg[2][1], l.regiao ? 5 : 0);
+        ASSERT_EQ(caixas.calls().size(), l.regiao ? 2u : 0u);
+        for (auto &c : caixas.calls()) EXPECT_EQ(std::tuple(c.caption, c.type), std::tuple("Orbix", UINT(MB_OK | MB_ICONINFORMATION)));
+        comando(IDM_DESFAZER), comando(IDM_DESFAZER);
+        EXPECT_TRUE(mesmo(antes, instanteatual()));
     }
 }
 
