@@ -9,7 +9,7 @@
 namespace {
 
 using Listagem = apoio::JanelaPrincipal;
-const int MODOS[] = {MODO_ANGULOS, MODO_ESCALARES, MODO_VETORIAIS, MODO_LISTAGEM, MODO_MODULOS};
+const int MODOS[] = {MODO_ANGULOS, MODO_ESCALARES, MODO_VETORIAIS, MODO_LISTAGEM, MODO_MODULOS, MODO_SISTEMAS};
 
 TEST_F(Listagem, TheTablesAreLeftAsTheyWere) {
     for (int sistema : {CILINDRICO, ESFERICO}) {
