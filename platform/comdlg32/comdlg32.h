@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <QString>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,9 +14,13 @@ namespace comdlg32 {
 
 // lpstrFilter as (description, patterns) pairs.
 std::vector<std::pair<std::string, std::string>> fileFilters(LPCSTR filter);
-// Hands back the name a person typed into a file dialog: completed with lpstrDefExt when it has
-// no extension, then written to lpstrFile and lpstrFileTitle. FALSE if it does not fit.
+// Hands back the name a person typed into a file dialog (UTF-8, as the desktop has it): completed
+// with lpstrDefExt when it has no extension, then as deliverChosen.
 BOOL deliverTypedPath(LPOPENFILENAMEA ofn, const std::string &typed);
+// Hands back the name a dialog chose, in Windows-1252, to lpstrFile and lpstrFileTitle. FALSE when
+// it does not fit (FNERR_BUFFERTOOSMALL) or holds a character Windows-1252 lacks
+// (FNERR_INVALIDFILENAME, lpstrFile then holding the name with '?' in its place).
+BOOL deliverChosen(LPOPENFILENAMEA ofn, const QString &path);
 // The file dialog itself, for a person (GetSaveFileNameA and GetOpenFileNameA outside tests).
 BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save);
 

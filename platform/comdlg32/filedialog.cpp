@@ -2,6 +2,7 @@
 // one (Qt's platform file dialog: the XDG desktop portal, or the GTK or KDE dialog through the
 // platform theme), Qt's own dialog where it has none (a bare X server).
 #include "comdlg32.h"
+#include "kernel32.h"
 #include "user32.h"
 
 #include <QAbstractItemView>
@@ -12,6 +13,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 
+#include <cstdio>
 #include <cstring>
 
 using namespace user32;
@@ -124,7 +126,7 @@ QStringList setUp(QFileDialog &dlg, const OPENFILENAMEA *ofn, bool save) {
         int idx = ofn->nFilterIndex > 0 ? int(ofn->nFilterIndex) - 1 : 0;
         if (idx < filters.size()) dlg.selectNameFilter(filters[idx]);
     }
-    QString initial = ofn->lpstrFile ? QString::fromLocal8Bit(ofn->lpstrFile) : QString();
+    QString initial = ofn->lpstrFile ? host::fromAnsi(ofn->lpstrFile) : QString();
     if (!initial.isEmpty()) {
         QFileInfo fi(initial);
         dlg.setDirectory(fi.absolutePath());
@@ -136,7 +138,9 @@ QStringList setUp(QFileDialog &dlg, const OPENFILENAMEA *ofn, bool save) {
 
 namespace comdlg32 {
 std::vector<std::pair<std::string, std::string>> fileFilters(LPCSTR f) { return filterPairs(f); }
-BOOL deliverTypedPath(LPOPENFILENAMEA ofn, const std::string &typed) { return deliver(ofn, completed(ofn, typed)); }
+BOOL deliverTypedPath(LPOPENFILENAMEA ofn, const std::string &typed) {
+    return deliverChosen(ofn, QString::fromUtf8(completed(ofn, typed).c_str()));
+}
 
 BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save) {
     Window *o = win(ofn->hwndOwner);
@@ -167,7 +171,18 @@ BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save) {
     if (!accepted || chosen.isEmpty()) return FALSE;
     int idx = filters.indexOf(dlg.selectedNameFilter());
     if (idx >= 0) ofn->nFilterIndex = DWORD(idx + 1);
-    return deliver(ofn, chosen.first().toLocal8Bit().toStdString());
+    return deliverChosen(ofn, chosen.first());
+}
+
+BOOL deliverChosen(LPOPENFILENAMEA ofn, const QString &path) {
+    const QByteArray utf8 = path.toUtf8();
+    bool whole = true;
+    const std::string ansi = kernel32::ansiFromUtf8(utf8.constData(), size_t(utf8.size()), &whole);
+    if (whole) return deliver(ofn, ansi);
+    // The name with '?' where its characters were, for the program's message about it.
+    lastError = FNERR_INVALIDFILENAME;
+    if (ofn->lpstrFile && ofn->nMaxFile > 0) snprintf(ofn->lpstrFile, ofn->nMaxFile, "%s", ansi.c_str());
+    return FALSE;
 }
 }  // namespace comdlg32
 

@@ -2,7 +2,8 @@
 // Implements: GetSaveFileNameA and GetOpenFileNameA with OPENFILENAMEA (filters and the chosen
 // filter, the proposed path, the default extension, OFN_OVERWRITEPROMPT, OFN_FILEMUSTEXIST;
 // OFN_HIDEREADONLY and OFN_PATHMUSTEXIST are what the dialogs do anyway), and CommDlgExtendedError
-// (0 after a cancel, FNERR_BUFFERTOOSMALL for a path longer than nMaxFile allows).
+// (0 after a cancel, FNERR_BUFFERTOOSMALL for a path longer than nMaxFile allows,
+// FNERR_INVALIDFILENAME for a name Windows-1252 cannot write).
 // The dialog is the desktop's own where the platform offers one (the XDG portal, GTK, KDE), Qt's
 // own elsewhere, in the user's language either way.
 // Differences from Win32: hooks, custom templates, lpstrTitle and lpstrInitialDir are not read; one file at a time (no
@@ -50,6 +51,7 @@ typedef struct tagOFNA {
 #define OFN_PATHMUSTEXIST 0x00000800
 #define OFN_FILEMUSTEXIST 0x00001000
 
+#define FNERR_INVALIDFILENAME 0x3002
 #define FNERR_BUFFERTOOSMALL 0x3003
 
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn);

@@ -70,6 +70,18 @@ std::string folderOf(const char *path) {
     return slash == 0 ? "/" : p.substr(0, slash);
 }
 
+// A name as the system spells it (UTF-8). '?' and '*' are in no Windows file name: a '?' is where a
+// character Windows-1252 lacks was put, so such a name is refused, never taken for another file.
+bool systemName(LPCSTR name, std::string &out) {
+    if (!name) return false;
+    if (strpbrk(name, "?*")) {
+        lastError = ERROR_INVALID_NAME;
+        return false;
+    }
+    out = kernel32::utf8FromAnsi(name, strlen(name));
+    return true;
+}
+
 // A rename is durable only once the folder that holds the new name is on disk too.
 bool syncFolderOf(const char *path) {
     int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -83,10 +95,12 @@ bool syncFolderOf(const char *path) {
 
 /* CreateFileA (kernel32) */
 HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD, HANDLE) {
+    std::string path;
     if (!name || !*name) {
         lastError = ERROR_PATH_NOT_FOUND;
         return INVALID_HANDLE_VALUE;
     }
+    if (!systemName(name, path)) return INVALID_HANDLE_VALUE;
     int flags = O_CLOEXEC;
     bool reads = access & GENERIC_READ, writes = access & GENERIC_WRITE;
     flags |= reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY;
@@ -95,7 +109,7 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTE
     case OPEN_EXISTING: break;
     default: lastError = ERROR_INVALID_PARAMETER; return INVALID_HANDLE_VALUE;
     }
-    int fd = ::open(name, flags, 0666);
+    int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) {
         failErrno();
         return INVALID_HANDLE_VALUE;
@@ -169,27 +183,34 @@ BOOL WINAPI CloseHandle(HANDLE h) {
 }
 
 /* DeleteFileA (kernel32) */
-BOOL WINAPI DeleteFileA(LPCSTR name) {
-    if (!name) return failWith(ERROR_PATH_NOT_FOUND);
+BOOL WINAPI DeleteFileA(LPCSTR fileName) {
+    std::string name;
+    if (!fileName) return failWith(ERROR_PATH_NOT_FOUND);
+    if (!systemName(fileName, name)) return FALSE;
     struct stat st;
-    if (lstat(name, &st) == 0 && S_ISDIR(st.st_mode)) return failWith(ERROR_ACCESS_DENIED);
-    return unlink(name) == 0 ? TRUE : failErrno();
+    if (lstat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return failWith(ERROR_ACCESS_DENIED);
+    return unlink(name.c_str()) == 0 ? TRUE : failErrno();
 }
 
 /* MoveFileExA (kernel32) */
-BOOL WINAPI MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
-    if (!from || !to) return failWith(ERROR_INVALID_PARAMETER);
+BOOL WINAPI MoveFileExA(LPCSTR fromName, LPCSTR toName, DWORD flags) {
+    std::string from, to;
+    if (!fromName || !toName) return failWith(ERROR_INVALID_PARAMETER);
+    if (!systemName(fromName, from) || !systemName(toName, to)) return FALSE;
     struct stat st;
-    if (!(flags & MOVEFILE_REPLACE_EXISTING) && lstat(to, &st) == 0) return failWith(ERROR_ALREADY_EXISTS);
-    if (lstat(to, &st) == 0 && S_ISDIR(st.st_mode)) return failWith(ERROR_ACCESS_DENIED);
-    if (rename(from, to) != 0) return failErrno();
-    if ((flags & MOVEFILE_WRITE_THROUGH) && !syncFolderOf(to)) return failErrno();
+    if (!(flags & MOVEFILE_REPLACE_EXISTING) && lstat(to.c_str(), &st) == 0) return failWith(ERROR_ALREADY_EXISTS);
+    if (lstat(to.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return failWith(ERROR_ACCESS_DENIED);
+    if (rename(from.c_str(), to.c_str()) != 0) return failErrno();
+    if ((flags & MOVEFILE_WRITE_THROUGH) && !syncFolderOf(to.c_str())) return failErrno();
     return TRUE;
 }
 
 /* ReplaceFileA (kernel32) */
-BOOL WINAPI ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD, LPVOID, LPVOID) {
-    if (!replaced || !replacement || backup) return failWith(ERROR_INVALID_PARAMETER);
+BOOL WINAPI ReplaceFileA(LPCSTR replacedName, LPCSTR replacementName, LPCSTR backup, DWORD, LPVOID, LPVOID) {
+    std::string a, b;
+    if (!replacedName || !replacementName || backup) return failWith(ERROR_INVALID_PARAMETER);
+    if (!systemName(replacedName, a) || !systemName(replacementName, b)) return FALSE;
+    const char *replaced = a.c_str(), *replacement = b.c_str();
     struct stat old, rep;
     if (stat(replaced, &old) != 0) return failErrno();
     if (stat(replacement, &rep) != 0) return failErrno();
@@ -219,14 +240,19 @@ DWORD WINAPI GetFinalPathNameByHandleA(HANDLE h, LPSTR out, DWORD size, DWORD) {
         lastError = ERROR_INVALID_HANDLE;
         return 0;
     }
-    path[n] = 0;
-    // As Windows: the length without the terminator when it fits, the size needed with it when not.
-    if (!out || DWORD(n) + 1 > size) {
-        lastError = ERROR_INSUFFICIENT_BUFFER;
-        return DWORD(n) + 1;
+    bool whole = true;
+    const std::string ansi = kernel32::ansiFromUtf8(path, size_t(n), &whole);
+    if (!whole) {
+        lastError = ERROR_INVALID_NAME;
+        return 0;
     }
-    memcpy(out, path, size_t(n) + 1);
-    return DWORD(n);
+    // As Windows: the length without the terminator when it fits, the size needed with it when not.
+    if (!out || DWORD(ansi.size()) + 1 > size) {
+        lastError = ERROR_INSUFFICIENT_BUFFER;
+        return DWORD(ansi.size()) + 1;
+    }
+    memcpy(out, ansi.c_str(), ansi.size() + 1);
+    return DWORD(ansi.size());
 }
 
 /* GetLastError (kernel32) */

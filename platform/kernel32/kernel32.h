@@ -6,25 +6,28 @@
 
 #include <stddef.h>
 
+#include <string>
+
 // The error codes the layer sets beyond those the program names (winbase.h), as Windows has them.
 #define ERROR_SUCCESS 0
-#define ERROR_PATH_NOT_FOUND 3
-#define ERROR_ACCESS_DENIED 5
 #define ERROR_INVALID_HANDLE 6
 #define ERROR_NOT_ENOUGH_MEMORY 8
 #define ERROR_WRITE_FAULT 29
 #define ERROR_READ_FAULT 30
 #define ERROR_INVALID_PARAMETER 87
-#define ERROR_DISK_FULL 112
 #define ERROR_INSUFFICIENT_BUFFER 122
-#define ERROR_FILENAME_EXCED_RANGE 206
-#define ERROR_UNABLE_TO_REMOVE_REPLACED 1175
 
 namespace kernel32 {
 
 void setLastError(DWORD e);
 // The size a global memory block was allocated with; 0 for a handle that names no block.
 size_t blockSize(HGLOBAL h);
+
+// Windows-1252 text as UTF-8 (U+FFFD for the five bytes it leaves undefined), and back, with '?'
+// for what Windows-1252 cannot write (or bytes that are not UTF-8); whole says whether nothing was
+// put in place of something else.
+std::string utf8FromAnsi(const char *s, size_t n);
+std::string ansiFromUtf8(const char *s, size_t n, bool *whole = nullptr);
 
 }  // namespace kernel32
 

@@ -69,13 +69,16 @@ std::string pastade(const std::string &caminho) {
     return barra == std::string::npos ? std::string() : caminho.substr(0, barra + 1);
 }
 
-bool gravaseguro(const char *caminho, const char *dados, size_t n) {
+bool gravaseguro(const char *caminho, const char *dados, size_t n, DWORD *erro) {
+    DWORD semerro;
+    if (!erro) erro = &semerro;
+    *erro = ERROR_PATH_NOT_FOUND;
     if (!caminho || !*caminho) return false;
     std::string destino, nome;
     bool existe;
-    if (!destinode(caminho, destino, existe)) return false;
+    if (!destinode(caminho, destino, existe)) return *erro = GetLastError(), false;
     HANDLE h = temporario(destino, nome);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    if (h == INVALID_HANDLE_VALUE) return *erro = GetLastError(), false;
     bool ok = escrevetudo(h, dados, n);
     // On disk before it takes the name: a crash then leaves the old file or the new one, whole.
     ok = FlushFileBuffers(h) && ok;
@@ -84,14 +87,30 @@ bool gravaseguro(const char *caminho, const char *dados, size_t n) {
         ok = existe ? ReplaceFileA(destino.c_str(), nome.c_str(), NULL, 0, NULL, NULL)
                     : MoveFileExA(nome.c_str(), destino.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
-    if (!ok) DeleteFileA(nome.c_str());
+    if (!ok) {
+        *erro = GetLastError();
+        DeleteFileA(nome.c_str());
+    }
     return ok;
+}
+
+std::string motivogravacao(DWORD erro) {
+    switch (erro) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED: return "Não há permissão para gravar esse arquivo ou nessa pasta.";
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return "A pasta não existe.";
+    case ERROR_DISK_FULL: return "O disco está cheio.";
+    case ERROR_FILENAME_EXCED_RANGE: return "O nome é longo demais.";
+    case ERROR_INVALID_NAME: return "O nome tem caracteres que o programa não aceita.";
+    default: return "Erro " + std::to_string(erro) + " do sistema.";
+    }
 }
 
 Leitura learquivo(const char *caminho, size_t limite, std::string &conteudo) {
     conteudo.clear();
     HANDLE h = CreateFileA(caminho, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE) return Leitura::NaoAbre;
+    if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_INVALID_NAME ? Leitura::NomeInvalido : Leitura::NaoAbre;
     Leitura r = Leitura::Lido;
     // Read to the end rather than trust the size: a device or a growing file has none to trust.
     char bloco[8192];
@@ -113,12 +132,15 @@ Leitura learquivo(const char *caminho, size_t limite, std::string &conteudo) {
     return r;
 }
 
-bool caminhorecusado(HWND hjan) {
+bool caminhorecusado(HWND hjan, const char *arquivo) {
     const DWORD erro = CommDlgExtendedError();
     if (erro == 0) return false;
-    char texto[160];
+    char texto[TAMCAMINHO + 200];
     if (erro == FNERR_BUFFERTOOSMALL)
         snprintf(texto, sizeof texto, "O caminho escolhido é longo demais: o programa aceita até %d caracteres.", TAMCAMINHO - 1);
+    else if (erro == FNERR_INVALIDFILENAME)
+        snprintf(texto, sizeof texto, "O nome escolhido tem caracteres que o programa não aceita (no lugar de cada um, \"?\"):\n%s",
+                 arquivo);
     else
         snprintf(texto, sizeof texto, "O arquivo escolhido não pode ser usado (erro %lu do diálogo).", (unsigned long)erro);
     MessageBoxA(hjan, texto, szNomeAplic, MB_OK | MB_ICONEXCLAMATION);

@@ -112,7 +112,7 @@ bool salvadados(HWND hjan) {
     fname.nMaxFileTitle = sizeof filename - 1;
     fname.Flags = OFN_HIDEREADONLY;
     if (!GetSaveFileNameA(&fname)) {
-        caminhorecusado(hjan);
+        caminhorecusado(hjan, fn);
         return false;
     }
     if (gravarelatorio(fn)) return true;

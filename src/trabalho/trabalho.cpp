@@ -77,6 +77,7 @@ bool abretrabalho(HWND hjan, const char *caminho) {
     case Leitura::NaoAbre:
         mostraerro(hjan, caminho, "O arquivo não pode ser lido: não existe, é uma pasta ou não há permissão.");
         return false;
+    case Leitura::NomeInvalido: mostraerro(hjan, caminho, "O nome tem caracteres que o programa não aceita."); return false;
     case Leitura::Grande: mostraerro(hjan, caminho, "O arquivo tem mais de 64 KiB: não é um trabalho do Orbix."); return false;
     case Leitura::Lido: break;
     }
@@ -100,7 +101,7 @@ bool abrirtrabalho(HWND hjan) {
     preparadialogo(ofn, hjan, arquivo, sizeof arquivo);
     ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     if (!GetOpenFileNameA(&ofn)) {
-        caminhorecusado(hjan);
+        caminhorecusado(hjan, arquivo);
         return false;
     }
     return abretrabalho(hjan, arquivo);
@@ -108,12 +109,14 @@ bool abrirtrabalho(HWND hjan) {
 
 bool gravatrabalho(HWND hjan, const char *arquivo) {
     std::string texto;
-    if (textotrabalho(trabalhoatual(), texto) && gravaseguro(arquivo, texto.data(), texto.size())) {
+    DWORD erro = 0;
+    if (textotrabalho(trabalhoatual(), texto) && gravaseguro(arquivo, texto.data(), texto.size(), &erro)) {
         lembra(arquivo);
         marcasalvo();
         return true;
     }
-    MessageBoxA(hjan, arquivo, TITULO_ERRO_SALVAR, MB_OK);
+    const std::string mensagem = std::string(arquivo) + "\n\n" + motivogravacao(erro);
+    MessageBoxA(hjan, mensagem.c_str(), TITULO_ERRO_SALVAR, MB_OK);
     return false;
 }
 
@@ -125,7 +128,7 @@ bool salvartrabalhocomo(HWND hjan) {
     // without asking.
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
     if (GetSaveFileNameA(&ofn)) return gravatrabalho(hjan, arquivo);
-    caminhorecusado(hjan);
+    caminhorecusado(hjan, arquivo);
     return false;
 }
 

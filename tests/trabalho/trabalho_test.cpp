@@ -161,8 +161,38 @@ TEST_F(Trabalhos, TheDialogsListWorkFilesProposeTheLastOneAndAddTheExtension) {
     salvapelomenu(longe.string());
     ASSERT_EQ(log.calls().size(), 1u);
     EXPECT_EQ(std::tuple(log.calls()[0].text, log.calls()[0].caption, log.calls()[0].owner),
-              std::tuple(longe.string(), "Não pode salvar o Arquivo", hjan));
+              std::tuple(longe.string() + "\n\nA pasta não existe.", "Não pode salvar o Arquivo", hjan));
     EXPECT_EQ(std::string(ultimotrabalho()), (pasta / "outra.orbix").string()) << "a failed save is not the last work";
+}
+
+// Names as the desktop spells them (UTF-8): accents reach the program (in Windows-1252), its title
+// and the disk whole; a character Windows-1252 lacks is refused, never saved under another name; a
+// save that fails says why.
+TEST_F(Trabalhos, NamesWithAccentsAndNamesThatCannotBeUsed) {
+    auto daarea = [](const char8_t *s) { return std::string(reinterpret_cast<const char *>(s)); };
+    apoio::guarda(CARTESIANO, GRAUS, {{1, 2, 3}});
+    salvapelomenu((pasta / daarea(u8"Exercício")).string());
+    EXPECT_EQ(pasta.nomes(), std::set<std::string>{daarea(u8"Exercício.orbix")});
+    EXPECT_EQ(std::string(ultimotrabalho()), pasta.caminho().string() + "/Exercício.orbix");
+    EXPECT_EQ(wintest::WindowText(hjan), "Exercício.orbix - Álgebra Vetorial");
+    numpt = 0;
+    abrepelomenu((pasta / daarea(u8"Exercício.orbix")).string());
+    EXPECT_EQ(numpt, 1);
+    const std::string longo = (pasta / std::string(300, 'n')).string() + ".orbix";
+    const struct {
+        std::string escolhido, texto;
+    } recusas[] = {
+        {(pasta / daarea(u8"boneco \u2603")).string(),
+         "O nome escolhido tem caracteres que o programa não aceita (no lugar de cada um, \"?\"):\n" + pasta.caminho().string() +
+             "/boneco ?.orbix"},
+        {longo, longo + "\n\nO nome é longo demais."},
+    };
+    for (const auto &r : recusas) {
+        wintest::MessageBoxLog log;
+        salvapelomenu(r.escolhido);
+        EXPECT_EQ(log.texts(), std::vector<std::string>{r.texto});
+    }
+    EXPECT_EQ(pasta.nomes(), std::set<std::string>{daarea(u8"Exercício.orbix")});
 }
 
 // Every kind of bad file, each refused with one message that names it and says why, and nothing
@@ -173,7 +203,7 @@ TEST_F(Trabalhos, BadFilesAreRefusedWithTheirReasonAndChangeNothing) {
     ASSERT_TRUE(textotrabalho(ESCRITO, grande));
     apoio::escreve(pasta / "maior-que-64-KiB.orbix", grande + std::string(65536, '#'));
     fs::create_directory(pasta / "pasta.orbix");
-    for (const char *n : {"maior-que-64-KiB.orbix", "pasta.orbix", "nao-existe.orbix"}) ruins.push_back(pasta / n);
+    for (const char *n : {"maior-que-64-KiB.orbix", "pasta.orbix", "nao-existe.orbix", "com-?-no-nome.orbix"}) ruins.push_back(pasta / n);
     std::string motivos;
     for (const fs::path &p : ruins) {
         aplicatrabalho(trabalho(ESFERICO, RADIANOS, {{9, 8, 7}}, {1, 2, 3, 4, 5, 6}, GIRO_MIN, GIRO_MIN, ESCALA_MEDIA));

@@ -39,12 +39,14 @@ TEST(LinhaDeComando, TheArgumentsOfTheShellReachTheProgramWhole) {
     const std::vector<std::vector<std::string>> casos = {
         {},
         {"aula.orbix"},
-        {"/tmp/pasta com espaço/aula.orbix"},
         {"a\"b", "c\\", "d\\\"e", "\\\\"},
         {"", "\t", " x "},
         {"--help", "--", "-a"},
     };
     for (auto &args : casos) EXPECT_EQ(separaargumentos(wintest::CommandLineFor(args).c_str()), args);
+    // The shell's UTF-8 in the program's Windows-1252, '?' for what it has no character for.
+    EXPECT_EQ(separaargumentos(wintest::CommandLineFor({"/tmp/pasta com espa\xC3\xA7o/\xE2\x98\x83.orbix"}).c_str()),
+              std::vector<std::string>{"/tmp/pasta com espaço/?.orbix"});
 }
 
 TEST(LinhaDeComando, OptionsAndTheWorkToOpen) {
