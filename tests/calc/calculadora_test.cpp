@@ -165,7 +165,11 @@ TEST_P(Calculadora, EachKeyClickedOrTypedGivesTheSameEquationAndNeverChangesTheV
          {"V0", "X", "V1", "=", "KP*", "2", "="},
          {X, X, Y, Z, Z, "2.000000", " 0.00a_x +  0.00a_y +  2.00a_z"}},
         {"sums of vectors chained", 2, {"V0", "+", "V1", "=", "+", "V1", "="}, {X, X, Y, XY, XY, Y, " 1.00a_x +  2.00a_y +  0.00a_z"}},
-        {"a vector divided", 2, {"V0", "/", "0", "=", "4", "="}, {X, X, "0.000000", E, "4.000000", " 0.25a_x +  0.00a_y +  0.00a_z"}},
+        {"a vector divided is a vector to add to",
+         2,
+         {"V0", "/", "0", "=", "4", "=", "+", "V0", "="},
+         {X, X, "0.000000", E, "4.000000", " 0.25a_x +  0.00a_y +  0.00a_z", " 0.25a_x +  0.00a_y +  0.00a_z", X,
+          " 1.25a_x +  0.00a_y +  0.00a_z"}},
         {"a dot product with the last vector", 2, {"V0", ".", "5", "="}, {X, X, "5.000000", "1.000000"}},
         // The result of "=" is the number a vector is then multiplied by, not the last one typed.
         {"a vector times the result",
