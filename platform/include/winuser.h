@@ -14,9 +14,14 @@
 // Differences from Win32: one thread only. A frame window's decorations belong to the window
 // manager: AdjustWindowRectEx adds only the menu bar, and the work area is the screen's available
 // area less room for a title bar and borders. Keys pressed in a frame's client area reach the
-// queue as WM_KEYDOWN/WM_KEYUP (with Alt, WM_SYSKEYDOWN/WM_SYSKEYUP) for the letters, the arrows
-// Page Up and Down, Home, End and F1, the keys the program reads; the wheel as WM_MOUSEWHEEL;
-// TranslateMessage makes no WM_CHAR. The scroll bar's range is 0..100 until SetScrollInfo sets
+// queue as WM_KEYDOWN/WM_KEYUP (with Alt, WM_SYSKEYDOWN/WM_SYSKEYUP) for the keys the program
+// reads: the letters and digits, the arrows, Page Up and Down, Home, End, F1, Enter, Esc, Delete,
+// the keypad's digits, operators and decimal key, and = + , - . / * (a punctuation key has the
+// virtual-key code of its place on a US keyboard); the wheel as WM_MOUSEWHEEL. TranslateMessage
+// posts WM_CHAR for a WM_KEYDOWN taken from the queue whose key made a character (the one the
+// desktop's keyboard layout gave, in Windows-1252; Delete makes none), ahead of the messages
+// waiting, with the key's lParam; a key message the program made itself, or WM_SYSKEYDOWN,
+// translates to nothing. The scroll bar's range is 0..100 until SetScrollInfo sets
 // one, and it reports line, page and thumb-track moves. The clipboard takes CF_TEXT (Windows-1252,
 // given to the desktop as Unicode) and CF_DIB (24 bits, bottom-up). Dialog controls: push buttons,
 // auto radio buttons, group boxes, edit fields, static texts and etched frames, as the resource
@@ -119,6 +124,7 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define WM_QUIT 0x0012
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
+#define WM_CHAR 0x0102
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
 #define WM_INITDIALOG 0x0110
@@ -160,10 +166,12 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define MB_YESNOCANCEL 0x00000003L
 #define MB_ICONQUESTION 0x00000020L
 
-// virtual keys ('A'..'Z' are their own codes)
+// virtual keys ('0'..'9' and 'A'..'Z' are their own codes)
+#define VK_RETURN 0x0D
 #define VK_SHIFT 0x10
 #define VK_CONTROL 0x11
 #define VK_MENU 0x12
+#define VK_ESCAPE 0x1B
 #define VK_PRIOR 0x21
 #define VK_NEXT 0x22
 #define VK_END 0x23
@@ -172,7 +180,19 @@ typedef const SCROLLINFO *LPCSCROLLINFO;
 #define VK_UP 0x26
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
+#define VK_DELETE 0x2E
+#define VK_NUMPAD0 0x60
+#define VK_MULTIPLY 0x6A
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
+#define VK_DECIMAL 0x6E
+#define VK_DIVIDE 0x6F
 #define VK_F1 0x70
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_COMMA 0xBC
+#define VK_OEM_MINUS 0xBD
+#define VK_OEM_PERIOD 0xBE
+#define VK_OEM_2 0xBF
 
 // clipboard formats
 #define CF_TEXT 1

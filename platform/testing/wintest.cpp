@@ -344,19 +344,68 @@ void TurnWheel(HWND hwnd, int notches) {
     QCoreApplication::sendEvent(w->canvas, &e);
 }
 
+namespace {
+
+// The key a US keyboard has for a virtual-key code, as Qt reports it: the symbol it makes (Qt
+// names the key by it) with and without Shift, or for the keys that make no symbol the Qt key.
+struct UsKey {
+    int key;
+    QString text;
+    bool keypad;
+};
+UsKey usKey(int vk, bool shift, bool control) {
+    static const char digitsShifted[] = ")!@#$%^&*(";
+    auto symbol = [](char c, bool keypad) { return UsKey{c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c, QString(QChar(c)), keypad}; };
+    if (vk >= 'A' && vk <= 'Z') {
+        const char c = char(shift ? vk : vk - 'A' + 'a');
+        return {vk, QString(QChar(control ? vk & 0x1f : c)), false};
+    }
+    if (vk >= '0' && vk <= '9') return symbol(shift ? digitsShifted[vk - '0'] : char(vk), false);
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) return symbol(char('0' + vk - VK_NUMPAD0), true);
+    static const struct {
+        int vk;
+        char plain, shifted;
+        bool keypad;
+    } symbols[] = {{VK_OEM_PLUS, '=', '+', false},   {VK_OEM_COMMA, ',', '<', false}, {VK_OEM_MINUS, '-', '_', false},
+                   {VK_OEM_PERIOD, '.', '>', false}, {VK_OEM_2, '/', '?', false},     {VK_MULTIPLY, '*', '*', true},
+                   {VK_ADD, '+', '+', true},         {VK_SUBTRACT, '-', '-', true},   {VK_DIVIDE, '/', '/', true},
+                   {VK_DECIMAL, '.', '.', true}};
+    for (auto &k : symbols)
+        if (k.vk == vk) return symbol(shift ? k.shifted : k.plain, k.keypad);
+    static const struct {
+        int vk, key;
+        const char *text;
+    } others[] = {{VK_LEFT, Qt::Key_Left, ""},
+                  {VK_UP, Qt::Key_Up, ""},
+                  {VK_RIGHT, Qt::Key_Right, ""},
+                  {VK_DOWN, Qt::Key_Down, ""},
+                  {VK_F1, Qt::Key_F1, ""},
+                  {VK_SHIFT, Qt::Key_Shift, ""},
+                  {VK_CONTROL, Qt::Key_Control, ""},
+                  {VK_MENU, Qt::Key_Alt, ""},
+                  {VK_PRIOR, Qt::Key_PageUp, ""},
+                  {VK_NEXT, Qt::Key_PageDown, ""},
+                  {VK_HOME, Qt::Key_Home, ""},
+                  {VK_END, Qt::Key_End, ""},
+                  {VK_RETURN, Qt::Key_Return, "\r"},
+                  {VK_ESCAPE, Qt::Key_Escape, "\x1b"},
+                  {VK_DELETE, Qt::Key_Delete, "\x7f"}};
+    for (auto &k : others)
+        if (k.vk == vk) return {k.key, QString::fromLatin1(k.text), false};
+    return {0, QString(), false};
+}
+
+}  // namespace
+
 void PressKey(HWND hwnd, int vk, unsigned modifiers) {
     Window *w = win(hwnd);
     if (!w || !w->canvas) {
         fail("PressKey: not a frame window");
         return;
     }
-    int key = 0;
-    // The letters by their own table, so that the layer's reading of keys is what is tested.
-    for (int k : {vk >= 'A' && vk <= 'Z' ? int(Qt::Key_A + (vk - 'A')) : 0, int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right),
-                  int(Qt::Key_Down), int(Qt::Key_F1), int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt), int(Qt::Key_PageUp),
-                  int(Qt::Key_PageDown), int(Qt::Key_Home), int(Qt::Key_End)})
-        if (!key && virtualKey(k) == vk) key = k;
-    if (!key) {
+    const UsKey k = usKey(vk, modifiers & Shift, modifiers & Ctrl);
+    // The key is found by the layer's own reading of keys, so that reading is what is tested.
+    if (!k.key || virtualKey(k.key, k.keypad) != vk) {
         fail("PressKey: no key gives virtual key " + std::to_string(vk));
         return;
     }
@@ -364,9 +413,10 @@ void PressKey(HWND hwnd, int vk, unsigned modifiers) {
     if (modifiers & Ctrl) m |= Qt::ControlModifier;
     if (modifiers & Shift) m |= Qt::ShiftModifier;
     if (modifiers & Alt) m |= Qt::AltModifier;
-    QKeyEvent press(QEvent::KeyPress, key, m);
+    if (k.keypad) m |= Qt::KeypadModifier;
+    QKeyEvent press(QEvent::KeyPress, k.key, m, k.text);
     QCoreApplication::sendEvent(w->canvas, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, m);
+    QKeyEvent release(QEvent::KeyRelease, k.key, m, k.text);
     QCoreApplication::sendEvent(w->canvas, &release);
 }
 

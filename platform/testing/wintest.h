@@ -109,8 +109,9 @@ void Scroll(HWND hwnd, int code, int pos = 0);
 void CloseBox(HWND hwnd);
 // Presses (down and up) the left button at client position (x, y) through the queue.
 void Click(HWND hwnd, int x, int y);
-// Presses and releases a key in the client area of a frame window, as the keyboard does (the Qt
-// key event reaches the window, which queues the key messages). vk: a virtual-key code.
+// Presses and releases a key in the client area of a frame window, as a US keyboard does (the Qt
+// key event, with the symbol the key makes with these modifiers, reaches the window, which queues
+// the key messages). vk: a virtual-key code.
 enum Modifier : unsigned { Ctrl = 1, Shift = 2, Alt = 4 };
 void PressKey(HWND hwnd, int vk, unsigned modifiers = 0);
 // Turns the mouse wheel over the client area: notches away from the person (up) when positive.

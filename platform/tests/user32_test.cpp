@@ -374,4 +374,50 @@ TEST(Resources, TheIconBitmapAndCursorOfTheResources) {
     EXPECT_NE(LoadCursorA(nullptr, IDC_CROSS), nullptr);
 }
 
+// TranslateMessage as Windows': the character a key down made comes as WM_CHAR with the key's
+// lParam, before the key comes up though that already waits; a key that makes none, Alt, and a
+// key message the program made itself give nothing.
+TEST_F(User32, TranslateMessagePostsTheCharacterAKeyDownMadeBeforeItsKeyUp) {
+    const struct {
+        const char *name;
+        int vk;
+        unsigned mods;
+        const char *heard;
+    } rows[] = {
+        {"x", 'X', 0, "down 88 1, char 120 1, up 88"},
+        {"Shift+X", 'X', wintest::Shift, "down 88 1, char 88 1, up 88"},
+        {"Ctrl+X", 'X', wintest::Ctrl, "down 88 1, char 24 1, up 88"},
+        {"Shift+=", VK_OEM_PLUS, wintest::Shift, "down 187 1, char 43 1, up 187"},
+        {"keypad 7", VK_NUMPAD0 + 7, 0, "down 103 1, char 55 1, up 103"},
+        {"keypad .", VK_DECIMAL, 0, "down 110 1, char 46 1, up 110"},
+        {"Enter", VK_RETURN, 0, "down 13 1, char 13 1, up 13"},
+        {"Esc", VK_ESCAPE, 0, "down 27 1, char 27 1, up 27"},
+        {"Delete", VK_DELETE, 0, "down 46 1, up 46"},
+        {"Left", VK_LEFT, 0, "down 37 1, up 37"},
+        {"Alt+X", 'X', wintest::Alt, "sysdown 88 536870913, sysup 88"},
+    };
+    const std::map<UINT, const char *> names = {
+        {WM_KEYDOWN, "down"}, {WM_CHAR, "char"}, {WM_KEYUP, "up"}, {WM_SYSKEYDOWN, "sysdown"}, {WM_SYSKEYUP, "sysup"}};
+    std::string got;
+    auto pump = [&] {
+        wintest::Pump([&](MSG *m) {
+            TranslateMessage(m);
+            if (!names.count(m->message)) return;
+            got += (got.empty() ? "" : ", ") + std::string(names.at(m->message)) + " " + std::to_string(m->wParam);
+            if (m->message != WM_KEYUP && m->message != WM_SYSKEYUP) got += " " + std::to_string(m->lParam);
+        });
+    };
+    for (auto &r : rows) {
+        got.clear();
+        wintest::PressKey(hwnd, r.vk, r.mods);
+        pump();
+        EXPECT_EQ(got, r.heard) << r.name;
+    }
+    got.clear();
+    MSG own{hwnd, WM_KEYDOWN, 'X', 1, 0, {}};
+    EXPECT_TRUE(TranslateMessage(&own));
+    pump();
+    EXPECT_EQ(got, "") << "a key down the program made";
+}
+
 }  // namespace

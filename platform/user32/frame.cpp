@@ -68,13 +68,7 @@ protected:
     bool focusNextPrevChild(bool) override { return false; }
 
 private:
-    void key(QKeyEvent *e, bool press) {
-        unsigned keys = 0;
-        if (e->modifiers() & Qt::ControlModifier) keys |= KeyControl;
-        if (e->modifiers() & Qt::ShiftModifier) keys |= KeyShift;
-        if (e->modifiers() & Qt::AltModifier) keys |= KeyAlt;
-        postKey(hwndOf(w_), e->key(), keys, press, e->isAutoRepeat());
-    }
+    void key(QKeyEvent *e, bool press) { postKey(hwndOf(w_), *e, press); }
     void post(UINT m, QMouseEvent *e) {
         QPoint p = e->position().toPoint();
         postMessage(hwndOf(w_), m, m == WM_LBUTTONDOWN ? 1 : 0, MAKELPARAM(p.x(), p.y()));

@@ -4,14 +4,31 @@
 #include "rc.h"
 #include "resources.h"
 
+#include <QKeyEvent>
+
 #include <set>
 
 namespace user32 {
 
-// The keys the program reads: letters, the arrows, Page Up and Down, Home and End, F1, and the
-// modifiers.
-int virtualKey(int k) {
+// The keys the program reads: letters and digits, the arrows, Page Up and Down, Home and End, F1,
+// Enter, Esc, Delete, the modifiers, the keypad, and the punctuation the calculator types. Qt
+// names a key by the symbol it made, so a punctuation key is known by both of its symbols and
+// given the code of its place on a US keyboard ('*' being Shift+8 there).
+int virtualKey(int k, bool keypad) {
     if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return (keypad ? VK_NUMPAD0 : '0') + (k - Qt::Key_0);
+    if (keypad) {
+        switch (k) {
+        case Qt::Key_Asterisk: return VK_MULTIPLY;
+        case Qt::Key_Plus: return VK_ADD;
+        case Qt::Key_Minus: return VK_SUBTRACT;
+        case Qt::Key_Slash: return VK_DIVIDE;
+        case Qt::Key_Period:
+        case Qt::Key_Comma: return VK_DECIMAL;  // which of the two it makes is the layout's
+        case Qt::Key_Enter: return VK_RETURN;
+        default: break;  // the rest of the keypad (its arrows, Home, End) is the keys themselves
+        }
+    }
     switch (k) {
     case Qt::Key_Shift: return VK_SHIFT;
     case Qt::Key_Control: return VK_CONTROL;
@@ -25,21 +42,45 @@ int virtualKey(int k) {
     case Qt::Key_Home: return VK_HOME;
     case Qt::Key_End: return VK_END;
     case Qt::Key_F1: return VK_F1;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return VK_OEM_PLUS;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return VK_OEM_COMMA;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return VK_OEM_MINUS;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return VK_OEM_PERIOD;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return VK_OEM_2;
+    case Qt::Key_Asterisk: return '8';
     default: return 0;
     }
 }
 
-void postKey(HWND h, int qtKey, unsigned keys, bool press, bool autoRepeat) {
-    int vk = virtualKey(qtKey);
+void postKey(HWND h, const QKeyEvent &e, bool press) {
+    int vk = virtualKey(e.key(), e.modifiers() & Qt::KeypadModifier);
     if (!vk) return;
+    unsigned keys = 0;
+    if (e.modifiers() & Qt::ControlModifier) keys |= KeyControl;
+    if (e.modifiers() & Qt::ShiftModifier) keys |= KeyShift;
+    if (e.modifiers() & Qt::AltModifier) keys |= KeyAlt;
     // lParam as Windows gives it: repeat count 1, bit 29 with Alt, bit 30 when the key was down
     // already (auto-repeat), bit 31 on release.
     DWORD lp = 1;
     if (keys & KeyAlt) lp |= 1u << 29;
-    if (autoRepeat || !press) lp |= 1u << 30;
+    if (e.isAutoRepeat() || !press) lp |= 1u << 30;
     if (!press) lp |= 1u << 31;
     UINT m = (keys & KeyAlt) && vk != VK_MENU ? (press ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (press ? WM_KEYDOWN : WM_KEYUP);
-    postMessage(h, m, WPARAM(vk), LPARAM(lp), keys);
+    // The character rides with the key down, for TranslateMessage: one that Windows-1252 holds;
+    // Delete's DEL is no character on Windows.
+    char character = 0;
+    const std::string text = press && e.text().size() == 1 ? host::toAnsi(e.text()) : std::string();
+    if (text.size() == 1 && text[0] != '\x7f') character = text[0];
+    postMessage(h, m, WPARAM(vk), LPARAM(lp), keys, character);
 }
 
 }  // namespace user32

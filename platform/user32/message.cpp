@@ -12,28 +12,31 @@ namespace user32 {
 
 namespace {
 
-// Each message keeps the state of Ctrl, Shift and Alt when it was posted, for GetKeyState.
+// Each message keeps the state of Ctrl, Shift and Alt when it was posted, for GetKeyState, and a
+// key down the character its key made, for TranslateMessage.
 struct Posted {
     MSG msg;
     unsigned keys;
+    char character;
 };
 std::deque<Posted> &queue() {
     static std::deque<Posted> q;
     return q;
 }
 unsigned keysNow = 0;
+Posted taken{};  // the message the program last took from the queue
 bool quitPending = false;
 int quitCode = 0;
 
 }  // namespace
 
-void postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp, unsigned keys) {
+void postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp, unsigned keys, char character) {
     MSG msg{};
     msg.hwnd = h;
     msg.message = m;
     msg.wParam = wp;
     msg.lParam = lp;
-    queue().push_back(Posted{msg, keys});
+    queue().push_back(Posted{msg, keys, character});
     host::wake();
 }
 
@@ -57,6 +60,7 @@ bool takeMessage(MSG *msg) {
         if (p.msg.hwnd && !win(p.msg.hwnd)) continue;
         *msg = p.msg;
         keysNow = p.keys;
+        taken = p;
         return true;
     }
     if (quitPending) {
@@ -109,9 +113,23 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND, UINT, UINT) {
 }
 
 /* TranslateMessage (user32) */
-BOOL WINAPI TranslateMessage(const MSG *) {
-    // Keyboard input reaches the Qt widgets directly; there is nothing to translate.
-    return FALSE;
+BOOL WINAPI TranslateMessage(const MSG *msg) {
+    if (!msg) return FALSE;
+    const UINT m = msg->message;
+    if (m != WM_KEYDOWN && m != WM_KEYUP && m != WM_SYSKEYDOWN && m != WM_SYSKEYUP) return FALSE;
+    const MSG &t = taken.msg;
+    const bool fromQueue = t.hwnd == msg->hwnd && t.message == m && t.wParam == msg->wParam && t.lParam == msg->lParam;
+    // Windows posts the character where GetMessage finds it before any input still waiting, so
+    // it comes between its key's down and up however fast they were typed.
+    if (m == WM_KEYDOWN && fromQueue && taken.character) {
+        MSG c = *msg;
+        c.message = WM_CHAR;
+        c.wParam = WPARAM(static_cast<unsigned char>(taken.character));
+        queue().push_front(Posted{c, taken.keys, 0});
+        taken.character = 0;  // translated once
+        host::wake();
+    }
+    return TRUE;
 }
 
 /* DispatchMessageA (user32) */

@@ -80,7 +80,8 @@ Window *childById(Window *dlg, int id);
 // ------------------------------------------------------------------ messages (message.cpp)
 // keys: the modifiers down when the message was made.
 enum : unsigned { KeyControl = 1, KeyShift = 2, KeyAlt = 4 };
-void postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp, unsigned keys = 0);
+// character: what a key down made (0 for none), which TranslateMessage turns into WM_CHAR.
+void postMessage(HWND h, UINT m, WPARAM wp, LPARAM lp, unsigned keys = 0, char character = 0);
 unsigned messageKeys();      // the modifiers of the message the program last took from the queue
 bool takeMessage(MSG *msg);  // queue first, then WM_QUIT, then WM_PAINT
 void processHostEvents(bool wait);
@@ -111,8 +112,8 @@ void destroyWindow(Window *w);
 const ClassInfo *classInfo(const char *name);  // null unless registered (names ignore case)
 
 // ------------------------------------------------------------------ keys (keyboard.cpp)
-int virtualKey(int qtKey);  // 0 when the key has no virtual-key code here
-void postKey(HWND h, int qtKey, unsigned keys, bool press, bool autoRepeat);
+int virtualKey(int qtKey, bool keypad);  // 0 when the key has no virtual-key code here
+void postKey(HWND h, const QKeyEvent &e, bool press);
 
 // ------------------------------------------------------------------ timers (timer.cpp)
 bool timerActive(HWND h, UINT_PTR id, UINT *elapse);

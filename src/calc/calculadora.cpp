@@ -31,6 +31,7 @@ Tecla tecladigito(int d) {
 Tecla teclaoperador(int k) { return {355, 160 + 30 * k, 385, 185 + 30 * k}; }
 
 constexpr int OPERADOR_PONTO = 0;
+constexpr int OPERADOR_VEZES = 6;
 constexpr int OPERADOR_IGUAL = 7;
 constexpr int OPERADOR_LIMPA = 8;
 constexpr int NUM_OPERADORES = 9;
@@ -50,30 +51,22 @@ bool contem(const Tecla &t, int x, int y) {
     return px > t.esq * tela.maxx && px < t.dir * tela.maxx && py > t.topo * tela.maxy && py < t.base * tela.maxy;
 }
 
-// What a press or a release at a point reaches, in the order the keypad looks for it.
-struct Alvo {
-    enum Tipo { NENHUM, DIGITO, PONTO, VETOR, OPERADOR } tipo;
-    int indice;
-};
-
-Alvo teclaem(int x, int y) {
-    for (int d = 0; d < 10; d++)
-        if (contem(tecladigito(d), x, y)) return {Alvo::DIGITO, d};
-    if (pto == 1 && contem(teclaoperador(OPERADOR_PONTO), x, y)) return {Alvo::PONTO, 0};
-    for (int j = 0; j < numpt && j < MAXVETORES; j++)
-        if (contem(teclavetor(j), x, y)) return {Alvo::VETOR, j};
-    for (int k = 1; k < NUM_OPERADORES; k++)
-        if (contem(teclaoperador(k), x, y)) return {Alvo::OPERADOR, k};
-    return {Alvo::NENHUM, 0};
+// Whether a key answers a press or a release now: a crossed-out vector never does, the decimal
+// point only while the number has none.
+bool responde(const TeclaCalc &t) {
+    switch (t.grupo) {
+    case TeclaCalc::DIGITO: return true;
+    case TeclaCalc::VETOR: return t.indice < numpt && t.indice < MAXVETORES;
+    case TeclaCalc::OPERADOR: return t.indice != OPERADOR_PONTO || pto == 1;
+    default: return false;
+    }
 }
 
-Tecla teclado(const Alvo &a) {
-    switch (a.tipo) {
-    case Alvo::DIGITO: return tecladigito(a.indice);
-    case Alvo::VETOR: return teclavetor(a.indice);
-    case Alvo::PONTO:
-    case Alvo::OPERADOR: return teclaoperador(a.indice);
-    default: return {0, 0, 0, 0};
+Tecla retangulo(const TeclaCalc &t) {
+    switch (t.grupo) {
+    case TeclaCalc::DIGITO: return tecladigito(t.indice);
+    case TeclaCalc::VETOR: return teclavetor(t.indice);
+    default: return teclaoperador(t.indice);
     }
 }
 
@@ -87,7 +80,7 @@ void diagonais(HDC hdc, const Tela &t, const Tecla &k) {
     linha(hdc, t, k.esq, k.base, k.dir, k.topo);
 }
 
-void retangulo(HDC hdc, const Tela &t, const Tecla &k) { Rectangle(hdc, t.x(k.esq), t.y(k.topo), t.x(k.dir), t.y(k.base)); }
+void moldura(HDC hdc, const Tela &t, const Tecla &k) { Rectangle(hdc, t.x(k.esq), t.y(k.topo), t.x(k.dir), t.y(k.base)); }
 
 void texto(HDC hdc, const Tela &t, int x, int y, const char *s) { TextOutA(hdc, t.x(x), t.y(y), s, int(strlen(s))); }
 
@@ -241,12 +234,12 @@ void desenhateclado(HDC hdc, const Tela &t) {
     char rotulo[16];
     for (int j = 0; j < MAXVETORES; j++) {
         const Tecla v = teclavetor(j);
-        retangulo(hdc, t, v);
+        moldura(hdc, t, v);
         snprintf(rotulo, sizeof rotulo, "V(%d)", j);
         texto(hdc, t, 190 + 50 * (j / 5), 166 + 35 * (j % 5), rotulo);
         if (j >= numpt) diagonais(hdc, t, v);
         if (j < 10) {
-            retangulo(hdc, t, tecladigito(j));
+            moldura(hdc, t, tecladigito(j));
             snprintf(rotulo, sizeof rotulo, "%d", j);
             texto(hdc, t, 190 + 30 * (j % 5), 357 + 35 * (j / 5), rotulo);
         }
@@ -257,7 +250,7 @@ void desenhateclado(HDC hdc, const Tela &t) {
     linha(hdc, t, 345, 217, 400, 217);
     linha(hdc, t, 345, 367, 400, 367);
     for (int k = 0; k < NUM_OPERADORES; k++) {
-        retangulo(hdc, t, teclaoperador(k));
+        moldura(hdc, t, teclaoperador(k));
         if (k < OPERADOR_LIMPA) {
             snprintf(rotulo, sizeof rotulo, "%c", ROTULOS_OPERADORES[k]);
             texto(hdc, t, 364, 162 + 30 * k, rotulo);
@@ -266,6 +259,78 @@ void desenhateclado(HDC hdc, const Tela &t) {
     linha(hdc, t, 355, 400, 385, 425);
     linha(hdc, t, 355, 425, 385, 400);
     Rectangle(hdc, t.x(130), t.y(110), t.x(450), t.y(155));
+}
+
+// The keyboard's part: the key each held key pressed (acting when that key comes up), and the
+// vector key being typed.
+struct Segura {
+    bool baixa;
+    TeclaCalc tecla;
+};
+Segura seguras[256];
+int ultimatecla = 0;             // the virtual key of the last key down, whose character follows
+bool caractereignorado = false;  // that key was read by itself; its character is not a key
+bool prefixov = false;           // a V was typed: a digit names a vector key
+bool esperav1 = false;           // V1 with more than ten vectors, waiting for a second digit
+
+// A V1 that waited acts as V(1), with its repaint, before anything else goes down.
+void completaespera(HWND hjan) {
+    prefixov = false;
+    if (!esperav1) return;
+    esperav1 = false;
+    soltatecla({TeclaCalc::VETOR, 1});
+    InvalidateRect(hjan, NULL, TRUE);
+    UpdateWindow(hjan);
+}
+
+void pressiona(HWND hjan, TeclaCalc t) {
+    marcatecla(hjan, t);
+    seguras[ultimatecla] = {true, t};
+}
+
+// The key a character types: the labels of the keypad, and the aliases a keyboard offers.
+TeclaCalc teclapelocaractere(char c) {
+    if (c >= '0' && c <= '9') return {TeclaCalc::DIGITO, c - '0'};
+    const char *rotulo = c ? strchr(ROTULOS_OPERADORES, c) : NULL;
+    if (rotulo) return {TeclaCalc::OPERADOR, int(rotulo - ROTULOS_OPERADORES)};
+    switch (c) {
+    case '*': return {TeclaCalc::OPERADOR, OPERADOR_VEZES};
+    case '\r': return {TeclaCalc::OPERADOR, OPERADOR_IGUAL};
+    case '\x1b': return {TeclaCalc::OPERADOR, OPERADOR_LIMPA};
+    default: return {TeclaCalc::NENHUMA, 0};
+    }
+}
+
+bool caractere(HWND hjan, char c) {
+    const bool digito = c >= '0' && c <= '9';
+    if (esperav1 && c >= '0' && c <= '4') {
+        esperav1 = false;
+        pressiona(hjan, {TeclaCalc::VETOR, 10 + (c - '0')});
+        return true;
+    }
+    if (prefixov && digito) {
+        const TeclaCalc v = {TeclaCalc::VETOR, c - '0'};
+        if (c == '1' && numpt > 10) {
+            pressiona(hjan, v);
+            seguras[ultimatecla].tecla = {TeclaCalc::NENHUMA, 0};  // it acts once its wait ends
+            esperav1 = true;
+        } else {
+            pressiona(hjan, v);
+        }
+        return true;
+    }
+    if (c == 'V' || c == 'v') {
+        completaespera(hjan);
+        prefixov = true;
+        return true;
+    }
+    const TeclaCalc t = teclapelocaractere(c);
+    if (t.grupo == TeclaCalc::NENHUMA) {
+        completaespera(hjan);
+        return false;
+    }
+    pressiona(hjan, t);
+    return true;
 }
 
 }  // namespace
@@ -284,23 +349,34 @@ void iniciacalc() {
     resultadoesca = 0;
     equacao[0] = '\0';
     temps[0] = '\0';
+    prefixov = esperav1 = false;
 }
 
-void marcatecla(HWND hjan, int x, int y) {
-    const Alvo a = teclaem(x, y);
-    if (a.tipo == Alvo::NENHUM) return;
+TeclaCalc teclaem(int x, int y) {
+    for (int d = 0; d < 10; d++)
+        if (contem(tecladigito(d), x, y)) return {TeclaCalc::DIGITO, d};
+    for (int j = 0; j < MAXVETORES; j++)
+        if (contem(teclavetor(j), x, y)) return {TeclaCalc::VETOR, j};
+    for (int k = 0; k < NUM_OPERADORES; k++)
+        if (contem(teclaoperador(k), x, y)) return {TeclaCalc::OPERADOR, k};
+    return {TeclaCalc::NENHUMA, 0};
+}
+
+void marcatecla(HWND hjan, TeclaCalc t) {
+    completaespera(hjan);
+    if (!responde(t)) return;
     HDC hdc = GetDC(hjan);
     if (!hdc) return;
-    diagonais(hdc, telaatual(), teclado(a));
+    diagonais(hdc, telaatual(), retangulo(t));
     ReleaseDC(hjan, hdc);
 }
 
-void soltatecla(int x, int y) {
+void soltatecla(TeclaCalc t) {
     temps2[0] = '\0';
-    const Alvo a = teclaem(x, y);
-    switch (a.tipo) {
-    case Alvo::DIGITO: {
-        const char digito[2] = {char('0' + a.indice), '\0'};
+    if (!responde(t)) return;
+    switch (t.grupo) {
+    case TeclaCalc::DIGITO: {
+        const char digito[2] = {char('0' + t.indice), '\0'};
         if (!acrescentanumero(digito)) break;
         numr = paraflutuante(atof(temps3));
         resultadoescalar = 1;
@@ -309,14 +385,11 @@ void soltatecla(int x, int y) {
         controlesc = 1;
         break;
     }
-    case Alvo::PONTO:
-        if (acrescentanumero(".")) pto = 0;
-        break;
-    case Alvo::VETOR: {
-        vets = a.indice;
+    case TeclaCalc::VETOR: {
+        vets = t.indice;
         // The index joins the typed text, so a digit right after it continues that number.
-        char indice[4];
-        snprintf(indice, sizeof indice, "%d", a.indice);
+        char indice[12];
+        snprintf(indice, sizeof indice, "%d", t.indice);
         acrescentanumero(indice);
         resultadovetor = 1;
         resultadoescalar = 0;
@@ -324,8 +397,52 @@ void soltatecla(int x, int y) {
         controlvet = 1;
         break;
     }
-    case Alvo::OPERADOR: operador(a.indice); break;
-    case Alvo::NENHUM: break;
+    case TeclaCalc::OPERADOR:
+        if (t.indice != OPERADOR_PONTO)
+            operador(t.indice);
+        else if (acrescentanumero("."))
+            pto = 0;
+        break;
+    case TeclaCalc::NENHUMA: break;
+    }
+}
+
+bool teclacalculadora(HWND hjan, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Held keys act once, as a held button does: the repeats of a key down are ignored.
+    const bool repeticao = (lParam & (LPARAM(1) << 30)) != 0;
+    switch (msg) {
+    case WM_KEYDOWN: {
+        if (num != MODO_CALCULADORA) return false;
+        ultimatecla = int(wParam & 0xFF);
+        caractereignorado = false;
+        // The keypad's decimal key makes "," or "." by the keyboard's layout, and "." is the dot
+        // product: the key is read, its character dropped. Delete makes no character.
+        const TeclaCalc t = wParam == VK_DECIMAL  ? TeclaCalc{TeclaCalc::OPERADOR, OPERADOR_PONTO}
+                            : wParam == VK_DELETE ? TeclaCalc{TeclaCalc::OPERADOR, OPERADOR_LIMPA}
+                                                  : TeclaCalc{TeclaCalc::NENHUMA, 0};
+        if (t.grupo == TeclaCalc::NENHUMA) return false;
+        caractereignorado = true;
+        if (!repeticao) pressiona(hjan, t);
+        return true;
+    }
+    case WM_CHAR: {
+        if (num != MODO_CALCULADORA) return false;
+        if (caractereignorado) {
+            caractereignorado = false;
+            return true;
+        }
+        if (repeticao) return teclapelocaractere(char(wParam)).grupo != TeclaCalc::NENHUMA;
+        return caractere(hjan, char(wParam));
+    }
+    case WM_KEYUP: {
+        Segura &s = seguras[wParam & 0xFF];
+        if (!s.baixa) return false;
+        s.baixa = false;
+        soltatecla(s.tecla);
+        InvalidateRect(hjan, NULL, TRUE);
+        return true;
+    }
+    default: return false;
     }
 }
 

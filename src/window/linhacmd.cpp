@@ -18,7 +18,22 @@ const char USO[] =
     "\n"
     "  TRABALHO.orbix  abre o trabalho salvo nesse arquivo (Arquivo > Salvar Trabalho)\n"
     "  -h, --help      mostra esta ajuda e sai\n"
-    "  --version       mostra a versão e sai\n";
+    "  --version       mostra a versão e sai\n"
+    "\n"
+    "Na calculadora (Cálculos > Realizar Cálculos de Equações Vetoriais) o teclado\n"
+    "aperta as teclas desenhadas, como o mouse:\n"
+    "  0 a 9           os algarismos\n"
+    "  ,               a vírgula decimal (e a tecla decimal do teclado numérico)\n"
+    "  + -             soma e diferença\n"
+    "  X (Shift+x)     produto vetorial\n"
+    "  .               produto escalar\n"
+    "  /               divisão\n"
+    "  x *             multiplicação\n"
+    "  = Enter         igual\n"
+    "  Esc Delete      limpa\n"
+    "  V e o índice    o vetor: V3 é V(3); com mais de dez vetores, V1 espera um\n"
+    "                  segundo algarismo (V12 é V(12)) e qualquer outra tecla\n"
+    "                  faz dele V(1)\n";
 
 // The program's texts are Windows-1252; a terminal today reads UTF-8, on either system.
 std::string utf8(const char *s) {

@@ -127,14 +127,19 @@ LRESULT CALLBACK ProcJan(HWND hjan, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         pox = LOWORD(lParam);
         poy = HIWORD(lParam);
-        marcatecla(hjan, pox, poy);
+        marcatecla(hjan, teclaem(pox, poy));
         return 0;
     case WM_LBUTTONUP:
         pox = LOWORD(lParam);
         poy = HIWORD(lParam);
-        soltatecla(pox, poy);
+        soltatecla(teclaem(pox, poy));
         InvalidateRect(hjan, NULL, TRUE);
         return 0;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_KEYUP:
+        if (teclacalculadora(hjan, iMsg, wParam, lParam)) return 0;
+        break;
     case WM_CLOSE:
         // Unsaved work is asked about first; DefWindowProc then destroys the window.
         if (!podedescartar(hjan)) return 0;

@@ -9,6 +9,46 @@
 
 namespace {
 
+using apoio::Chamadas;
+
+// How a key is typed, by its name in the rows ("KP" for the keypad's, V or v and the index for a
+// vector key), and the key it is clicked as.
+struct Digitada {
+    std::string clique;
+    std::vector<std::pair<int, unsigned>> teclas;
+};
+Digitada digitada(const std::string &k) {
+    using wintest::Shift;
+    // clang-format off
+    static const struct { const char *nome, *clique; int vk; unsigned mods; } outras[] = {
+        {",", ",", VK_OEM_COMMA, 0}, {"KP.", ",", VK_DECIMAL, 0},   {"+", "+", VK_OEM_PLUS, Shift},  {"KP+", "+", VK_ADD, 0},
+        {"-", "-", VK_OEM_MINUS, 0}, {"KP-", "-", VK_SUBTRACT, 0},  {"X", "X", 'X', Shift},          {".", ".", VK_OEM_PERIOD, 0},
+        {"/", "/", VK_OEM_2, 0},     {"KP/", "/", VK_DIVIDE, 0},    {"x", "x", 'X', 0},              {"*", "x", '8', Shift},
+        {"KP*", "x", VK_MULTIPLY, 0}, {"=", "=", VK_OEM_PLUS, 0},   {"Enter", "=", VK_RETURN, 0},   {"Esc", "C", VK_ESCAPE, 0},
+        {"Del", "C", VK_DELETE, 0},
+    };
+    // clang-format on
+    for (auto &o : outras)
+        if (k == o.nome) return {o.clique, {{o.vk, o.mods}}};
+    if (k.size() == 1) return {k, {{k[0], 0}}};
+    if (k.rfind("KP", 0) == 0) return {k.substr(2), {{VK_NUMPAD0 + k[2] - '0', 0}}};
+    Digitada d{"V" + k.substr(1), {{'V', k[0] == 'V' ? unsigned(Shift) : 0u}}};
+    for (char c : k.substr(1)) d.teclas.push_back({c, 0});
+    return d;
+}
+
+std::vector<std::string> unicos(std::vector<std::string> v) {
+    v.erase(std::unique(v.begin(), v.end()), v.end());
+    return v;
+}
+
+// The lines a mark draws, as text to compare.
+std::string traco(const Chamadas &cs) {
+    std::string s;
+    for (auto &c : cs) s += std::to_string(int(c.op)) + ":" + std::to_string(c.x) + "," + std::to_string(c.y) + " ";
+    return s;
+}
+
 // Everything the keypad and the evaluation may change, to show that something changed nothing.
 auto estado() {
     return std::make_tuple(std::string(temps3), std::string(equacao), numr, resultadoesc, resultadovet[0], resultadovet[1], resultadovet[2],
@@ -26,55 +66,151 @@ protected:
     }
     void abre() { comando(IDM_CALC), wintest::Pump(); }
     int px(double v) const { return int(v * GetParam() / 1024.0); }
-    void mouse(UINT m, int x, int y) { SendMessageA(hjan, m, m == WM_LBUTTONDOWN, MAKELPARAM(x, y)); }
-    // Presses and releases on each key (for "" only repaints); after each, the last text the paint drew in the display box.
+    POINT centro(const std::string &k) const {
+        const apoio::Tecla t = apoio::tecla(k);
+        return {px((t.e + t.d) / 2.0), px((t.t + t.b) / 2.0)};
+    }
+    void mouse(UINT m, POINT p) { SendMessageA(hjan, m, m == WM_LBUTTONDOWN, MAKELPARAM(p.x, p.y)); }
+    void mouse(UINT m, int x, int y) { mouse(m, POINT{x, y}); }
+    std::string mostrado(const Chamadas &cs, std::string texto) const {
+        for (auto &c : cs)
+            if (c.op == wintest::GdiCall::TextOut && c.x == px(140) && c.y == px(130)) texto = c.text;
+        return texto;
+    }
+    // Presses and releases on each key (for "" only repaints); after each, the last text the paint
+    // drew in the display box.
     std::vector<std::string> teclas(const std::vector<std::string> &ks, std::vector<std::string> out = {}) {
         for (auto &k : ks) {
-            const apoio::Tecla t = apoio::tecla(k);
             if (k.empty())
                 InvalidateRect(hjan, nullptr, TRUE);
             else
-                for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP}) mouse(m, px((t.e + t.d) / 2.0), px((t.t + t.b) / 2.0));
-            out.push_back("<no paint>");
-            for (auto &c : pinta())
-                if (c.op == wintest::GdiCall::TextOut && c.x == px(140) && c.y == px(130)) out.back() = c.text;
+                for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP}) mouse(m, centro(k));
+            out.push_back(mostrado(pinta(), "<no paint>"));
         }
         return out;
+    }
+    // A key typed: what its presses draw while its last key is down, but for the paints before
+    // (which end with the display); each text the paints drew in the display box joins out.
+    Chamadas digite(const std::string &k, std::vector<std::string> &out) {
+        Chamadas marca;
+        for (auto [vk, mods] : digitada(k).teclas) {
+            wintest::GdiRecorder rec;
+            wintest::PressKey(hjan, vk, mods);
+            wintest::Pump([&](MSG *m) {
+                if (m->message == WM_KEYUP) marca = rec.calls();
+                despachamensagem(hjan, m);
+            });
+            for (auto &c : rec.calls())
+                if (c.op == wintest::GdiCall::TextOut && c.x == px(140) && c.y == px(130)) out.push_back(c.text);
+        }
+        for (size_t i = marca.size(); i-- > 0;)
+            if (marca[i].op == wintest::GdiCall::TextOut) return Chamadas(marca.begin() + long(i) + 1, marca.end());
+        return marca;
     }
     std::string tecle(const std::string &k) { return teclas({k})[0]; }
 };
 
 INSTANTIATE_TEST_SUITE_P(Tamanhos, Calculadora, ::testing::Values(1024, 512));
 
-TEST_P(Calculadora, EquationsShowEachOperandAndTheResultAndNeverChangeTheVectors) {
+// Each row is worked twice from the calculator just opened: clicked, where the display after
+// each key is the row's, and typed, where every key goes down with the mark its press draws, the
+// displays come in the same order and the state ends the same. Keys by how they are typed:
+// "KP" is the keypad's key; V and v type a vector key, clicked as that key.
+TEST_P(Calculadora, EachKeyClickedOrTypedGivesTheSameEquationAndNeverChangesTheVectors) {
     const std::string E = "Erro de divisão por zero!", X = " 1.00a_x +  0.00a_y +  0.00a_z", Y = " 0.00a_x +  1.00a_y +  0.00a_z",
                       Z = " 0.00a_x +  0.00a_y +  1.00a_z", XY = " 1.00a_x +  1.00a_y +  0.00a_z", Y2 = " 0.00a_x +  2.00a_y +  0.00a_z";
-    const std::vector<std::vector<std::string>> casos[] = {
-        // keys, then the display after each
-        {{"8", "/", "0", "=", "4", "="}, {"8.000000", "8.000000", "0.000000", E, "4.000000", "2.000000"}},
-        {{"2", "+", "3", "=", "4", "+", "1", "="},
-         {"2.000000", "2.000000", "3.000000", "5.000000", "4.000000", "4.000000", "1.000000", "6.000000"}},
-        {{"1", "2", ",", "5", ",", "5", "+", ",", "2", "="},
-         {"1.000000", "12.000000", "12.000000", "12.500000", "12.500000", "12.550000", "12.550000", "12.550000", "0.200000", "12.750000"}},
-        {{"V1", "5"}, {Y, "15.000000"}},
-        {{"9", "-", "4", "=", "x", "3", "="}, {"9.000000", "9.000000", "4.000000", "5.000000", "5.000000", "3.000000", "15.000000"}},
-        {{"9", "-", "4", "=", "+", "3", "="}, {"9.000000", "9.000000", "4.000000", "5.000000", "5.000000", "3.000000", "8.000000"}},
-        {{"2", "+", "-", "3", "="}, {"2.000000", "2.000000", "2.000000", "3.000000", "-1.000000"}},  // the last operator holds
-        {{"V0", "-", "V1", "="}, {X, X, Y, " 1.00a_x-1.00a_y +  0.00a_z"}},
-        {{"V0", ".", "V1", "=", "C", "V0", ".", "V0", "="}, {X, X, Y, "0.000000", "", X, X, X, "1.000000"}},
-        {{"2", "x", "V1", "=", "C", "3", "+", "V1", "="}, {"2.000000", "2.000000", Y, Y2, "", "3.000000", "3.000000", Y, "6.000000"}},
-        {{"V0", "X", "V1", "=", "x", "2", "="}, {X, X, Y, Z, Z, "2.000000", " 0.00a_x +  0.00a_y +  2.00a_z"}},
-        {{"V0", "+", "V1", "=", "+", "V1", "="}, {X, X, Y, XY, XY, Y, " 1.00a_x +  2.00a_y +  0.00a_z"}},
-        {{"V0", "/", "0", "=", "4", "="}, {X, X, "0.000000", E, "4.000000", " 0.25a_x +  0.00a_y +  0.00a_z"}},
-        {{"V0", ".", "5", "="}, {X, X, "5.000000", "1.000000"}},
-        // The result of "=" is the number a vector is then multiplied by, not the last one typed.
-        {{"2", "+", "3", "=", "x", "V1", "="},
-         {"2.000000", "2.000000", "3.000000", "5.000000", "5.000000", Y, " 0.00a_x +  5.00a_y +  0.00a_z"}},
+    auto v = [](int k) {  // V(k) from V(2) on: (k, 0, 1)
+        char s[40];
+        snprintf(s, sizeof s, "%5.2fa_x +  0.00a_y +  1.00a_z", double(k));
+        return std::string(s);
     };
-    for (auto &c : casos) {
+    const struct {
+        const char *nome;
+        int vetores;
+        std::vector<std::string> teclas, visor;
+    } linhas[] = {
+        {"a division by zero keeps the dividend",
+         2,
+         {"KP8", "KP/", "0", "Enter", "4", "="},
+         {"8.000000", "8.000000", "0.000000", E, "4.000000", "2.000000"}},
+        {"a result is the first operand of the next number",
+         2,
+         {"2", "KP+", "3", "=", "4", "+", "1", "Enter"},
+         {"2.000000", "2.000000", "3.000000", "5.000000", "4.000000", "4.000000", "1.000000", "6.000000"}},
+        {"one decimal point a number",
+         2,
+         {"1", "2", ",", "5", "KP.", "5", "+", ",", "2", "="},
+         {"1.000000", "12.000000", "12.000000", "12.500000", "12.500000", "12.550000", "12.550000", "12.550000", "0.200000", "12.750000"}},
+        {"a digit after a vector key continues its index", 2, {"V1", "5"}, {Y, "15.000000"}},
+        {"a product of the result",
+         2,
+         {"KP9", "-", "4", "=", "*", "3", "="},
+         {"9.000000", "9.000000", "4.000000", "5.000000", "5.000000", "3.000000", "15.000000"}},
+        {"a sum to the result",
+         2,
+         {"9", "KP-", "4", "=", "KP+", "3", "="},
+         {"9.000000", "9.000000", "4.000000", "5.000000", "5.000000", "3.000000", "8.000000"}},
+        {"the last operator holds", 2, {"2", "+", "-", "3", "="}, {"2.000000", "2.000000", "2.000000", "3.000000", "-1.000000"}},
+        {"a difference of vectors", 2, {"V0", "-", "V1", "="}, {X, X, Y, " 1.00a_x-1.00a_y +  0.00a_z"}},
+        {"dot products, Esc clearing",
+         2,
+         {"V0", ".", "V1", "=", "Esc", "V0", ".", "V0", "="},
+         {X, X, Y, "0.000000", "", X, X, X, "1.000000"}},
+        {"a number times a vector, Delete clearing",
+         2,
+         {"2", "x", "v1", "=", "Del", "3", "+", "V1", "="},
+         {"2.000000", "2.000000", Y, Y2, "", "3.000000", "3.000000", Y, "6.000000"}},
+        {"a cross product times a number",
+         2,
+         {"V0", "X", "V1", "=", "KP*", "2", "="},
+         {X, X, Y, Z, Z, "2.000000", " 0.00a_x +  0.00a_y +  2.00a_z"}},
+        {"sums of vectors chained", 2, {"V0", "+", "V1", "=", "+", "V1", "="}, {X, X, Y, XY, XY, Y, " 1.00a_x +  2.00a_y +  0.00a_z"}},
+        {"a vector divided is a vector to add to",
+         2,
+         {"V0", "/", "0", "=", "4", "=", "+", "V0", "="},
+         {X, X, "0.000000", E, "4.000000", " 0.25a_x +  0.00a_y +  0.00a_z", " 0.25a_x +  0.00a_y +  0.00a_z", X,
+          " 1.25a_x +  0.00a_y +  0.00a_z"}},
+        {"a dot product with the last vector", 2, {"V0", ".", "5", "="}, {X, X, "5.000000", "1.000000"}},
+        // The result of "=" is the number a vector is then multiplied by, not the last one typed.
+        {"a vector times the result",
+         2,
+         {"2", "+", "3", "=", "x", "V1", "="},
+         {"2.000000", "2.000000", "3.000000", "5.000000", "5.000000", Y, " 0.00a_x +  5.00a_y +  0.00a_z"}},
+        {"keys of vectors not stored do nothing", 3, {"V2", "V7", "v1", "KP5"}, {v(2), v(2), Y, "215.000000"}},
+        {"with ten vectors V1 is V(1) at once", 10, {"V1", "2", "V9"}, {Y, "12.000000", v(9)}},
+        {"with fifteen V12 is V(12)", 15, {"V12", "+", "V3", "="}, {v(12), v(12), v(3), "15.00a_x +  0.00a_y +  2.00a_z"}},
+        {"any other key makes V1 V(1) first",
+         15,
+         {"V1", "-", "V14", "Enter", "V1", "7", "V1", "V10", "V1", "Esc"},
+         {Y, Y, v(14), "-14.00a_x +  1.00a_y-1.00a_z", Y, "17.000000", Y, v(10), Y, ""}},
+        {"a second digit can name a vector not stored", 12, {"V11", "V13", "V1", "KP7"}, {v(11), v(11), Y, "1117.000000"}},
+    };
+    for (auto &l : linhas) {
+        std::vector<std::vector<float>> vs = {{1, 0, 0}, {0, 1, 0}};
+        for (int k = 2; k < l.vetores; ++k) vs.push_back({float(k), 0, 1});
+        apoio::guarda(CARTESIANO, GRAUS, vs);
+        std::vector<std::string> visor, digitado = {""};  // from the empty display
+        std::vector<std::string> marcas;
         tecle("C"), abre();  // the command keeps a number typed before it
-        EXPECT_EQ(teclas(c[0]), c[1]) << ::testing::PrintToString(c[0]);
-        EXPECT_TRUE(vetores[0][0] == 1 && vetores[1][1] == 1 && !vetores[0][1] && !vetores[1][0] && !vetores[2][1]);
+        for (auto &k : l.teclas) {
+            const POINT p = centro(digitada(k).clique);
+            {
+                wintest::GdiRecorder rec;
+                mouse(WM_LBUTTONDOWN, p);
+                marcas.push_back(traco(rec.calls()));
+            }
+            mouse(WM_LBUTTONUP, p);
+            visor.push_back(mostrado(pinta(), "<no paint>"));
+        }
+        EXPECT_EQ(visor, l.visor) << l.nome;
+        const auto clicado = estado();
+        tecle("C"), abre();
+        for (size_t i = 0; i < l.teclas.size(); ++i)
+            EXPECT_EQ(traco(digite(l.teclas[i], digitado)), marcas[i]) << l.nome << ": " << l.teclas[i];
+        visor.insert(visor.begin(), "");
+        EXPECT_EQ(unicos(digitado), unicos(visor)) << l.nome;
+        EXPECT_EQ(estado(), clicado) << l.nome;
+        EXPECT_TRUE(vetores[0][0] == 1 && vetores[1][1] == 1 && !vetores[0][1] && !vetores[1][0] && !vetores[2][1]) << l.nome;
     }
 }
 
@@ -116,6 +252,17 @@ TEST_P(Calculadora, ReleasesInAnotherModeWaitForTheCalculator) {
     EXPECT_TRUE(numr == 4 && result == 1 && resultadoesc == 5);  // the keys act, the evaluation waits
     num = MODO_CALCULADORA;
     EXPECT_EQ(teclas({"", ""}), std::vector<std::string>(2, "9.000000"));  // evaluated once, at the first paint
+}
+
+TEST_P(Calculadora, OnlyTheCalculatorViewTypesItsKeysAndTheWindowKeepsItsOwn) {
+    std::vector<std::string> visto;
+    const double x = angulox;
+    digite("5", visto), wintest::PressKey(hjan, VK_LEFT), bombeia();
+    EXPECT_TRUE(numr == 5 && angulox != x);  // an arrow still turns the view
+    comando(IDM_DESENHARREG);
+    const auto antes = estado();
+    for (auto k : {"2", "+", "V1", "Enter", "Esc", "Del", "KP."}) digite(k, visto);
+    EXPECT_EQ(estado(), antes);
 }
 
 TEST_P(Calculadora, TypedTextAndResultsStayWithinTheirBuffers) {

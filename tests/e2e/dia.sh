@@ -2,7 +2,7 @@
 # A person's day with the program in a real X server, through the keyboard and the mouse: the
 # window opens with its title and the splash, then the axes; three vectors typed into the
 # dialogs, a new coordinate system and a region, an equation worked on the calculator with the
-# mouse, the report saved through the desktop's save dialog (and compared
+# mouse and then typed, the report saved through the desktop's save dialog (and compared
 # byte for byte with the stored one), the help beside the window (Esc leaves it, Enter closes
 # it), the about box, and "&Sair", which ends the program with exit status 0.
 # usage: dia.sh ORBIX_EXECUTABLE   (inside an X server)
@@ -37,6 +37,16 @@ px calculo count 0 0 0 135 115 445 150 30 || fail "the calculator shows no resul
 click 370 412
 shot limpo
 px limpo count 0 0 0 135 115 445 150 0 || fail "the clear key left the display"
+# The same equation typed shows the same display, pixel for pixel; Delete clears it.
+xdotool type --delay 150 'V0+V1='
+shot digitado
+read -r ox oy <<<"$origem"
+caixa="310x35+$((ox + 135))+$((oy + 115))"
+difere=$(compare -metric AE "$work/calculo.png[$caixa]" "$work/digitado.png[$caixa]" null: 2>&1 || true)
+[ "${difere%% *}" = 0 ] || fail "the equation typed shows another display ($difere pixels differ)"
+key Delete
+shot apagado
+px apagado count 0 0 0 135 115 445 150 0 || fail "Delete left the display"
 
 save_report "$work/dia.TXD"
 cmp "$work/dia.TXD" "$here/../dados/e2e/dia.TXD" || fail "the report differs from the stored one"
