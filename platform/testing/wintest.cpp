@@ -119,6 +119,8 @@ bool TakeQuit(int *code) {
 
 void FireTimer(HWND hwnd, UINT_PTR id) { SendMessageA(hwnd, WM_TIMER, id, 0); }
 
+bool EndSession() { return user32::sessionMayEnd(); }
+
 bool TimerActive(HWND hwnd, UINT_PTR id, UINT *elapse) { return timerActive(hwnd, id, elapse); }
 
 void SetScreenArea(int left, int top, int width, int height) { hooks().screenArea = RECT{left, top, left + width, top + height}; }

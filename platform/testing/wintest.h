@@ -45,6 +45,9 @@ void Pump(HWND *modeless = nullptr);
 void Pump(const std::function<void(MSG *)> &dispatch);
 // True (once) when a WM_QUIT reached Pump since the last call; *code gets its exit code.
 bool TakeQuit(int *code = nullptr);
+// The desktop asks whether the session may end, as when the user logs out: true when every window
+// agreed.
+bool EndSession();
 // Fires the timer nIDEvent of hwnd now, as if it had elapsed (WM_TIMER is sent).
 void FireTimer(HWND hwnd, UINT_PTR nIDEvent);
 bool TimerActive(HWND hwnd, UINT_PTR nIDEvent, UINT *elapse = nullptr);

@@ -9,7 +9,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QSessionManager>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
@@ -150,7 +152,18 @@ void buildScrollBar(Window *w, QWidget *frame) {
 
 }  // namespace
 
+bool sessionMayEnd() {
+    for (Window *w : liveWindows())
+        if (w->cls && !w->destroyed && !SendMessageA(hwndOf(w), WM_QUERYENDSESSION, 0, 0)) return false;
+    return true;
+}
+
 QWidget *buildFrame(Window *w) {
+    // Once: the desktop asking whether the session may end is the windows' question to answer.
+    static const bool asked = QObject::connect(qApp, &QGuiApplication::commitDataRequest, [](QSessionManager &m) {
+        if (m.allowsInteraction() && !sessionMayEnd()) m.cancel();
+    });
+    (void)asked;
     auto *frame = new Frame(w);
     w->widget = frame;
     const ClassInfo *ci = w->cls;

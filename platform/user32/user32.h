@@ -76,6 +76,8 @@ struct ModalScope {
     ModalScope &operator=(const ModalScope &) = delete;
 };
 Window *childById(Window *dlg, int id);
+// The session is ending: every frame window is asked (WM_QUERYENDSESSION); false when one said no.
+bool sessionMayEnd();
 
 // ------------------------------------------------------------------ messages (message.cpp)
 // keys: the modifiers down when the message was made.

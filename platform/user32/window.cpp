@@ -222,6 +222,7 @@ BOOL WINAPI SystemParametersInfoA(UINT action, UINT, LPVOID param, UINT) {
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT m, WPARAM, LPARAM) {
     switch (m) {
     case WM_CLOSE: DestroyWindow(hWnd); return 0;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(hWnd, &ps);

@@ -144,6 +144,7 @@ LRESULT CALLBACK ProcJan(HWND hjan, UINT iMsg, WPARAM wParam, LPARAM lParam) {
         // Unsaved work is asked about first; DefWindowProc then destroys the window.
         if (!podedescartar(hjan)) return 0;
         break;
+    case WM_QUERYENDSESSION: return podedescartar(hjan);
     case WM_DESTROY:
         liberarecursos();
         PostQuitMessage(0);

@@ -68,9 +68,9 @@ TEST_F(Fechar, LeavingChangesNotSavedAsksFirst) {
         {"no leaves without saving", IDNO, false, false, false},
         {"cancel stays", IDCANCEL, false, false, true},
     };
-    for (int porabrir = 0; porabrir < 2; ++porabrir) {
+    for (int porabrir = 0; porabrir < 3; ++porabrir) {  // closing, opening another work, the session ending
         for (const auto &l : linhas) {
-            SCOPED_TRACE(std::string(l.nome) + (porabrir ? ", opening another work" : ", closing"));
+            SCOPED_TRACE(std::string(l.nome) + " " + std::to_string(porabrir));
             TearDown(), SetUp();
             std::filesystem::remove(arquivo);
             umvetor();
@@ -81,15 +81,16 @@ TEST_F(Fechar, LeavingChangesNotSavedAsksFirst) {
             else if (l.salvar)
                 salvar.answer(arquivo);
             wintest::OpenDialogDriver abrir;
-            if (porabrir && !l.fica) abrir.answer(outro);
-            comando(porabrir ? IDM_ABRIRTRAB : IDM_SAIR);
+            if (porabrir == 1 && !l.fica) abrir.answer(outro);
+            if (porabrir == 2) EXPECT_EQ(wintest::EndSession(), !l.fica);
+            if (porabrir < 2) comando(porabrir ? IDM_ABRIRTRAB : IDM_SAIR);
             EXPECT_EQ(caixas.texts(), std::vector<std::string>{"Salvar as alterações do trabalho?"});
             ASSERT_EQ(caixas.calls().size(), 1u);
             EXPECT_EQ(caixas.calls()[0].type, UINT(MB_YESNOCANCEL | MB_ICONQUESTION));
             EXPECT_EQ(std::filesystem::exists(arquivo), l.salvar && !l.cancelasalvar);
-            if (porabrir)
+            if (porabrir == 1)
                 EXPECT_EQ(numpt == 1 && vetores[0][0] == 1, !l.fica);  // the other work, or this one
-            else
+            else if (porabrir == 0)
                 EXPECT_EQ(wintest::IsLive(hjan), l.fica);
         }
     }
