@@ -132,9 +132,9 @@ Leitura learquivo(const char *caminho, size_t limite, std::string &conteudo) {
     return r;
 }
 
-bool caminhorecusado(HWND hjan, const char *arquivo) {
+void caminhorecusado(HWND hjan, const char *arquivo) {
     const DWORD erro = CommDlgExtendedError();
-    if (erro == 0) return false;
+    if (erro == 0) return;
     char texto[TAMCAMINHO + 200];
     if (erro == FNERR_BUFFERTOOSMALL)
         snprintf(texto, sizeof texto, "O caminho escolhido é longo demais: o programa aceita até %d caracteres.", TAMCAMINHO - 1);
@@ -144,5 +144,4 @@ bool caminhorecusado(HWND hjan, const char *arquivo) {
     else
         snprintf(texto, sizeof texto, "O arquivo escolhido não pode ser usado (erro %lu do diálogo).", (unsigned long)erro);
     MessageBoxA(hjan, texto, szNomeAplic, MB_OK | MB_ICONEXCLAMATION);
-    return true;
 }

@@ -20,11 +20,11 @@ std::string motivogravacao(DWORD erro);
 // The folder part of caminho with its separator ("" when it has none).
 std::string pastade(const std::string &caminho);
 
-// After a file dialog returned FALSE: true, with a message box owned by hjan that says why, when
-// the dialog could not hand the file over (a path longer than the program takes, a name with a
-// character the program's code page lacks, which arquivo then holds with '?' in its place);
-// false when the person cancelled.
-bool caminhorecusado(HWND hjan, const char *arquivo);
+// After a file dialog returned FALSE: a message box owned by hjan that says why when the dialog
+// could not hand the file over (a path longer than the program takes, a name with a character
+// the program's code page lacks, which arquivo then holds with '?' in its place); nothing when
+// the person cancelled.
+void caminhorecusado(HWND hjan, const char *arquivo);
 
 enum class Leitura { Lido, NaoAbre, NomeInvalido, Grande };
 // Reads the whole file into conteudo when it holds at most limite bytes. NaoAbre when it cannot
