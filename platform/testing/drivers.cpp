@@ -249,6 +249,19 @@ FileDialogDriver &FileDialogDriver::cancel() {
     return *this;
 }
 
+FileRequest::FileRequest(const std::string &proposed, const char *filter, DWORD index, DWORD flags, const char *defExt) {
+    snprintf(file, sizeof file, "%s", proposed.c_str());
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFilter = filter;
+    ofn.nFilterIndex = index;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrFileTitle = title;
+    ofn.nMaxFileTitle = sizeof title;
+    ofn.Flags = flags;
+    ofn.lpstrDefExt = defExt;
+}
+
 BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person) {
     if (person)
         QTimer::singleShot(0, [person] {

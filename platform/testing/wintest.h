@@ -288,6 +288,18 @@ struct FilePerson {
 };
 BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save, FilePerson *person = nullptr);
 
+// An OPENFILENAMEA as the program fills one, over buffers of its own: the path proposed, the
+// filter pairs and the one chosen (1-based), the flags and the default extension. The file
+// title's buffer starts as "antes", so that one left alone shows.
+struct FileRequest {
+    char file[256] = "", title[64] = "antes";
+    OPENFILENAMEA ofn{};
+    explicit FileRequest(const std::string &proposed, const char *filter = nullptr, DWORD index = 1, DWORD flags = 0,
+                         const char *defExt = nullptr);
+    FileRequest(const FileRequest &) = delete;
+    FileRequest &operator=(const FileRequest &) = delete;
+};
+
 // Called when something a test did not expect happens (an unexpected modal window).
 // wintest_main reports it as a test failure.
 void SetFailureHandler(std::function<void(const std::string &)> handler);

@@ -29,58 +29,26 @@ struct Folder {
     ~Folder() { std::system(("rm -rf " + path).c_str()); }
 };
 
-struct Ofn {
-    OPENFILENAMEA ofn{};
-    char file[256] = "";
-    char title[64] = "antes";
-    Ofn(DWORD flags, const std::string &initial, DWORD index = 1, const char *defExt = nullptr) {
-        ofn.lStructSize = sizeof ofn;
-        ofn.lpstrFilter = kFilter;
-        ofn.nFilterIndex = index;
-        ofn.lpstrFile = file;
-        ofn.nMaxFile = sizeof file;
-        ofn.lpstrFileTitle = title;
-        ofn.nMaxFileTitle = sizeof title;
-        ofn.Flags = flags;
-        ofn.lpstrDefExt = defExt;
-        snprintf(file, sizeof file, "%s", initial.c_str());
-    }
-};
-
 TEST(FileDialogs, WhatIsAskedIsShownAndWhatIsChosenIsWrittenBack) {
     Folder f;
-    struct Row {
-        const char *name;
-        bool save;
-        DWORD flags, index;
-        const char *defExt, *proposed, *typed;
-        // expected
-        const char *shownFilter, *chosen, *fileTitle;
-        DWORD chosenIndex;
-    };
+    // The person types a name or (from "/") a path in the folder, or nothing to cancel; chosen is
+    // null when nothing is, and the filter shown is the one written back.
     // clang-format off
-    const Row rows[] = {
-        {"save: the proposed file's folder and name, another name typed", true, OFN_HIDEREADONLY, 1, nullptr, "a.TXD",
-         "novo.TXD", "Arquivos de Dados (*.TXD) (*.txd)", "novo.TXD", "novo.TXD", 1},
-        {"save: the default extension completes a bare name", true, 0, 2, "orbix", "a.TXD", "novo",
-         "Trabalhos (*.orbix;*.txd) (*.orbix *.txd)", "novo.orbix", "novo.orbix", 2},
-        {"save: a default extension given with its dot", true, 0, 1, ".orbix", "a.TXD", "novo", nullptr, "novo.orbix",
-         "novo.orbix", 1},
-        {"save: index 0 is the first filter", true, 0, 0, nullptr, "a.TXD", "x.TXD", "Arquivos de Dados (*.TXD) (*.txd)",
-         "x.TXD", "x.TXD", 1},
-        {"save: an index past the last is the first filter", true, 0, 4, nullptr, "a.TXD", "x.TXD",
-         "Arquivos de Dados (*.TXD) (*.txd)", "x.TXD", "x.TXD", 1},
-        {"save: a full path to another folder", true, 0, 1, nullptr, "a.TXD", "/sub/d.txd", nullptr, "sub/d.txd", "d.txd", 1},
-        {"open: an existing file by its name", false, OFN_FILEMUSTEXIST, 3, nullptr, "a.TXD", "b.TXD", "Todos (*.*)",
-         "b.TXD", "b.TXD", 3},
-        {"open: a file that must exist and does not", false, OFN_FILEMUSTEXIST, 1, nullptr, "a.TXD", "nada.TXD", nullptr,
-         nullptr, "antes", 1},
-        {"save, cancelled", true, 0, 1, nullptr, "a.TXD", "", nullptr, nullptr, "antes", 1},
+    const struct { const char *name; bool save; DWORD flags, index; const char *defExt, *proposed, *typed, *chosen; DWORD chosenIndex; } rows[] = {
+        {"save: the proposed file's folder and name, another name typed", true, OFN_HIDEREADONLY, 1, nullptr, "a.TXD", "novo.TXD", "novo.TXD", 1},
+        {"save: the default extension completes a bare name", true, 0, 2, "orbix", "a.TXD", "novo", "novo.orbix", 2},
+        {"save: a default extension given with its dot", true, 0, 1, ".orbix", "a.TXD", "novo", "novo.orbix", 1},
+        {"save: index 0 is the first filter", true, 0, 0, nullptr, "a.TXD", "x.TXD", "x.TXD", 1},
+        {"save: an index past the last is the first filter", true, 0, 4, nullptr, "a.TXD", "x.TXD", "x.TXD", 1},
+        {"save: a full path to another folder", true, 0, 1, nullptr, "a.TXD", "/sub/d.txd", "sub/d.txd", 1},
+        {"open: an existing file by its name", false, OFN_FILEMUSTEXIST, 3, nullptr, "a.TXD", "b.TXD", "b.TXD", 3},
+        {"open: a file that must exist and does not", false, OFN_FILEMUSTEXIST, 1, nullptr, "a.TXD", "nada.TXD", nullptr, 1},
+        {"save, cancelled", true, 0, 1, nullptr, "a.TXD", "", nullptr, 1},
     };
     // clang-format on
-    for (const Row &r : rows) {
+    for (const auto &r : rows) {
         SCOPED_TRACE(r.name);
-        Ofn o(r.flags, f.path + "/" + r.proposed, r.index, r.defExt);
+        wintest::FileRequest o(f.path + "/" + r.proposed, kFilter, r.index, r.flags, r.defExt);
         wintest::FilePerson p;
         p.typed = r.typed[0] == '/' ? f.path + r.typed : r.typed;
         p.cancel = !*r.typed;
@@ -89,19 +57,13 @@ TEST(FileDialogs, WhatIsAskedIsShownAndWhatIsChosenIsWrittenBack) {
         EXPECT_TRUE(p.active) << "the dialog takes the keyboard";
         EXPECT_EQ(p.title + " " + p.directory + " " + p.proposed, (r.save ? "Save As " : "Open ") + f.path + " " + r.proposed);
         EXPECT_EQ(p.filters, kShown);
-        if (r.shownFilter) {
-            EXPECT_EQ(p.selectedFilter, r.shownFilter);
-        }
-        EXPECT_STREQ(o.title, r.fileTitle);
+        EXPECT_EQ(p.selectedFilter, kShown[r.chosenIndex - 1]);
         EXPECT_EQ(o.ofn.nFilterIndex, r.chosenIndex);
-        if (!r.chosen) {
-            EXPECT_FALSE(ok);
-            EXPECT_EQ(o.file, f.path + "/" + r.proposed) << "left as it was";
-            continue;
-        }
-        EXPECT_TRUE(ok);
-        const std::string chosen = f.path + "/" + r.chosen;
-        EXPECT_EQ(o.file, chosen);
+        const std::string chosen = f.path + "/" + (r.chosen ? r.chosen : r.proposed);
+        EXPECT_EQ(bool(ok), r.chosen != nullptr);
+        EXPECT_EQ(o.file, chosen) << "left as it was when nothing is chosen";
+        EXPECT_STREQ(o.title, r.chosen ? chosen.substr(chosen.rfind('/') + 1).c_str() : "antes");
+        if (!r.chosen) continue;
         EXPECT_EQ(std::make_pair(size_t(o.ofn.nFileOffset), size_t(o.ofn.nFileExtension)),
                   std::make_pair(chosen.rfind('/') + 1, chosen.rfind('.') + 1));
         EXPECT_FALSE(p.stayedOpen);
@@ -110,20 +72,16 @@ TEST(FileDialogs, WhatIsAskedIsShownAndWhatIsChosenIsWrittenBack) {
 
 TEST(FileDialogs, ReplacingAsksOnlyWhenOverwritePromptIsSetAndAPathThatDoesNotFitFails) {
     Folder f;
-    struct Row {
-        const char *name;
-        DWORD flags, maxFile;
-        bool asked;
-        BOOL ok;
-    };
-    const Row rows[] = {
+    // clang-format off
+    const struct { const char *name; DWORD flags, maxFile; bool asked; BOOL ok; } rows[] = {
         {"no prompt: replaced without a question", 0, 256, false, TRUE},
         {"prompt, answered No: the dialog stays", OFN_OVERWRITEPROMPT, 256, true, FALSE},
         {"a buffer too small for the path", 0, 10, false, FALSE},
     };
-    for (const Row &r : rows) {
+    // clang-format on
+    for (const auto &r : rows) {
         SCOPED_TRACE(r.name);
-        Ofn o(r.flags, f.path + "/a.TXD");
+        wintest::FileRequest o(f.path + "/a.TXD", kFilter, 1, r.flags);
         o.ofn.nMaxFile = r.maxFile;
         wintest::FilePerson p;
         p.typed = "b.TXD";

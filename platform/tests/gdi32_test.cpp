@@ -60,16 +60,8 @@ protected:
 // Each row draws and names pixels that take the pen's ink, stay white, or stay black (a rectangle
 // is drawn on black, so that its white inside shows).
 TEST_F(Gdi, LinesAndRectanglesCoverThePixelsGdiCovers) {
-    struct Row {
-        const char *name;
-        int width;  // 0: the DC's default pen
-        COLORREF colour;
-        int x0, y0, x1, y1;
-        bool rectangle;
-        std::vector<POINT> ink, white, black;
-    };
     // clang-format off
-    const Row rows[] = {
+    const struct { const char *name; int width; COLORREF colour; int x0, y0, x1, y1; bool rectangle; std::vector<POINT> ink, white, black; } rows[] = {
         {"the default pen: one black pixel wide", 0, kBlack, 10, 20, 60, 20, false, {{10, 20}, {35, 20}}, {{35, 19}, {35, 21}, {9, 20}}, {}},
         {"a vertical line", 0, kBlack, 30, 10, 30, 40, false, {{30, 10}, {30, 39}}, {{29, 25}, {31, 25}, {30, 9}}, {}},
         {"a two-pixel pen covers the line and the pixel before it", 2, kRed, 10, 20, 60, 20, false, {{35, 19}, {35, 20}}, {{35, 18}, {35, 21}}, {}},
@@ -83,7 +75,7 @@ TEST_F(Gdi, LinesAndRectanglesCoverThePixelsGdiCovers) {
         {"a two-pixel outline", 2, kRed, 20, 20, 40, 30, true, {{19, 25}, {20, 25}, {38, 25}, {39, 25}}, {{21, 25}, {37, 25}}, {{40, 25}, {18, 25}}},
     };
     // clang-format on
-    for (const Row &r : rows) {
+    for (const auto &r : rows) {  // width 0: the DC's default pen
         SCOPED_TRACE(r.name);
         InvalidateRect(hwnd, nullptr, TRUE);
         wintest::Pump();
@@ -145,25 +137,21 @@ TEST_F(Gdi, TextIsBlackOnAWhiteBoxOfTheCellHeightAtItsCorner) {
 }
 
 TEST_F(Gdi, BitBltCopiesAnyPartAndLeavesWhiteBeyondTheSource) {
-    struct Row {
-        const char *name;
-        int x, y, cx, cy, x1, y1;
-    };
-    const Row rows[] = {{"the whole", 10, 10, 3, 3, 0, 0},         {"one column", 20, 10, 1, 3, 2, 0},
-                        {"one pixel", 30, 10, 1, 1, 1, 2},         {"the middle and beyond", 40, 10, 4, 4, 1, 1},
-                        {"from left of it", 50, 10, 3, 2, -2, 0},  {"nothing of it", 60, 10, 2, 2, 5, 5},
-                        {"an empty rectangle", 70, 10, 0, 3, 0, 0}};
+    // clang-format off
+    const struct { const char *name; int x, y, cx, cy, x1, y1; } rows[] = {
+        {"the whole", 10, 10, 3, 3, 0, 0},        {"one column", 20, 10, 1, 3, 2, 0}, {"one pixel", 30, 10, 1, 1, 1, 2},
+        {"the middle and beyond", 40, 10, 4, 4, 1, 1}, {"from left of it", 50, 10, 3, 2, -2, 0}, {"nothing of it", 60, 10, 2, 2, 5, 5},
+        {"an empty rectangle", 70, 10, 0, 3, 0, 0}};
+    // clang-format on
     blacken();
-    for (const Row &r : rows) {
+    for (const auto &r : rows) {
         EXPECT_TRUE(BitBlt(dc, r.x, r.y, r.cx, r.cy, mem, r.x1, r.y1, SRCCOPY)) << r.name;
         for (int j = -1; j <= r.cy; ++j)
             for (int i = -1; i <= r.cx; ++i) {
                 const int sx = r.x1 + i, sy = r.y1 + j;
                 const bool inside = i >= 0 && i < r.cx && j >= 0 && j < r.cy, fromPicture = sx >= 0 && sx < 3 && sy >= 0 && sy < 3;
-                EXPECT_EQ(at(r.x + i, r.y + j), !inside       ? kBlack
-                                                : fromPicture ? colour(sx, sy)
-                                                              : kWhite)
-                    << r.name << ": " << i << "," << j;
+                const COLORREF want = !inside ? kBlack : fromPicture ? colour(sx, sy) : kWhite;
+                EXPECT_EQ(at(r.x + i, r.y + j), want) << r.name << ": " << i << "," << j;
             }
     }
     EXPECT_FALSE(BitBlt(dc, 80, 10, 3, 3, mem, 0, 0, SRCCOPY + 1));
@@ -173,6 +161,7 @@ TEST_F(Gdi, BitBltCopiesAnyPartAndLeavesWhiteBeyondTheSource) {
     const wintest::GdiObjectInfo info = wintest::Describe(splash);
     EXPECT_EQ(std::make_pair(info.width, info.height), std::make_pair(549, 422)) << "the resources' splash";
     DeleteObject(splash);
+    EXPECT_EQ(LoadBitmapA(wintest::Instance(), "Nenhum"), nullptr);
 }
 
 TEST_F(Gdi, TheRecorderHearsEachCallWithTheProgramsCoordinates) {
@@ -229,7 +218,7 @@ TEST_F(GdiScaling, EveryCallDrawsTheStoredPictureAtEachRatioAndReadsBackLogicall
     info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 119, 90, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<unsigned char> bits(360 * 90 + 1, 0xEE);
     ASSERT_EQ(GetDIBits(dc, copy, 0, 90, bits.data(), &info, DIB_RGB_COLORS), 90);
-    int differ = 0;
+    int differ = 0;  // a pixel not the client's, or padding not zero
     for (int y = 0; y < 90; ++y) {
         for (int x = 0; x < 119; ++x) {
             const unsigned char *p = &bits[size_t(89 - y) * 360 + size_t(x) * 3];

@@ -42,13 +42,8 @@ protected:
 };
 
 TEST_F(Files, EachDispositionOpensOrCreatesAsWindowsDoesAndTruncatesNothing) {
-    struct Row {
-        const char *name, *file;
-        DWORD access, disposition;
-        bool exists;
-        DWORD error;  // 0: the file opens
-    };
-    const Row rows[] = {
+    // clang-format off
+    const struct { const char *name, *file; DWORD access, disposition; bool exists; DWORD error; } rows[] = {  // error 0: it opens
         {"CREATE_NEW, missing", "f", GENERIC_WRITE, CREATE_NEW, false, 0},
         {"CREATE_NEW, there", "f", GENERIC_WRITE, CREATE_NEW, true, ERROR_FILE_EXISTS},
         {"OPEN_EXISTING, missing", "f", GENERIC_READ, OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND},
@@ -57,7 +52,8 @@ TEST_F(Files, EachDispositionOpensOrCreatesAsWindowsDoesAndTruncatesNothing) {
         {"an empty name", "", GENERIC_READ, OPEN_EXISTING, true, kPathNotFound},
         {"CREATE_ALWAYS, which the layer does not do", "f", GENERIC_WRITE, 2, true, kInvalidParameter},
     };
-    for (const Row &r : rows) {
+    // clang-format on
+    for (const auto &r : rows) {
         unlink(path("f").c_str());
         if (r.exists) write("f", "old");
         HANDLE h = open(r.file, r.access, r.disposition);
@@ -121,14 +117,8 @@ TEST_F(Files, MovesReplacesAndDeletesKeepToWindowsRules) {
     write("a", "A");
     write("b", "B");
     enum Call { Move, MoveOver, Replace, Delete };
-    struct Row {
-        const char *name;
-        Call call;
-        const char *from, *to;
-        DWORD error;        // 0: done
-        const char *after;  // a's and b's bytes
-    };
-    const Row rows[] = {
+    // clang-format off
+    const struct { const char *name; Call call; const char *from, *to; DWORD error; const char *after; } rows[] = {  // error 0: done
         {"a move onto a file", Move, "a", "b", ERROR_ALREADY_EXISTS, "A B"},
         {"a move of what is not there", Move, "c", "d", ERROR_FILE_NOT_FOUND, "A B"},
         {"a move replacing a folder", MoveOver, "a", "folder", kAccessDenied, "A B"},
@@ -140,7 +130,8 @@ TEST_F(Files, MovesReplacesAndDeletesKeepToWindowsRules) {
         {"a delete of a folder", Delete, "", "folder", kAccessDenied, "A -"},
         {"a delete of what is not there", Delete, "", "b", ERROR_FILE_NOT_FOUND, "A -"},
     };
-    for (const Row &r : rows) {
+    // clang-format on
+    for (const auto &r : rows) {  // after: the bytes of a and b
         const std::string from = path(r.from), to = path(r.to);
         const BOOL done = r.call == Move       ? MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)
                           : r.call == MoveOver ? MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)

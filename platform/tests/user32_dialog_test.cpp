@@ -81,21 +81,15 @@ TEST(DialogBox, FocusStartsAtTheFirstTabStopAndTabFollowsTheTemplate) {
 }
 
 TEST(DialogBox, KeysAndTheCloseBoxSendTheirCommandsAndTheProcedureDecides) {
-    struct Row {
-        const char *name;
-        std::function<void(wintest::Dialog &)> act;
-        const char *heard;
-        INT_PTR result;
-    };
     // clang-format off
-    const Row rows[] = {
+    const struct { const char *name; std::function<void(wintest::Dialog &)> act; const char *heard; INT_PTR result; } rows[] = {
         {"Enter in a field presses the default button", [](wintest::Dialog &d) { d.type(IDC_NPT, "3"), d.pressEnter(); }, "WM_COMMAND 1 0\n", 11},
         {"Esc sends IDCANCEL", [](wintest::Dialog &d) { d.pressEscape(); }, "WM_COMMAND 2 0\n", 22},
         {"the close box sends IDCANCEL", [](wintest::Dialog &d) { d.closeBox(); }, "WM_COMMAND 2 0\n", 22},
         {"Cancel clicked", [](wintest::Dialog &d) { d.click(IDCANCEL); }, "WM_COMMAND 2 0\n", 22},
     };
     // clang-format on
-    for (const Row &r : rows) {
+    for (const auto &r : rows) {
         EXPECT_EQ(run("entnpt", r.act), r.result) << r.name;
         EXPECT_EQ(heard, r.heard) << r.name;
     }
@@ -114,12 +108,10 @@ TEST(DialogBox, AutoRadioButtonsCheckThemselvesWithinTheirGroup) {
             return s;
         };
         EXPECT_EQ(state(), "10001");
-        d.click(IDC_ESF);
-        EXPECT_EQ(state(), "00101");
-        d.click(IDC_GRAUS);
-        EXPECT_EQ(state(), "00110");
-        d.click(IDC_GRAUS);
-        EXPECT_EQ(state(), "00110");
+        for (auto [id, after] : {std::pair{IDC_ESF, "00101"}, {IDC_GRAUS, "00110"}, {IDC_GRAUS, "00110"}}) {
+            d.click(id);
+            EXPECT_EQ(state(), after) << id;
+        }
         d.click(IDOK);
     });
     EXPECT_EQ(heard, "WM_COMMAND 103 0\nWM_COMMAND 105 0\nWM_COMMAND 105 0\nWM_COMMAND 1 0\n");
@@ -127,13 +119,9 @@ TEST(DialogBox, AutoRadioButtonsCheckThemselvesWithinTheirGroup) {
 
 // EM_LIMITTEXT limits what is typed or pasted, never what the program sets, and never a deletion.
 TEST(DialogBox, TheTextLimitHoldsForTypingOnly) {
-    struct Step {
-        const char *name;
-        std::function<void(wintest::Dialog &)> act;
-        const char *text;
-    };
     using D = wintest::Dialog;
-    const Step steps[] = {
+    // clang-format off
+    const struct { const char *name; std::function<void(D &)> act; const char *text; } steps[] = {
         {"typing past the limit stops at it", [](D &d) { d.type(IDC_E1, "123456789012"); }, "1234567890"},
         {"the program sets more", [](D &d) { SetDlgItemTextA(d.hwnd(), IDC_E1, "123456789012"); }, "123456789012"},
         {"a paste into it adds nothing", [](D &d) { d.key(IDC_E1, D::End), d.paste(IDC_E1, "x"); }, "123456789012"},
@@ -146,10 +134,11 @@ TEST(DialogBox, TheTextLimitHoldsForTypingOnly) {
         {"a paste into room for three",
          [](D &d) { SetDlgItemTextA(d.hwnd(), IDC_E1, "1234567"), d.key(IDC_E1, D::Home), d.paste(IDC_E1, "abcdef"); }, "abc1234567"},
     };
+    // clang-format on
     run("entvt", [&](D &d) {
         SendDlgItemMessageA(d.hwnd(), IDC_E1, EM_LIMITTEXT, 10, 0);
         EXPECT_EQ(d.textLimit(IDC_E1), 10);
-        for (const Step &s : steps) {
+        for (const auto &s : steps) {
             s.act(d);
             EXPECT_EQ(d.fieldText(IDC_E1), s.text) << s.name;
         }
@@ -168,15 +157,12 @@ TEST(DialogBox, TextsAndNumbersGoInAndComeBackAsWindowsGivesThem) {
         EXPECT_EQ(d.fieldText(IDC_E1), "a\xE7\xE3o \x80");
         SetDlgItemInt(h, IDC_E2, 4294967295u, FALSE);
         EXPECT_EQ(d.fieldText(IDC_E2), "4294967295");
-        struct Row {
-            const char *text;
-            UINT value;
-            BOOL ok;
-        };
-        const Row rows[] = {{"12", 12, TRUE},         {" 7 ", 7, TRUE},  {"0", 0, TRUE},    {"4294967295", 4294967295u, TRUE},
+        // clang-format off
+        const struct { const char *text; UINT value; BOOL ok; } rows[] = {{"12", 12, TRUE},         {" 7 ", 7, TRUE},  {"0", 0, TRUE},    {"4294967295", 4294967295u, TRUE},
                             {"4294967296", 0, FALSE}, {"", 0, FALSE},    {"abc", 0, FALSE}, {"-3", 0, FALSE},
                             {"12x", 0, FALSE},        {"1 2", 0, FALSE}, {"1.5", 0, FALSE}};
-        for (const Row &r : rows) {
+        // clang-format on
+        for (const auto &r : rows) {
             SetDlgItemTextA(h, IDC_E3, r.text);
             BOOL ok = !r.ok;
             EXPECT_EQ(GetDlgItemInt(h, IDC_E3, &ok, FALSE), r.value) << '"' << r.text << '"';

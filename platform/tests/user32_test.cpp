@@ -32,18 +32,10 @@ void note(const char *name, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-    static const std::map<UINT, const char *> names = {{WM_CREATE, "WM_CREATE"},
-                                                       {WM_SIZE, "WM_SIZE"},
-                                                       {WM_DESTROY, "WM_DESTROY"},
-                                                       {WM_CLOSE, "WM_CLOSE"},
-                                                       {WM_COMMAND, "WM_COMMAND"},
-                                                       {WM_TIMER, "WM_TIMER"},
-                                                       {WM_VSCROLL, "WM_VSCROLL"},
-                                                       {WM_KEYDOWN, "WM_KEYDOWN"},
-                                                       {WM_KEYUP, "WM_KEYUP"},
-                                                       {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
-                                                       {WM_SYSKEYUP, "WM_SYSKEYUP"},
-                                                       {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+#define NAMED(m) std::make_pair(UINT(m), #m)
+    static const std::map<UINT, const char *> names = {NAMED(WM_CREATE),  NAMED(WM_SIZE),       NAMED(WM_DESTROY),  NAMED(WM_CLOSE),
+                                                       NAMED(WM_COMMAND), NAMED(WM_TIMER),      NAMED(WM_VSCROLL),  NAMED(WM_KEYDOWN),
+                                                       NAMED(WM_KEYUP),   NAMED(WM_SYSKEYDOWN), NAMED(WM_SYSKEYUP), NAMED(WM_LBUTTONDOWN),
                                                        {kOwn, "WM_USER"}};
     if (m == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -78,6 +70,14 @@ HWND create(const char *cls, DWORD style = WS_OVERLAPPEDWINDOW | WS_VSCROLL, int
                            nullptr);
 }
 
+// What the procedure hears while act runs and the queue empties.
+std::string after(const std::function<void()> &act) {
+    heard.clear();
+    act();
+    wintest::Pump();
+    return heard;
+}
+
 class User32 : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -93,12 +93,6 @@ protected:
         wintest::Pump();
         wintest::TakeQuit();
     }
-    std::string after(const std::function<void()> &act) {
-        heard.clear();
-        act();
-        wintest::Pump();
-        return heard;
-    }
     HWND hwnd = nullptr;
 };
 
@@ -108,10 +102,7 @@ TEST(Windows, CreationSizingAndDestructionSendTheirMessagesInOrder) {
     registerClass("User32Still", 0, false);
     std::string story;
     auto chapter = [&story](const char *title, const std::function<void()> &act) {
-        heard.clear();
-        act();
-        wintest::Pump();
-        story += std::string("-- ") + title + "\n" + heard;
+        story += std::string("-- ") + title + "\n" + after(act);
     };
     HWND a = nullptr, b = nullptr;
     chapter("created at the default size and shown: WM_CREATE, WM_SIZE with the reference client area", [&] {
@@ -125,6 +116,8 @@ TEST(Windows, CreationSizingAndDestructionSendTheirMessagesInOrder) {
     EXPECT_EQ(wintest::WindowText(a), "Janela \xC1");
     EXPECT_EQ(wintest::MenuBarTexts(a).front(), "&Arquivo");
     EXPECT_EQ(wintest::WindowIconSize(a), std::make_pair(32, 32)) << "the class's icon";
+    EXPECT_EQ(LoadIconA(wintest::Instance(), "Nenhum"), nullptr);
+    EXPECT_NE(LoadCursorA(nullptr, IDC_CROSS), nullptr);
     chapter("shown again (was shown)", [&] { EXPECT_TRUE(ShowWindow(a, SW_SHOWDEFAULT)); });
     chapter("resized, a class that redraws", [&] { wintest::SetClientSize(a, 300, 200); });
     chapter("resized to nothing", [&] { wintest::SetClientSize(a, 0, 0); });
@@ -205,15 +198,9 @@ TEST_F(User32, TheQueueGivesPostedMessagesThenQuitThenPaintsAndDropsTheDead) {
 }
 
 TEST_F(User32, InvalidatingInsideAPaintAddsNoPaintBeforeBeginPaintAndOneAfterEndPaint) {
-    struct Row {
-        const char *name;
-        int when;
-        const char *paints;
-    };
-    for (const Row &r :
-         {Row{"before BeginPaint", 1, "WM_PAINT 1 10240768\n"}, Row{"after EndPaint", 2, "WM_PAINT 1 10240768\nWM_PAINT 1 10240768\n"}}) {
-        invalidateInPaint = r.when;
-        EXPECT_EQ(after([&] { InvalidateRect(hwnd, nullptr, TRUE); }), r.paints) << r.name;
+    for (auto [when, paints] : {std::pair{1, "WM_PAINT 1 10240768\n"}, {2, "WM_PAINT 1 10240768\nWM_PAINT 1 10240768\n"}}) {
+        invalidateInPaint = when;
+        EXPECT_EQ(after([&] { InvalidateRect(hwnd, nullptr, TRUE); }), paints) << (when == 1 ? "before BeginPaint" : "after EndPaint");
     }
     EXPECT_EQ(after([&] { UpdateWindow(hwnd); }), "") << "nothing invalid";
     heard.clear();
@@ -246,18 +233,11 @@ TEST(Painting, GetDcDrawsAtOnceAndItStaysUntilAPaintErasesWithTheClassBrush) {
 TEST_F(User32, TheScrollBarReportsEachActionAndOnlyTheProgramMovesTheThumb) {
     SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 40, 0};
     EXPECT_EQ(SetScrollInfo(hwnd, SB_VERT, &si, TRUE), 40);
-    struct Row {
-        int code, pos;
-        const char *heard;
-    };
-    const Row rows[] = {{SB_LINEUP, 0, "WM_VSCROLL 0 0\n"},
-                        {SB_LINEDOWN, 0, "WM_VSCROLL 1 0\n"},
-                        {SB_PAGEUP, 0, "WM_VSCROLL 2 0\n"},
-                        {SB_PAGEDOWN, 0, "WM_VSCROLL 3 0\n"},
-                        {SB_THUMBTRACK, 70, "WM_VSCROLL 4587525 0\n"}};
-    for (const Row &r : rows) {
-        EXPECT_EQ(after([&] { wintest::Scroll(hwnd, r.code, r.pos); }), r.heard) << r.code;
-        EXPECT_EQ(wintest::ScrollPos(hwnd), 40) << r.code << ": the thumb goes back";
+    // a drag of the thumb to 70 tells its place in the high word
+    for (auto [code, wp] :
+         {std::pair{SB_LINEUP, "0"}, {SB_LINEDOWN, "1"}, {SB_PAGEUP, "2"}, {SB_PAGEDOWN, "3"}, {SB_THUMBTRACK, "4587525"}}) {
+        EXPECT_EQ(after([&] { wintest::Scroll(hwnd, code, 70); }), "WM_VSCROLL " + std::string(wp) + " 0\n") << code;
+        EXPECT_EQ(wintest::ScrollPos(hwnd), 40) << code << ": the thumb goes back";
     }
     for (auto [asked, kept] : {std::pair{-5, 0}, {100, 100}, {250, 100}}) {
         si.nPos = asked;
@@ -291,20 +271,15 @@ TEST_F(User32, KeysReachTheQueueAndAcceleratorsTurnThemIntoCommands) {
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(LoadAcceleratorsA(wintest::Instance(), "Nenhuma"), nullptr);
     std::string trace;
-    struct Row {
-        const char *name;
-        int vk;
-        unsigned mods;
-    };
     // clang-format off
-    const Row rows[] = {
+    const struct { const char *name; int vk; unsigned mods; } rows[] = {
         {"Ctrl+O", 'O', wintest::Ctrl},        {"O alone", 'O', 0},          {"Ctrl+Shift+O", 'O', wintest::Ctrl | wintest::Shift},
         {"Ctrl+S", 'S', wintest::Ctrl},        {"Ctrl+C", 'C', wintest::Ctrl}, {"Left", VK_LEFT, 0},
         {"Right", VK_RIGHT, 0},                {"Up", VK_UP, 0},              {"Down", VK_DOWN, 0},
         {"F1", VK_F1, 0},                      {"Alt+F1", VK_F1, wintest::Alt}, {"Z", 'Z', 0},
     };
     // clang-format on
-    for (const Row &r : rows) {
+    for (const auto &r : rows) {
         heard.clear();
         wintest::PressKey(hwnd, r.vk, r.mods);
         wintest::Pump([&](MSG *m) {
@@ -365,13 +340,6 @@ TEST_F(User32, AMessageBoxIsAskedWithItsBytesOwnerAndTypeAndAnswered) {
     EXPECT_EQ(std::make_pair(first.owner, first.type), std::make_pair(hwnd, UINT(MB_OK | MB_ICONEXCLAMATION)));
     EXPECT_EQ(first.text + "|" + first.caption + "|" + second.caption, "Valor inv\xE1lido|Erro \x80|Error")
         << "Windows' caption when none is given";
-}
-
-TEST(Resources, TheIconBitmapAndCursorOfTheResources) {
-    EXPECT_NE(LoadIconA(wintest::Instance(), "ICON_Orbix"), nullptr);
-    EXPECT_EQ(LoadIconA(wintest::Instance(), "Nenhum"), nullptr);
-    EXPECT_EQ(LoadBitmapA(wintest::Instance(), "Nenhum"), nullptr);
-    EXPECT_NE(LoadCursorA(nullptr, IDC_CROSS), nullptr);
 }
 
 // TranslateMessage as Windows': the character a key down made comes as WM_CHAR with the key's

@@ -22,16 +22,10 @@ std::vector<std::string> failuresOf(const std::function<void()> &f) {
 INT_PTR CALLBACK Endless(HWND, UINT m, WPARAM, LPARAM) { return m == WM_INITDIALOG; }  // never ends itself
 
 TEST(Drivers, AModalWindowWithNoDriverFailsAtOnceAndIsCancelled) {
-    char file[64] = "";
-    OPENFILENAMEA ofn{};
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    struct Row {
-        const char *name;
-        std::function<void()> open;
-    };
+    wintest::FileRequest req("");
+    OPENFILENAMEA &ofn = req.ofn;
     // clang-format off
-    const Row rows[] = {
+    const struct { const char *name; std::function<void()> open; } rows[] = {
         {"a dialog box", [] { EXPECT_EQ(DialogBoxParamA(wintest::Instance(), "entnpt", nullptr, Endless, 0), 0); }},
         {"a dialog box beyond the drivers given", [] {
              wintest::DialogDrivers none;
@@ -58,24 +52,18 @@ TEST(Drivers, AModalWindowWithNoDriverFailsAtOnceAndIsCancelled) {
          }},
     };
     // clang-format on
-    for (const Row &r : rows) EXPECT_EQ(failuresOf(r.open).size(), 1u) << r.name;
+    for (const auto &r : rows) EXPECT_EQ(failuresOf(r.open).size(), 1u) << r.name;
     EXPECT_TRUE(wintest::LiveDialogs().empty());
-    EXPECT_STREQ(file, "");
+    EXPECT_STREQ(req.file, "");
 }
 
 // As the file dialogs hand back a typed name: completed with the default extension, written with
 // its offsets and title, then the next answer; what the program asked is recorded.
 TEST(Drivers, FileDialogDriversAnswerInOrderAsTheDialogsWould) {
-    char file[256] = "antes", title[8] = "antes";
-    OPENFILENAMEA ofn{};
-    ofn.lpstrFilter = "Dados (*.TXD)\0*.txd\0Todos (*.*)\0*.*\0";
-    ofn.nFilterIndex = 2;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = sizeof title;
-    ofn.lpstrDefExt = ".orbix";
-    ofn.Flags = OFN_OVERWRITEPROMPT;
+    wintest::FileRequest req("antes", "Dados (*.TXD)\0*.txd\0Todos (*.*)\0*.*\0", 2, OFN_OVERWRITEPROMPT, ".orbix");
+    OPENFILENAMEA &ofn = req.ofn;
+    char *file = req.file, *title = req.title;
+    ofn.nMaxFileTitle = 8;
     wintest::SaveDialogDriver save;
     save.answer("/tmp/v.1/aula").answer("/tmp/a.txt").answer("/tmp/b").cancel();
     EXPECT_TRUE(GetSaveFileNameA(&ofn));

@@ -99,18 +99,10 @@ namespace {
 const char kFilter[] = "Arquivos de Dados (*.TXD)\0*.txd\0Arquivos TXT (*.TXT)\0*.txt\0Todos os Arquivos (*.*)\0*.*\0";
 
 TEST(PlatformFileDialogChosen, GetsEveryFieldAndGivesBackTheChoice) {
-    struct Row {
-        const char *name;
-        bool save;
-        DWORD flags, filterIndex;
-        const char *defExt, *initial;
-        std::optional<QString> picked;
-        int pickedFilter;  // 0-based
-        const char *shown, *chosen;
-        DWORD chosenIndex;
-    };
+    // The person picks `picked` (none: Cancel) under the filter pickedFilter (0-based).
     // clang-format off
-    const Row rows[] = {
+    const struct { const char *name; bool save; DWORD flags, filterIndex; const char *defExt, *initial; std::optional<QString> picked;
+                   int pickedFilter; const char *shown, *chosen; DWORD chosenIndex; } rows[] = {
         {"the report's save: no extension, replaced without a question", true, OFN_HIDEREADONLY, 1, nullptr,
          "/tmp/relatorios/semana.TXD", "/tmp/outra/nova.TXD", 0,
          "save \"Save As\" \"Arquivos de Dados (*.TXD) (*.txd)\" of 3, suffix \"\", /tmp/relatorios semana.TXD",
@@ -125,37 +117,24 @@ TEST(PlatformFileDialogChosen, GetsEveryFieldAndGivesBackTheChoice) {
     };
     // clang-format on
     const QStringList filters = {"Arquivos de Dados (*.TXD) (*.txd)", "Arquivos TXT (*.TXT) (*.txt)", "Todos os Arquivos (*.*)"};
-    for (const Row &r : rows) {
+    for (const auto &r : rows) {
         SCOPED_TRACE(r.name);
         shown.clear();
         answer = r.picked;
         answerFilter = filters[r.pickedFilter];
-        char file[256], title[64] = "";
-        snprintf(file, sizeof file, "%s", r.initial);
-        OPENFILENAMEA ofn{};
-        ofn.lStructSize = sizeof ofn;
-        ofn.lpstrFilter = "Arquivos de Dados (*.TXD)\0*.txd\0Arquivos TXT (*.TXT)\0*.txt\0Todos os Arquivos (*.*)\0*.*\0";
-        ofn.nFilterIndex = r.filterIndex;
-        ofn.lpstrFile = file;
-        ofn.nMaxFile = sizeof file;
-        ofn.lpstrFileTitle = title;
-        ofn.nMaxFileTitle = 63;
-        ofn.lpstrDefExt = r.defExt;
-        ofn.Flags = r.flags;
+        wintest::FileRequest o(r.initial, kFilter, r.filterIndex, r.flags, r.defExt);
         // Should Qt's own dialog show instead, nobody would answer it: close it rather than hang.
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [] {
+        QObject guard;  // its timer goes with it
+        QTimer::singleShot(2000, &guard, [] {
             for (QWidget *w : QApplication::topLevelWidgets())
                 if (auto *d = qobject_cast<QFileDialog *>(w); d && d->isVisible()) d->reject();
         });
-        guard.start(2000);
-        const BOOL ok = wintest::RunFileDialog(&ofn, r.save);
+        const BOOL ok = wintest::RunFileDialog(&o.ofn, r.save);
         EXPECT_EQ(shown, std::vector<std::string>{r.shown}) << "the platform's dialog, once, and only it";
         EXPECT_EQ(ok, r.chosen != nullptr);
-        EXPECT_STREQ(file, r.chosen ? r.chosen : r.initial);
-        EXPECT_STREQ(title, r.chosen ? strrchr(r.chosen, '/') + 1 : "");
-        EXPECT_EQ(ofn.nFilterIndex, r.chosenIndex);
+        EXPECT_STREQ(o.file, r.chosen ? r.chosen : r.initial);
+        EXPECT_STREQ(o.title, r.chosen ? strrchr(r.chosen, '/') + 1 : "antes");
+        EXPECT_EQ(o.ofn.nFilterIndex, r.chosenIndex);
     }
 }
 
