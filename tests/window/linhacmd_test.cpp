@@ -37,11 +37,7 @@ TEST(LinhaDeComando, IsSplitAsWindowsSplitsIt) {
 // What the shell gave the program reaches it whole, however it is spelled.
 TEST(LinhaDeComando, TheArgumentsOfTheShellReachTheProgramWhole) {
     const std::vector<std::vector<std::string>> casos = {
-        {},
-        {"aula.orbix"},
-        {"a\"b", "c\\", "d\\\"e", "\\\\"},
-        {"", "\t", " x "},
-        {"--help", "--", "-a"},
+        {}, {"aula.orbix"}, {"a\"b", "c\\", "d\\\"e", "\\\\"}, {"", "\t", " x "}, {"--help", "--", "-a"},
     };
     for (auto &args : casos) EXPECT_EQ(separaargumentos(wintest::CommandLineFor(args).c_str()), args);
     // The shell's UTF-8 in the program's Windows-1252, '?' for what it has no character for.
