@@ -236,7 +236,8 @@ TEST_F(User32, TheScrollBarReportsEachActionAndOnlyTheProgramMovesTheThumb) {
     // a drag of the thumb to 70 tells its place in the high word
     for (auto [code, wp] :
          {std::pair{SB_LINEUP, "0"}, {SB_LINEDOWN, "1"}, {SB_PAGEUP, "2"}, {SB_PAGEDOWN, "3"}, {SB_THUMBTRACK, "4587525"}}) {
-        EXPECT_EQ(after([&] { wintest::Scroll(hwnd, code, 70); }), "WM_VSCROLL " + std::string(wp) + " 0\n") << code;
+        const int c = code;  // a structured binding is not captured before C++20's later compilers
+        EXPECT_EQ(after([&] { wintest::Scroll(hwnd, c, 70); }), "WM_VSCROLL " + std::string(wp) + " 0\n") << code;
         EXPECT_EQ(wintest::ScrollPos(hwnd), 40) << code << ": the thumb goes back";
     }
     for (auto [asked, kept] : {std::pair{-5, 0}, {100, 100}, {250, 100}}) {
