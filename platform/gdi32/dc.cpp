@@ -151,7 +151,9 @@ Surface *surfaceOf(Dc *d) {
 QRect logicalBounds(Dc *d) {
     if (d->window) return QRect(0, 0, std::max(d->window->width, 0), std::max(d->window->height, 0));
     QImage *img = target(d);
-    return img ? img->rect() : QRect();
+    if (!img) return QRect();
+    if (d->scale == 1) return img->rect();
+    return QRect(0, 0, int(img->width() / d->scale), int(img->height() / d->scale));
 }
 
 QPainter *painterFor(Dc *d) {
@@ -248,3 +250,39 @@ BOOL WINAPI DeleteDC(HDC h) {
     freeDc(h);
     return TRUE;
 }
+
+namespace {
+
+// A change of mapping changes how every later call lands on the surface: the DC binds anew.
+BOOL setExtent(HDC h, SIZE Dc::*extent, int x, int y, LPSIZE prev) {
+    Dc *d = dc(h);
+    if (!d || x <= 0 || y <= 0) return FALSE;  // flipped axes are not drawn by this layer
+    if (prev) *prev = d->*extent;
+    if (d->mapMode != MM_ISOTROPIC) return TRUE;  // MM_TEXT keeps one pixel to a unit
+    d->*extent = SIZE{x, y};
+    unbind(d);
+    d->scale = std::min(double(d->viewportExt.cx) / d->windowExt.cx, double(d->viewportExt.cy) / d->windowExt.cy);
+    return TRUE;
+}
+
+}  // namespace
+
+/* SetMapMode (gdi32) */
+int WINAPI SetMapMode(HDC h, int mode) {
+    Dc *d = dc(h);
+    if (!d || (mode != MM_TEXT && mode != MM_ISOTROPIC)) return 0;
+    const int prev = d->mapMode;
+    d->mapMode = mode;
+    if (mode == MM_TEXT) {
+        d->windowExt = d->viewportExt = SIZE{1, 1};
+        if (d->scale != 1) unbind(d);
+        d->scale = 1;
+    }
+    return prev;
+}
+
+/* SetWindowExtEx (gdi32) */
+BOOL WINAPI SetWindowExtEx(HDC h, int x, int y, LPSIZE prev) { return setExtent(h, &Dc::windowExt, x, y, prev); }
+
+/* SetViewportExtEx (gdi32) */
+BOOL WINAPI SetViewportExtEx(HDC h, int x, int y, LPSIZE prev) { return setExtent(h, &Dc::viewportExt, x, y, prev); }

@@ -125,6 +125,10 @@ struct Dc {
     // the drawing itself when a paint hands over tens of thousands of short lines.
     QPainter *painter = nullptr;
     const GdiObject *painterPen = nullptr;
+    // The mapping mode and its extents; scale is what MM_ISOTROPIC makes of them (1 in MM_TEXT).
+    int mapMode = MM_TEXT;
+    SIZE windowExt{1, 1}, viewportExt{1, 1};
+    double scale = 1;
 };
 Dc *dc(HDC h);                    // null unless a live DC
 HDC makeDc(WindowImage *window);  // null window: a memory DC
@@ -140,7 +144,7 @@ Surface *surfaceOf(Dc *d);
 QPainter *painterFor(Dc *d);
 QPainter *penPainter(Dc *d);
 QImage *target(Dc *d);
-inline double ratioOf(const Dc *d) { return d->window ? d->window->ratio : 1; }
+inline double ratioOf(const Dc *d) { return (d->window ? d->window->ratio : 1) * d->scale; }
 QRect logicalBounds(Dc *d);
 // Fills a rectangle of device pixels, clipped to the surface, straight into the image.
 void fillDevice(Dc *d, const Surface &s, const QRect &rect, QRgb c);

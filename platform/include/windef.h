@@ -72,6 +72,10 @@ typedef struct tagRECT {
     LONG right;
     LONG bottom;
 } RECT, *LPRECT;
+typedef struct tagSIZE {
+    LONG cx;
+    LONG cy;
+} SIZE, *LPSIZE;
 
 #define LOWORD(l) ((WORD)(((DWORD_PTR_)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR_)(l)) >> 16) & 0xffff))

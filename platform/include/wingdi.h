@@ -2,14 +2,17 @@
 // Implements: CreatePen (PS_SOLID), CreateFontA, GetStockObject (WHITE_BRUSH), SelectObject
 // (pens, fonts, and bitmaps into memory DCs), DeleteObject, MoveToEx, LineTo, Rectangle,
 // TextOutA, CreateCompatibleDC, CreateCompatibleBitmap, DeleteDC, BitBlt (SRCCOPY), GetDIBits
-// (24-bit bottom-up rows).
+// (24-bit bottom-up rows), SetMapMode (MM_TEXT, MM_ISOTROPIC), SetWindowExtEx, SetViewportExtEx
+// (positive extents).
 // Differences from Win32: a rectangle is filled with the white brush every DC has; text is black
 // on an opaque white box; fonts resolve through fontconfig, "Times New Roman" to the
 // metric-compatible Liberation Serif and any other face to Liberation Sans.
 // GDI scaling is always on, as Windows 10 1703 gives it to a program whose manifest declares it:
 // a window DC takes logical coordinates and renders at the screen's device pixel ratio r (pens r
 // times wider, text in the font scaled by r, a bitmap stretched smoothly); BitBlt keeps logical
-// coordinates on both sides. Memory DCs are never scaled.
+// coordinates on both sides. Memory DCs are not scaled but by a mapping mode: under MM_ISOTROPIC
+// a DC renders as a window does at the ratio of its viewport to its window extent (the smaller
+// of the two axes'), so a bitmap of the device size gets the very pixels the scaled window shows.
 #ifndef ORBIX_WINGDI_H
 #define ORBIX_WINGDI_H
 
@@ -24,6 +27,8 @@ extern "C" {
 #define SRCCOPY (DWORD)0x00CC0020
 #define BI_RGB 0L
 #define DIB_RGB_COLORS 0
+#define MM_TEXT 1
+#define MM_ISOTROPIC 7
 
 typedef struct tagBITMAPINFOHEADER {
     DWORD biSize;
@@ -67,6 +72,9 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage);
 BOOL WINAPI DeleteDC(HDC hdc);
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+int WINAPI SetMapMode(HDC hdc, int iMode);
+BOOL WINAPI SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+BOOL WINAPI SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
 
 #ifdef __cplusplus
 }

@@ -1,7 +1,7 @@
 // winuser.h - the USER32 subset this layer implements: exactly what the program calls, and the
 // messages, styles and codes it reads or its resource script names. Nothing else is declared.
 // Implements: RegisterClassA, CreateWindowExA, DestroyWindow, ShowWindow, UpdateWindow,
-// GetClientRect, GetWindowRect, SetWindowPos, AdjustWindowRectEx, GetSystemMetrics (SM_CXVSCROLL),
+// GetClientRect, GetDpiForWindow, GetWindowRect, SetWindowPos, AdjustWindowRectEx, GetSystemMetrics (SM_CXVSCROLL),
 // SystemParametersInfoA (SPI_GETWORKAREA), GetMessageA, TranslateMessage, DispatchMessageA,
 // SendMessageA, PostQuitMessage, DefWindowProcA, IsDialogMessageA, InvalidateRect, BeginPaint,
 // EndPaint, GetDC, ReleaseDC, SetScrollInfo (SIF_RANGE, SIF_POS, SIF_DISABLENOSCROLL), SetTimer,
@@ -28,7 +28,8 @@
 // script makes them. High DPI as for a program whose manifest declares gdiScaling and not
 // dpiAware: sizes and positions are logical; the client area is rendered at the screen's device
 // pixel ratio (see wingdi.h) and again, with a WM_PAINT, when the window reaches a screen of
-// another ratio.
+// another ratio. GetDpiForWindow gives the resolution the client area is rendered at, 96 times
+// that ratio, where Windows tells a program that is not DPI-aware 96 whatever the screen.
 #ifndef ORBIX_WINUSER_H
 #define ORBIX_WINUSER_H
 
@@ -209,6 +210,7 @@ BOOL WINAPI DestroyWindow(HWND hWnd);
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
+UINT WINAPI GetDpiForWindow(HWND hwnd);
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
 BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 
@@ -167,6 +168,13 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT r) {
     if (!w || !r || !w->canvas) return FALSE;
     *r = RECT{0, 0, std::max(w->client.width, 0), std::max(w->client.height, 0)};
     return TRUE;
+}
+
+/* GetDpiForWindow (user32) */
+UINT WINAPI GetDpiForWindow(HWND hWnd) {
+    Window *w = win(hWnd);
+    if (!w) return 0;
+    return UINT(std::lround(96 * (w->canvas ? w->client.ratio : 1)));
 }
 
 /* GetWindowRect (user32) */

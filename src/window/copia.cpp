@@ -1,6 +1,7 @@
 // The view on the clipboard: the picture as a device-independent bitmap, a listing as text too.
 #include "window/janela.h"
 
+#include "draw/display.h"
 #include "draw/listagem.h"
 #include "state/estado.h"
 
@@ -10,18 +11,32 @@
 
 namespace {
 
-// The client area as it is on screen, as a packed 24-bit DIB in memory the clipboard may own.
+// The view as the screen shows it, as a packed 24-bit DIB in memory the clipboard may own. A
+// window read back gives one pixel per unit, so on a screen that renders it finer the view is
+// drawn again at that resolution, as sharp as the window.
 HGLOBAL imagem(HWND hjan) {
     RECT r;
     if (!GetClientRect(hjan, &r) || r.right <= 0 || r.bottom <= 0) return NULL;
-    const int largura = r.right, altura = r.bottom;
+    const UINT dpi = GetDpiForWindow(hjan);
+    const bool redesenha = dpi > 96;
+    // Each unit covers the device pixels whose middles fall inside it, so a half rounds down.
+    const int largura = redesenha ? (int(r.right) * int(dpi) + 47) / 96 : r.right;
+    const int altura = redesenha ? (int(r.bottom) * int(dpi) + 47) / 96 : r.bottom;
     HDC hdc = GetDC(hjan);
     HDC mem = CreateCompatibleDC(hdc);
     HBITMAP bmp = CreateCompatibleBitmap(hdc, largura, altura);
     HGLOBAL dib = NULL;
     if (mem && bmp) {
         HGDIOBJ antes = SelectObject(mem, bmp);
-        BitBlt(mem, 0, 0, largura, altura, hdc, 0, 0, SRCCOPY);
+        if (redesenha) {
+            SetMapMode(mem, MM_ISOTROPIC);
+            SetWindowExtEx(mem, 96, 96, NULL);  // the screen's own ratio, not one the rounded sizes make
+            SetViewportExtEx(mem, int(dpi), int(dpi), NULL);
+            Rectangle(mem, -1, -1, r.right + 1, r.bottom + 1);  // white, its outline outside
+            display(mem, num);
+        } else {
+            BitBlt(mem, 0, 0, largura, altura, hdc, 0, 0, SRCCOPY);
+        }
         SelectObject(mem, antes);
         BITMAPINFOHEADER cab;
         memset(&cab, 0, sizeof cab);

@@ -61,11 +61,12 @@ TEST_F(Teclado, TheCommandKeys) {
     bombeia();
 }
 
-// What Ctrl+C and Copiar put on the clipboard: the picture on screen, and a listing's text.
+// What Ctrl+C and Copiar put on the clipboard: the picture on screen, at the resolution the
+// screen shows it (also run on screens of ratios 1.5 and 2), and a listing's text.
 TEST_F(Teclado, AViewIsCopiedAsThePictureOnScreenAndAListingAsItsTextToo) {
     apoio::guarda(CARTESIANO, GRAUS, {{1, 2, 3}, {-4, 0.5f, 6}});
-    wintest::SetClientSize(hjan, 640, 480);
-    for (int id : {IDM_DESENHARREG, IDM_ANGULO, IDM_VERVET}) {
+    wintest::SetClientSize(hjan, 641, 481);  // odd, so a fractional ratio ends inside a device pixel
+    for (int id : {IDM_DESENHARREG, IDM_ANGULO, IDM_VERVET, IDM_CALC}) {
         comando(id);
         bombeia();
         if (id == IDM_ANGULO) {  // the menu item, else the key
@@ -77,10 +78,10 @@ TEST_F(Teclado, AViewIsCopiedAsThePictureOnScreenAndAListingAsItsTextToo) {
         EXPECT_EQ(wintest::ClipboardText(), textolistagem(num)) << id;
         int largura = 0, altura = 0;
         ASSERT_TRUE(wintest::ClipboardImage(&largura, &altura)) << id;
-        ASSERT_EQ(std::make_pair(largura, altura), std::make_pair(640, 480)) << id;
+        ASSERT_EQ(std::make_pair(largura, altura), wintest::ClientDeviceSize(hjan)) << id;
         int diferentes = 0;
         for (int y = 0; y < altura; ++y)
-            for (int x = 0; x < largura; ++x) diferentes += wintest::ClipboardPixel(x, y) != wintest::ClientPixel(hjan, x, y);
+            for (int x = 0; x < largura; ++x) diferentes += wintest::ClipboardPixel(x, y) != wintest::ClientDevicePixel(hjan, x, y);
         EXPECT_EQ(diferentes, 0) << id << ": the copy is not the picture on screen";
     }
 }
