@@ -20,8 +20,10 @@ xdotool key --clearmodifiers ctrl+z; sleep 0.5
 save_report "$work/depois.TXD"
 cmp "$work/antes.TXD" "$work/depois.TXD" || fail "Ctrl+Z did not bring the fifteen vectors back"
 
-# "Editar Vetor...": the menu's ninth item after its separator, reached with the keyboard.
-xdotool key --clearmodifiers alt+v; sleep 0.4; xdotool key End Up Up Return
+# "Editar Vetor...", reached with the keyboard: Up from the first item wraps to the last
+# ("Converter Vetores..."), then "Remover Vetor...", then, "Acrescentar Vetor..." being greyed
+# at fifteen vectors, "Editar Vetor...".
+xdotool key --clearmodifiers alt+v; sleep 0.4; xdotool key Up Up Up Return
 idx=$(await_window 'Escolha do Vetor') || fail "Editar Vetor asked for no vector"
 xdotool type 3; xdotool key Return
 vt=$(await_window 'Entradas$') || fail "no vector dialog for V(3)"
