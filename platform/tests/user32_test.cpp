@@ -302,32 +302,26 @@ TEST_F(User32, KeysBecomeCommandsOrCharactersAsThroughTheProgramsLoop) {
 }
 
 TEST(Clipboard, TextAndPicturesGoOnlyToAClipboardOpenedAndEmptied) {
-    auto block = [](const void *bytes, size_t n) {
-        HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, n);
-        memcpy(GlobalLock(g), bytes, n);
-        GlobalUnlock(g);
-        return g;
-    };
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_FALSE(OpenClipboard(nullptr)) << "open once";
-    HGLOBAL early = block("cedo", 5);
+    HGLOBAL early = wintest::Block({"cedo", 5});
     EXPECT_EQ(SetClipboardData(CF_TEXT, early), nullptr) << "not emptied yet";
     GlobalFree(early);
     ASSERT_TRUE(EmptyClipboard());
-    EXPECT_NE(SetClipboardData(CF_TEXT, block("linha 1\r\nlinha \xC2\0resto", 18)), nullptr);
+    EXPECT_NE(SetClipboardData(CF_TEXT, wintest::Block({"linha 1\r\nlinha \xC2\0resto", 18})), nullptr);
     // A 2 x 1 DIB: blue then red, rows padded to 8 bytes; then one of 32 bits, which is refused.
     BITMAPINFOHEADER h{sizeof h, 2, 1, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     unsigned char dib[sizeof h + 8] = {};
     memcpy(dib, &h, sizeof h);
     memcpy(dib + sizeof h, "\xFF\0\0\0\0\xFF", 6);
-    HGLOBAL picture = block(dib, sizeof dib);
+    HGLOBAL picture = wintest::Block({(const char *)dib, sizeof dib});
     EXPECT_EQ(SetClipboardData(CF_DIB, picture), picture);
     EXPECT_EQ(GlobalLock(picture), nullptr) << "the memory is the system's now";
     for (auto [at, value] : {std::pair{14, 32}, {0, 12}}) {  // 32 bits, or a header of another size
         unsigned char bad[sizeof dib];
         memcpy(bad, dib, sizeof dib);
         bad[at] = (unsigned char)value;
-        HGLOBAL wrong = block(bad, sizeof bad);
+        HGLOBAL wrong = wintest::Block({(const char *)bad, sizeof bad});
         EXPECT_EQ(SetClipboardData(CF_DIB, wrong), nullptr) << at;
         GlobalFree(wrong);
     }
