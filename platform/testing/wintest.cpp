@@ -2,6 +2,8 @@
 // recording sink, plugged into the layer's hooks (the drivers of dialogs are in drivers.cpp).
 #include "testing/wintest.h"
 
+#include <gtest/gtest.h>
+
 #include "translations.h"
 #include "gdi32.h"
 #include "user32.h"
@@ -23,6 +25,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstring>
 #include <cstdlib>
 #include <memory>
 
@@ -238,6 +241,22 @@ QImage clipboardPicture() {
     return d && d->hasImage() ? qvariant_cast<QImage>(d->imageData()) : QImage();
 }
 }  // namespace
+
+HGLOBAL Block(std::string_view bytes) {
+    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    memcpy(GlobalLock(g), bytes.data(), bytes.size());
+    GlobalUnlock(g);
+    return g;
+}
+
+void CopyText(std::string_view cp1252) {
+    std::string bytes(cp1252);
+    bytes += '\0';
+    EXPECT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, Block(bytes));
+    CloseClipboard();
+}
 
 std::string ClipboardText() {
     const QMimeData *d = QGuiApplication::clipboard()->mimeData();

@@ -93,6 +93,10 @@ struct GdiObjectInfo {
     std::string face;    // font
 };
 GdiObjectInfo Describe(HGDIOBJ object);
+// A movable global block holding these bytes, as the program hands the clipboard; and text put on
+// the clipboard as the program copies it (opened, emptied, CF_TEXT with its NUL, closed).
+HGLOBAL Block(std::string_view bytes);
+void CopyText(std::string_view cp1252);
 std::string ClipboardText();                   // Windows-1252 bytes, "" when none
 bool ClipboardImage(int *width, int *height);  // false when the clipboard holds no picture
 COLORREF ClipboardPixel(int x, int y);         // of that picture, top-down; CLR_INVALID outside

@@ -57,111 +57,81 @@ protected:
     HBITMAP bmp;
 };
 
-// Each row draws and names pixels that take the pen's ink, stay white, or stay black (a rectangle
-// is drawn on black, so that its white inside shows).
-TEST_F(Gdi, LinesAndRectanglesCoverThePixelsGdiCovers) {
-    // clang-format off
-    const struct { const char *name; int width; COLORREF colour; int x0, y0, x1, y1; bool rectangle; std::vector<POINT> ink, white, black; } rows[] = {
-        {"the default pen: one black pixel wide", 0, kBlack, 10, 20, 60, 20, false, {{10, 20}, {35, 20}}, {{35, 19}, {35, 21}, {9, 20}}, {}},
-        {"a vertical line", 0, kBlack, 30, 10, 30, 40, false, {{30, 10}, {30, 39}}, {{29, 25}, {31, 25}, {30, 9}}, {}},
-        {"a two-pixel pen covers the line and the pixel before it", 2, kRed, 10, 20, 60, 20, false, {{35, 19}, {35, 20}}, {{35, 18}, {35, 21}}, {}},
-        {"a one-pixel step leaves out its last pixel", 0, kBlack, 40, 40, 41, 41, false, {{40, 40}}, {{41, 41}}, {}},
-        {"a step to the same point draws nothing", 0, kBlack, 40, 40, 40, 40, false, {}, {{40, 40}}, {}},
-        {"a two-pixel step is the pen's square at both ends", 2, kRed, 40, 40, 41, 41, false, {{39, 39}, {40, 40}, {41, 41}}, {{38, 38}, {42, 42}}, {}},
-        {"a slanted line reaches from end to end", 0, kBlack, 10, 10, 50, 30, false, {{10, 10}, {30, 20}}, {{30, 25}, {52, 31}}, {}},
-        {"a rectangle: pen outline, white brush inside, right and bottom edges inside", 1, kRed, 20, 20, 40, 30, true,
-         {{20, 25}, {39, 25}, {30, 20}, {30, 29}}, {{30, 25}, {21, 21}}, {{40, 25}, {30, 30}, {19, 25}}},
-        {"a rectangle given right to left", 1, kRed, 40, 30, 20, 20, true, {{20, 25}, {39, 25}}, {{30, 25}}, {{40, 25}}},
-        {"a two-pixel outline", 2, kRed, 20, 20, 40, 30, true, {{19, 25}, {20, 25}, {38, 25}, {39, 25}}, {{21, 25}, {37, 25}}, {{40, 25}, {18, 25}}},
-    };
-    // clang-format on
-    for (const auto &r : rows) {  // width 0: the DC's default pen
-        SCOPED_TRACE(r.name);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        wintest::Pump();
-        if (r.rectangle) blacken();
-        auto draw = [&] { r.rectangle ? (void)Rectangle(dc, r.x0, r.y0, r.x1, r.y1) : line(dc, r.x0, r.y0, r.x1, r.y1); };
-        r.width ? withPen(dc, r.width, r.colour, draw) : draw();
-        for (POINT p : r.ink) EXPECT_EQ(at(p.x, p.y), r.colour) << "ink at " << p.x << "," << p.y;
-        for (POINT p : r.white) EXPECT_EQ(at(p.x, p.y), kWhite) << "white at " << p.x << "," << p.y;
-        for (POINT p : r.black) EXPECT_EQ(at(p.x, p.y), kBlack) << "black at " << p.x << "," << p.y;
-    }
-    EXPECT_EQ(CreatePen(PS_SOLID + 1, 1, kRed), nullptr) << "only solid pens";
-}
-
-TEST_F(Gdi, TheCurrentPositionIsKeptAndADeletedPenGivesWayToTheDefault) {
+// Every shape on one stored picture, so that each pixel counts, not only the ones named: the
+// default pen (one black pixel), a vertical and a slanted line, a two-pixel pen (the line and the
+// pixel before it), a one-pixel step (its last pixel left out), a step to the same point (nothing),
+// a two-pixel step (the pen's square at both ends); the current position kept from line to line,
+// and a deleted pen still selected giving way to the default. On black below: rectangles (the pen
+// outline, the white brush inside, right and bottom edges left out), one given right to left, a
+// two-pixel outline, and blits of any part of the 3 x 3 bitmap (white beyond it; an empty one and
+// refused ones draw nothing).
+TEST_F(Gdi, EveryShapeCoversThePixelsGdiCovers) {
     wintest::SetClientSize(hwnd, 110, 80);  // a DC kept across a resize draws on the new image
+    line(dc, 2, 2, 30, 2);
+    line(dc, 2, 5, 2, 30);
+    line(dc, 6, 10, 7, 11);
+    line(dc, 10, 10, 10, 10);
+    line(dc, 6, 16, 40, 30);
+    withPen(dc, 2, kRed, [&] {
+        line(dc, 6, 6, 30, 6);
+        line(dc, 14, 12, 15, 13);
+    });
     POINT before{};
-    line(dc, 5, 6, 50, 6);
-    MoveToEx(dc, 7, 8, &before);
-    EXPECT_EQ(std::make_pair(before.x, before.y), std::make_pair(LONG(50), LONG(6)));
-    LineTo(dc, 7, 30);
-    LineTo(dc, 40, 30);  // from where the last line ended
-    EXPECT_EQ(at(20, 30), kBlack);
+    line(dc, 45, 2, 80, 2);
+    MoveToEx(dc, 45, 5, &before);
+    EXPECT_EQ(std::make_pair(before.x, before.y), std::make_pair(LONG(80), LONG(2)));
+    LineTo(dc, 45, 20);
+    LineTo(dc, 80, 20);
     HPEN red = CreatePen(PS_SOLID, 1, kRed);
     SelectObject(dc, red);
     DeleteObject(red);                                    // still selected
     HPEN other = CreatePen(PS_SOLID, 3, RGB(0, 0, 255));  // may take the freed object's place
-    line(dc, 10, 60, 100, 60);
-    EXPECT_EQ(std::make_pair(at(50, 60), at(50, 61)), std::make_pair(kBlack, kWhite));
+    line(dc, 45, 25, 80, 25);
     DeleteObject(other);
+    withPen(dc, 36, kBlack, [&] { line(dc, 0, 62, 109, 62); });
+    withPen(dc, 1, kRed, [&] {
+        Rectangle(dc, 4, 48, 24, 58);
+        Rectangle(dc, 48, 58, 28, 48);
+    });
+    withPen(dc, 2, kRed, [&] { Rectangle(dc, 54, 48, 74, 58); });
+    // clang-format off
+    const struct { int x, cx, cy, x1, y1; } blits[] = {  // the whole, one column, one pixel, the middle and beyond,
+        {4, 3, 3, 0, 0}, {10, 1, 3, 2, 0}, {14, 1, 1, 1, 2}, {18, 4, 4, 1, 1},  // from left of it, nothing of it, empty
+        {26, 3, 2, -2, 0}, {32, 2, 2, 5, 5}, {38, 0, 3, 0, 0}};
+    // clang-format on
+    for (const auto &b : blits) EXPECT_TRUE(BitBlt(dc, b.x, 66, b.cx, b.cy, mem, b.x1, b.y1, SRCCOPY)) << b.x;
+    EXPECT_FALSE(BitBlt(dc, 44, 66, 3, 3, mem, 0, 0, SRCCOPY + 1));
+    EXPECT_FALSE(BitBlt(dc, 50, 66, 3, 3, nullptr, 0, 0, SRCCOPY));
+    EXPECT_TRUE(wintest::MatchesStoredImage(ORBIX_STORED "/shapes.png", hwnd));
+    EXPECT_EQ(CreatePen(PS_SOLID + 1, 1, kRed), nullptr) << "only solid pens";
+    HBITMAP splash = LoadBitmapA(wintest::Instance(), "BITMAPOrbix");
+    const wintest::GdiObjectInfo info = wintest::Describe(splash);
+    EXPECT_EQ(std::make_pair(info.width, info.height), std::make_pair(549, 422)) << "the resources' splash";
+    DeleteObject(splash);
+    EXPECT_EQ(LoadBitmapA(wintest::Instance(), "Nenhum"), nullptr);
 }
 
 // A positive height asks for the cell (ascent + descent); the box is white and opaque, with its
-// top-left corner at the point, and the glyphs black.
+// top-left corner at the point, and the glyphs black: a box alone, then glyphs, for each font.
 TEST_F(Gdi, TextIsBlackOnAWhiteBoxOfTheCellHeightAtItsCorner) {
+    blacken();
+    int y = 4;
     for (auto [face, height] : {std::pair{"Times New Roman", 12}, {"Times New Roman", 20}, {"MS Sans Serif", 13}}) {
-        SCOPED_TRACE(std::string(face) + " " + std::to_string(height));
-        blacken();
         HFONT font = CreateFontA(height, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, face);
         SelectObject(dc, font);
-        TextOutA(dc, 20, 30, "   ", 3);  // nothing but the box
-        int rows = 0, columns = 0, ink = 0;
-        for (int y = 0; y < 90; ++y) rows += at(21, y) == kWhite;
-        for (int x = 0; x < 120; ++x) columns += at(x, 31) == kWhite;
-        EXPECT_TRUE(rows == height || rows == height - 1) << rows << " rows";
-        EXPECT_EQ(std::vector<COLORREF>({at(20, 30), at(19, 30), at(20, 29)}), std::vector<COLORREF>({kWhite, kBlack, kBlack}));
-        TextOutA(dc, 20, 30, "MMM", 3);
-        for (int y = 30; y < 30 + rows; ++y)
-            for (int x = 20; x < 20 + 3 * columns; ++x) ink += at(x, y) == kBlack;
-        EXPECT_GT(ink, 3 * height) << "black glyphs";
+        TextOutA(dc, 4, y, "   ", 3);
+        TextOutA(dc, 40, y, "MMM", 3);
         EXPECT_EQ(SelectObject(dc, font), (HGDIOBJ)font);
         DeleteObject(font);
+        y += height + 4;
     }
+    EXPECT_TRUE(wintest::MatchesStoredImage(ORBIX_STORED "/text.png", hwnd));
     EXPECT_FALSE(TextOutA(dc, 0, 0, "x", -1));
     EXPECT_EQ(CreateCompatibleBitmap(dc, 0, 3), nullptr);
     HBITMAP one = CreateCompatibleBitmap(dc, 1, 1);
     EXPECT_NE(one, nullptr) << "a client area one pixel high can be copied";
     DeleteObject(one);
     EXPECT_EQ(CreateCompatibleBitmap(dc, 16385, 1), nullptr);
-}
-
-TEST_F(Gdi, BitBltCopiesAnyPartAndLeavesWhiteBeyondTheSource) {
-    // clang-format off
-    const struct { const char *name; int x, y, cx, cy, x1, y1; } rows[] = {
-        {"the whole", 10, 10, 3, 3, 0, 0},        {"one column", 20, 10, 1, 3, 2, 0}, {"one pixel", 30, 10, 1, 1, 1, 2},
-        {"the middle and beyond", 40, 10, 4, 4, 1, 1}, {"from left of it", 50, 10, 3, 2, -2, 0}, {"nothing of it", 60, 10, 2, 2, 5, 5},
-        {"an empty rectangle", 70, 10, 0, 3, 0, 0}};
-    // clang-format on
-    blacken();
-    for (const auto &r : rows) {
-        EXPECT_TRUE(BitBlt(dc, r.x, r.y, r.cx, r.cy, mem, r.x1, r.y1, SRCCOPY)) << r.name;
-        for (int j = -1; j <= r.cy; ++j)
-            for (int i = -1; i <= r.cx; ++i) {
-                const int sx = r.x1 + i, sy = r.y1 + j;
-                const bool inside = i >= 0 && i < r.cx && j >= 0 && j < r.cy, fromPicture = sx >= 0 && sx < 3 && sy >= 0 && sy < 3;
-                const COLORREF want = !inside ? kBlack : fromPicture ? colour(sx, sy) : kWhite;
-                EXPECT_EQ(at(r.x + i, r.y + j), want) << r.name << ": " << i << "," << j;
-            }
-    }
-    EXPECT_FALSE(BitBlt(dc, 80, 10, 3, 3, mem, 0, 0, SRCCOPY + 1));
-    EXPECT_FALSE(BitBlt(dc, 80, 10, 3, 3, nullptr, 0, 0, SRCCOPY));
-    EXPECT_EQ(at(80, 10), kBlack);
-    HBITMAP splash = LoadBitmapA(wintest::Instance(), "BITMAPOrbix");
-    const wintest::GdiObjectInfo info = wintest::Describe(splash);
-    EXPECT_EQ(std::make_pair(info.width, info.height), std::make_pair(549, 422)) << "the resources' splash";
-    DeleteObject(splash);
-    EXPECT_EQ(LoadBitmapA(wintest::Instance(), "Nenhum"), nullptr);
 }
 
 TEST_F(Gdi, TheRecorderHearsEachCallWithTheProgramsCoordinates) {

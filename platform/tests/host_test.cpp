@@ -6,25 +6,14 @@
 #include "testing/stored.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Text through the clipboard, the one place the program hands Windows-1252 to the desktop.
-void copy(const std::string &bytes) {
-    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-    memcpy(GlobalLock(g), bytes.c_str(), bytes.size() + 1);
-    GlobalUnlock(g);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    SetClipboardData(CF_TEXT, g);
-    CloseClipboard();
-}
-
 // Every byte Windows-1252 defines, one a line after its code, as the desktop reads it (stored);
-// and the bytes as they went.
+// and the bytes as they went. The clipboard is the one place the program hands Windows-1252 to the
+// desktop.
 TEST(Windows1252, EachByteIsItsCharacterAndComesBack) {
     std::string all, lines;
     for (int b = 0x20; b <= 0xFF; ++b)
@@ -33,11 +22,11 @@ TEST(Windows1252, EachByteIsItsCharacterAndComesBack) {
             snprintf(line, sizeof line, "%02X %c\n", b, b);
             all += char(b), lines += line;
         }
-    copy(lines);
+    wintest::CopyText(lines);
     EXPECT_TRUE(wintest::MatchesStoredText(ORBIX_STORED "/windows-1252.txt", wintest::ClipboardUtf8()));
-    copy(all);
+    wintest::CopyText(all);
     EXPECT_EQ(wintest::ClipboardText(), all);
-    copy("\xE2\x82\xAC");  // UTF-8 bytes are three characters of their own
+    wintest::CopyText("\xE2\x82\xAC");  // UTF-8 bytes are three characters of their own
     EXPECT_EQ(wintest::ClipboardUtf8(), "\xC3\xA2\xE2\x80\x9A\xC2\xAC");
 }
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "kernel32/kernel32.h"
+
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -170,6 +172,37 @@ TEST(GlobalMemory, ABlockIsLockedAsOftenAsItIsUnlockedAndFreedOnce) {
     EXPECT_EQ(GlobalFree(h), h) << "a second free fails";
     EXPECT_EQ(GetLastError(), kInvalidHandle);
     EXPECT_EQ(GetCurrentProcessId(), DWORD(getpid()));
+}
+
+// File names cross from UTF-8 to Windows-1252 and back: each byte that does not begin a whole
+// UTF-8 character is one '?', a character Windows-1252 lacks is one '?' for all its bytes, and
+// whole tells whether anything was put in place of something else. A whole row converts back.
+TEST(CodePage, UnusualUtf8BecomesWindows1252AsWindowsConvertsIt) {
+    using S = std::string;
+    // clang-format off
+    const struct { const char *name; S utf8, ansi; bool whole; } rows[] = {
+        {"Latin-1, the euro sign and the last of 0x80..0x9F", "a\xC3\xA7\xE2\x82\xAC\xC5\xB8\xC3\xBF", "a\xE7\x80\x9F\xFF", true},
+        {"a NUL inside, the length given", S("a\0b", 3), S("a\0b", 3), true},
+        {"a lone continuation byte", "\x80" "b", "?b", false},
+        {"a byte that begins nothing", "\xFF" "a", "?a", false},
+        {"an emoji: four bytes Windows-1252 cannot write", "\xF0\x9F\x98\x80" "a", "?a", false},
+        {"a character of two bytes it lacks", "\xC4\x80", "?", false},
+        {"U+0081, which it leaves undefined", "\xC2\x81", "?", false},
+        {"two bytes cut at the end", "a\xC3", "a?", false},
+        {"three bytes cut by a letter", "\xE2\x82" "a", "??a", false},
+        {"four bytes cut at the end", "\xF0\x9F\x98", "???", false},
+    };
+    // clang-format on
+    for (const auto &r : rows) {
+        bool whole = !r.whole;
+        EXPECT_EQ(kernel32::ansiFromUtf8(r.utf8.data(), r.utf8.size(), &whole), r.ansi) << r.name;
+        EXPECT_EQ(whole, r.whole) << r.name;
+        // Windows keeps a NUL, where utf8FromAnsi writes U+FFFD: not checked back until that is settled.
+        if (r.whole && r.ansi.find('\0') == S::npos) {
+            EXPECT_EQ(kernel32::utf8FromAnsi(r.ansi.data(), r.ansi.size()), r.utf8) << r.name << ", back";
+        }
+    }
+    EXPECT_EQ(kernel32::utf8FromAnsi("\x81\x9D", 2), "\xEF\xBF\xBD\xEF\xBF\xBD") << "undefined: U+FFFD";
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     static const std::map<UINT, const char *> names = {NAMED(WM_CREATE),  NAMED(WM_SIZE),       NAMED(WM_DESTROY),  NAMED(WM_CLOSE),
                                                        NAMED(WM_COMMAND), NAMED(WM_TIMER),      NAMED(WM_VSCROLL),  NAMED(WM_KEYDOWN),
                                                        NAMED(WM_KEYUP),   NAMED(WM_SYSKEYDOWN), NAMED(WM_SYSKEYUP), NAMED(WM_LBUTTONDOWN),
-                                                       {kOwn, "WM_USER"}};
+                                                       NAMED(WM_CHAR),    {kOwn, "WM_USER"}};
     if (m == WM_PAINT) {
         PAINTSTRUCT ps;
         if (invalidateInPaint == 1) InvalidateRect(h, nullptr, TRUE);
@@ -265,61 +265,63 @@ TEST_F(User32, TimersPostTimerMessagesUntilKilledOrTheirWindowGoes) {
     EXPECT_EQ(SetTimer(hwnd, 5, 10, nullptr), UINT_PTR(0));
 }
 
-// Keys pressed in the client area, and the program's accelerators ("Orbix" in the resources),
-// which turn a key down with exactly their modifiers into WM_COMMAND with 1 in the high word.
-TEST_F(User32, KeysReachTheQueueAndAcceleratorsTurnThemIntoCommands) {
+// Keys pressed in the client area through the program's loop. Its accelerators ("Orbix" in the
+// resources) turn a key down with exactly their modifiers into WM_COMMAND with 1 in the high word;
+// TranslateMessage follows any other key down that makes a character with WM_CHAR and the key's
+// lParam, before the key comes up though that already waits. Alt, a key that makes none, and a
+// key down the program made itself give no character.
+TEST_F(User32, KeysBecomeCommandsOrCharactersAsThroughTheProgramsLoop) {
     HACCEL table = LoadAcceleratorsA(wintest::Instance(), "Orbix");
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(LoadAcceleratorsA(wintest::Instance(), "Nenhuma"), nullptr);
-    std::string trace;
+    using wintest::Alt, wintest::Ctrl, wintest::Shift;
     // clang-format off
     const struct { const char *name; int vk; unsigned mods; } rows[] = {
-        {"Ctrl+O", 'O', wintest::Ctrl},        {"O alone", 'O', 0},          {"Ctrl+Shift+O", 'O', wintest::Ctrl | wintest::Shift},
-        {"Ctrl+S", 'S', wintest::Ctrl},        {"Ctrl+C", 'C', wintest::Ctrl}, {"Left", VK_LEFT, 0},
-        {"Right", VK_RIGHT, 0},                {"Up", VK_UP, 0},              {"Down", VK_DOWN, 0},
-        {"F1", VK_F1, 0},                      {"Alt+F1", VK_F1, wintest::Alt}, {"Z", 'Z', 0},
+        {"Ctrl+O", 'O', Ctrl},             {"O alone", 'O', 0},          {"Ctrl+Shift+O", 'O', Ctrl | Shift}, {"Ctrl+S", 'S', Ctrl},
+        {"Ctrl+C", 'C', Ctrl},             {"Left", VK_LEFT, 0},         {"Right", VK_RIGHT, 0},              {"Up", VK_UP, 0},
+        {"Down", VK_DOWN, 0},              {"F1", VK_F1, 0},             {"Alt+F1", VK_F1, Alt},              {"Z", 'Z', 0},
+        {"Shift+X", 'X', Shift},           {"Ctrl+X", 'X', Ctrl},        {"Shift+=", VK_OEM_PLUS, Shift},     {"keypad 7", VK_NUMPAD0 + 7, 0},
+        {"keypad .", VK_DECIMAL, 0},       {"Enter", VK_RETURN, 0},      {"Esc", VK_ESCAPE, 0},               {"Delete", VK_DELETE, 0},
+        {"Alt+X", 'X', Alt},
     };
     // clang-format on
-    for (const auto &r : rows) {
-        heard.clear();
-        wintest::PressKey(hwnd, r.vk, r.mods);
+    auto loop = [&] {
         wintest::Pump([&](MSG *m) {
-            if (!TranslateAcceleratorA(hwnd, table, m)) DispatchMessageA(m);
+            if (!TranslateAcceleratorA(hwnd, table, m)) TranslateMessage(m), DispatchMessageA(m);
         });
-        trace += std::string("-- ") + r.name + "\n" + heard;
-    }
-    EXPECT_TRUE(wintest::MatchesStoredText(ORBIX_STORED "/keys.trace", trace));
-    MSG up{hwnd, WM_KEYUP, 'O', 0, 0, {}};
+    };
+    std::string trace;
+    for (const auto &r : rows) trace += std::string("-- ") + r.name + "\n" + after([&] { wintest::PressKey(hwnd, r.vk, r.mods), loop(); });
+    MSG own{hwnd, WM_KEYDOWN, 'X', 1, 0, {}}, up{hwnd, WM_KEYUP, 'O', 0, 0, {}};
+    trace += "-- a key down the program made\n" + after([&] {
+                 EXPECT_TRUE(TranslateMessage(&own)) << "a key message the program made";
+                 loop();
+             });
     EXPECT_EQ(TranslateAcceleratorA(hwnd, table, &up), 0);
+    EXPECT_TRUE(wintest::MatchesStoredText(ORBIX_STORED "/keys.trace", trace));
 }
 
 TEST(Clipboard, TextAndPicturesGoOnlyToAClipboardOpenedAndEmptied) {
-    auto block = [](const void *bytes, size_t n) {
-        HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, n);
-        memcpy(GlobalLock(g), bytes, n);
-        GlobalUnlock(g);
-        return g;
-    };
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_FALSE(OpenClipboard(nullptr)) << "open once";
-    HGLOBAL early = block("cedo", 5);
+    HGLOBAL early = wintest::Block({"cedo", 5});
     EXPECT_EQ(SetClipboardData(CF_TEXT, early), nullptr) << "not emptied yet";
     GlobalFree(early);
     ASSERT_TRUE(EmptyClipboard());
-    EXPECT_NE(SetClipboardData(CF_TEXT, block("linha 1\r\nlinha \xC2\0resto", 18)), nullptr);
+    EXPECT_NE(SetClipboardData(CF_TEXT, wintest::Block({"linha 1\r\nlinha \xC2\0resto", 18})), nullptr);
     // A 2 x 1 DIB: blue then red, rows padded to 8 bytes; then one of 32 bits, which is refused.
     BITMAPINFOHEADER h{sizeof h, 2, 1, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     unsigned char dib[sizeof h + 8] = {};
     memcpy(dib, &h, sizeof h);
     memcpy(dib + sizeof h, "\xFF\0\0\0\0\xFF", 6);
-    HGLOBAL picture = block(dib, sizeof dib);
+    HGLOBAL picture = wintest::Block({(const char *)dib, sizeof dib});
     EXPECT_EQ(SetClipboardData(CF_DIB, picture), picture);
     EXPECT_EQ(GlobalLock(picture), nullptr) << "the memory is the system's now";
     for (auto [at, value] : {std::pair{14, 32}, {0, 12}}) {  // 32 bits, or a header of another size
         unsigned char bad[sizeof dib];
         memcpy(bad, dib, sizeof dib);
         bad[at] = (unsigned char)value;
-        HGLOBAL wrong = block(bad, sizeof bad);
+        HGLOBAL wrong = wintest::Block({(const char *)bad, sizeof bad});
         EXPECT_EQ(SetClipboardData(CF_DIB, wrong), nullptr) << at;
         GlobalFree(wrong);
     }
@@ -341,52 +343,6 @@ TEST_F(User32, AMessageBoxIsAskedWithItsBytesOwnerAndTypeAndAnswered) {
     EXPECT_EQ(std::make_pair(first.owner, first.type), std::make_pair(hwnd, UINT(MB_OK | MB_ICONEXCLAMATION)));
     EXPECT_EQ(first.text + "|" + first.caption + "|" + second.caption, "Valor inv\xE1lido|Erro \x80|Error")
         << "Windows' caption when none is given";
-}
-
-// TranslateMessage as Windows': the character a key down made comes as WM_CHAR with the key's
-// lParam, before the key comes up though that already waits; a key that makes none, Alt, and a
-// key message the program made itself give nothing.
-TEST_F(User32, TranslateMessagePostsTheCharacterAKeyDownMadeBeforeItsKeyUp) {
-    const struct {
-        const char *name;
-        int vk;
-        unsigned mods;
-        const char *heard;
-    } rows[] = {
-        {"x", 'X', 0, "down 88 1, char 120 1, up 88"},
-        {"Shift+X", 'X', wintest::Shift, "down 88 1, char 88 1, up 88"},
-        {"Ctrl+X", 'X', wintest::Ctrl, "down 88 1, char 24 1, up 88"},
-        {"Shift+=", VK_OEM_PLUS, wintest::Shift, "down 187 1, char 43 1, up 187"},
-        {"keypad 7", VK_NUMPAD0 + 7, 0, "down 103 1, char 55 1, up 103"},
-        {"keypad .", VK_DECIMAL, 0, "down 110 1, char 46 1, up 110"},
-        {"Enter", VK_RETURN, 0, "down 13 1, char 13 1, up 13"},
-        {"Esc", VK_ESCAPE, 0, "down 27 1, char 27 1, up 27"},
-        {"Delete", VK_DELETE, 0, "down 46 1, up 46"},
-        {"Left", VK_LEFT, 0, "down 37 1, up 37"},
-        {"Alt+X", 'X', wintest::Alt, "sysdown 88 536870913, sysup 88"},
-    };
-    const std::map<UINT, const char *> names = {
-        {WM_KEYDOWN, "down"}, {WM_CHAR, "char"}, {WM_KEYUP, "up"}, {WM_SYSKEYDOWN, "sysdown"}, {WM_SYSKEYUP, "sysup"}};
-    std::string got;
-    auto pump = [&] {
-        wintest::Pump([&](MSG *m) {
-            TranslateMessage(m);
-            if (!names.count(m->message)) return;
-            got += (got.empty() ? "" : ", ") + std::string(names.at(m->message)) + " " + std::to_string(m->wParam);
-            if (m->message != WM_KEYUP && m->message != WM_SYSKEYUP) got += " " + std::to_string(m->lParam);
-        });
-    };
-    for (auto &r : rows) {
-        got.clear();
-        wintest::PressKey(hwnd, r.vk, r.mods);
-        pump();
-        EXPECT_EQ(got, r.heard) << r.name;
-    }
-    got.clear();
-    MSG own{hwnd, WM_KEYDOWN, 'X', 1, 0, {}};
-    EXPECT_TRUE(TranslateMessage(&own));
-    pump();
-    EXPECT_EQ(got, "") << "a key down the program made";
 }
 
 }  // namespace

@@ -27,29 +27,16 @@ TEST(Drivers, AModalWindowWithNoDriverFailsAtOnceAndIsCancelled) {
     // clang-format off
     const struct { const char *name; std::function<void()> open; } rows[] = {
         {"a dialog box", [] { EXPECT_EQ(DialogBoxParamA(wintest::Instance(), "entnpt", nullptr, Endless, 0), 0); }},
-        {"a dialog box beyond the drivers given", [] {
-             wintest::DialogDrivers none;
-             EXPECT_EQ(DialogBoxParamA(wintest::Instance(), "entnpt", nullptr, Endless, 0), 0);
-             EXPECT_EQ(none.opened, std::vector<std::string>{"entnpt"});
-         }},
-        {"a driver leaving its dialog open", [] {
-             wintest::DialogDrivers d;
-             d.then([](wintest::Dialog &) {});
-             EXPECT_EQ(DialogBoxParamA(wintest::Instance(), "entnpt", nullptr, Endless, 0), 0);
-         }},
+        {"a dialog box beyond the drivers given", [] { wintest::DialogDrivers none; EXPECT_EQ(DialogBoxParamA(wintest::Instance(), "entnpt", nullptr, Endless, 0), 0);
+                                                       EXPECT_EQ(none.opened, std::vector<std::string>{"entnpt"}); }},
+        {"a driver leaving its dialog open", [] { wintest::DialogDrivers d; d.then([](wintest::Dialog &) {});
+                                                  EXPECT_EQ(DialogBoxParamA(wintest::Instance(), "entnpt", nullptr, Endless, 0), 0); }},
         {"a message box", [] { EXPECT_EQ(MessageBoxA(nullptr, "texto", "Orbix", MB_OK), IDOK); }},
         {"a save dialog", [&ofn] { EXPECT_FALSE(GetSaveFileNameA(&ofn)); }},
         {"an open dialog", [&ofn] { EXPECT_FALSE(GetOpenFileNameA(&ofn)); }},
-        {"a save dialog beyond the answers given", [&ofn] {
-             wintest::SaveDialogDriver none;
-             EXPECT_FALSE(GetSaveFileNameA(&ofn));
-         }},
-        {"an open dialog answered with a file that must exist and does not", [&ofn] {
-             wintest::OpenDialogDriver open;
-             open.answer("/nao/existe.orbix");
-             ofn.Flags = OFN_FILEMUSTEXIST;
-             EXPECT_FALSE(GetOpenFileNameA(&ofn));
-         }},
+        {"a save dialog beyond the answers given", [&ofn] { wintest::SaveDialogDriver none; EXPECT_FALSE(GetSaveFileNameA(&ofn)); }},
+        {"an open dialog answered with a file that must exist and does not",
+         [&ofn] { wintest::OpenDialogDriver open; open.answer("/nao/existe.orbix"); ofn.Flags = OFN_FILEMUSTEXIST; EXPECT_FALSE(GetOpenFileNameA(&ofn)); }},
     };
     // clang-format on
     for (const auto &r : rows) EXPECT_EQ(failuresOf(r.open).size(), 1u) << r.name;
