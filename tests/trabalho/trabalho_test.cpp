@@ -54,22 +54,18 @@ std::vector<fs::path> arquivos(const fs::path &pasta) {
 
 class Trabalhos : public apoio::JanelaPrincipal {
 protected:
-    // The menu command with the dialog answered by typed (empty: cancelled).
-    wintest::FileDialogCall salvapelomenu(const std::string &typed) {
-        wintest::SaveDialogDriver d;
+    // The menu command with its file dialog answered by typed (empty: cancelled).
+    template <class Dialogo>
+    wintest::FileDialogCall pelomenu(int id, const std::string &typed) {
+        Dialogo d;
         typed.empty() ? d.cancel() : d.answer(typed);
-        comando(IDM_SALVARCOMO);
+        if (id == IDM_ABRIRTRAB) marcasalvo();  // opening asks nothing here: the work counts as saved
+        comando(id);
         bombeia();
         return d.calls.empty() ? wintest::FileDialogCall{} : d.calls.back();
     }
-    wintest::FileDialogCall abrepelomenu(const std::string &typed) {
-        wintest::OpenDialogDriver d;
-        typed.empty() ? d.cancel() : d.answer(typed);
-        marcasalvo();  // opening asks nothing here: the work counts as saved
-        comando(IDM_ABRIRTRAB);
-        bombeia();
-        return d.calls.empty() ? wintest::FileDialogCall{} : d.calls.back();
-    }
+    auto salvapelomenu(const std::string &t) { return pelomenu<wintest::SaveDialogDriver>(IDM_SALVARCOMO, t); }
+    auto abrepelomenu(const std::string &t) { return pelomenu<wintest::OpenDialogDriver>(IDM_ABRIRTRAB, t); }
     apoio::Pasta pasta;
 };
 
@@ -179,14 +175,13 @@ TEST_F(Trabalhos, NamesWithAccentsAndNamesThatCannotBeUsed) {
     abrepelomenu((pasta / daarea(u8"Exercício.orbix")).string());
     EXPECT_EQ(numpt, 1);
     const std::string longo = (pasta / std::string(300, 'n')).string() + ".orbix";
-    const struct {
-        std::string escolhido, texto;
-    } recusas[] = {
-        {(pasta / daarea(u8"boneco \u2603")).string(),
-         "O nome escolhido tem caracteres que o programa não aceita (no lugar de cada um, \"?\"):\n" + pasta.caminho().string() +
-             "/boneco ?.orbix"},
+    // clang-format off
+    const struct { std::string escolhido, texto; } recusas[] = {
+        {(pasta / daarea(u8"boneco \u2603")).string(), "O nome escolhido tem caracteres que o programa não aceita (no lugar de cada um, \"?\"):\n" +
+                                                       pasta.caminho().string() + "/boneco ?.orbix"},
         {longo, longo + "\n\nO nome é longo demais."},
     };
+    // clang-format on
     for (const auto &r : recusas) {
         wintest::MessageBoxLog log;
         salvapelomenu(r.escolhido);
