@@ -1,6 +1,7 @@
 // Work files: what they hold, how they read back, and every kind of file that is refused. The
 // files themselves are stored under tests/dados/trabalhos: the one the program writes, others a
 // person may write in its place, and the refused ones with their reasons in recusas.txt.
+#include "apoio/foto.h"
 #include "apoio/pasta.h"
 #include "apoio/teste.h"
 #include "testing/stored.h"
@@ -17,6 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using apoio::foto;
 using apoio::le;
 
 const fs::path DADOS = fs::path(ORBIX_DADOS) / "trabalhos";
@@ -37,14 +39,6 @@ Trabalho trabalho(int sistema, int unidade, std::vector<std::vector<float>> vs, 
 }
 const Trabalho ESCRITO = trabalho(CILINDRICO, RADIANOS, {{3, 0.1f, -2}, {1.0f / 3, 6.283f, -0.0f}}, {0, 5, 0, 3.1415f, -1, 4}, ANGULOX_MAX,
                                   GIRO_MIN, ESCALA_MEDIA);
-
-// Everything an opened file may change, and what it must not.
-std::string foto() {
-    const Trabalho t = trabalhoatual();
-    std::string f(reinterpret_cast<const char *>(&t), sizeof t);
-    f.append(reinterpret_cast<const char *>(vet), sizeof vet).append(reinterpret_cast<const char *>(vetores), sizeof vetores);
-    return f + std::to_string(num) + " " + std::to_string(inicia) + " " + std::to_string(SBPosy) + " " + ultimotrabalho();
-}
 
 std::vector<fs::path> arquivos(const fs::path &pasta) {
     std::vector<fs::path> out{fs::directory_iterator(pasta), fs::directory_iterator()};
