@@ -15,12 +15,10 @@ namespace {
 // Sizes a person can give a window, and some no screen has (held at 8192 pixels in the client
 // image, the true size reaching the program). The reference size and its half are the only
 // large ones: a large image is the slowest thing to make under AddressSanitizer.
-const int kTamanhos[][2] = {{1024, 768}, {512, 384}, {LARGURA_ENTRADA, ALTURA_ENTRADA},
-                            {160, 120},  {64, 48},   {100, 30},
-                            {30, 100},   {0, 0},     {1, 1},
-                            {1024, 1},   {1, 768},   {3000, 2},
-                            {2, 4000},   {60000, 3}, {3, 60000},
-                            {150, 200}};
+// clang-format off
+const int kTamanhos[][2] = {{1024, 768}, {512, 384}, {LARGURA_ENTRADA, ALTURA_ENTRADA}, {160, 120}, {64, 48}, {100, 30}, {30, 100}, {0, 0},
+                            {1, 1}, {1024, 1}, {1, 768}, {3000, 2}, {2, 4000}, {60000, 3}, {3, 60000}, {150, 200}};
+// clang-format on
 
 // The kinds of step, each as often as it stands here: a resize (which makes the client image
 // anew, the slowest step under AddressSanitizer when the image is large) and a timer message

@@ -2,7 +2,6 @@
 
 #include "apoio/janela.h"
 #include "resource.h"
-#include "trabalho/trabalho.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,15 +74,6 @@ void dirige(wintest::Dialog &d, FuzzedDataProvider &dados) {
 
 }  // namespace
 
-const char *pastadarodada() {
-    // In memory where the system has it: every save reaches the disk before it returns.
-    static const std::string pasta = [] {
-        char memoria[] = "/dev/shm/orbix-fuzz-XXXXXX", disco[] = "/tmp/orbix-fuzz-XXXXXX";
-        return std::string(mkdtemp(memoria) ? memoria : mkdtemp(disco) ? disco : "/tmp");
-    }();
-    return pasta.c_str();
-}
-
 Respostas::Respostas(FuzzedDataProvider &dados, const char *pasta) {
     for (int i = 0; i < 1 + MAXVETORES; ++i) dialogos_.then([&dados](wintest::Dialog &d) { dirige(d, dados); });
     salvar_.answer(std::string(pasta) + "/salvo");
@@ -145,12 +135,7 @@ void terminaentrada() {
 }
 
 void verificaestado() {
-    bool bom = numpt >= 0 && numpt <= MAXVETORES && SBPosy >= 0 && (Medgrau == GRAUS || Medgrau == RADIANOS) &&
-               (Scoord == CARTESIANO || Scoord == CILINDRICO || Scoord == ESFERICO);
-    for (auto &linha : vetores)
-        for (float v : linha) bom = bom && std::isfinite(v);
-    for (int k = 0; k < 3; ++k) bom = bom && std::isfinite(reg[k][0]) && std::isfinite(reg[k][1]) && std::isfinite(vet[k]);
-    if (!bom) {
+    if (!nodominio(trabalhoatual()) || SBPosy < 0 || !std::isfinite(vet[0]) || !std::isfinite(vet[1]) || !std::isfinite(vet[2])) {
         fprintf(stderr, "state out of its domain: numpt %d SBPosy %d Scoord %d Medgrau %d\n", numpt, SBPosy, Scoord, Medgrau);
         abort();
     }

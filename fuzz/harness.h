@@ -13,6 +13,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <windows.h>
 
+#include "comum.h"
 #include "testing/wintest.h"
 
 // The client size an input starts at, 3/16 of the reference canvas each way. Every drawing runs
@@ -30,9 +31,6 @@ HWND novaentrada();
 void processa();
 // Ends the input: closes the dialogs it left open, stops the window's timer, forgets a quit.
 void terminaentrada();
-
-// A scratch folder of the run's own, for what the inputs save and open.
-const char *pastadarodada();
 
 // Answers, from the input, the modal dialogs, message boxes and file dialogs that one menu
 // command or key opens (the vector entry opens the most: the number dialog and 15 vector

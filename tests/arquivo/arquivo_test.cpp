@@ -169,16 +169,13 @@ TEST_F(Gravacao, FilesAreReadWholeUpToTheirLimit) {
     escreve(pasta / "ok", std::string(100, 'x'));
     escreve(pasta / "vazio", "");
     fs::create_directory(pasta / "pasta");
-    struct Caso {
-        std::string nome;
-        size_t limite;
-        Leitura esperado;
-        size_t tamanho;
-    } casos[] = {
-        {"ok", 100, Leitura::Lido, 100},    {"ok", 99, Leitura::Grande, 0},
-        {"vazio", 10, Leitura::Lido, 0},    {"nada", 10, Leitura::NaoAbre, 0},
-        {"pasta", 10, Leitura::NaoAbre, 0}, {"/dev/zero", 65536, Leitura::Grande, 0},  // no size to trust: read until the limit
+    // clang-format off
+    struct Caso { std::string nome; size_t limite; Leitura esperado; size_t tamanho; } casos[] = {
+        {"ok", 100, Leitura::Lido, 100},    {"ok", 99, Leitura::Grande, 0},       {"vazio", 10, Leitura::Lido, 0},
+        {"nada", 10, Leitura::NaoAbre, 0}, {"pasta", 10, Leitura::NaoAbre, 0},
+        {"/dev/zero", 65536, Leitura::Grande, 0},  // no size to trust: read until the limit
     };
+    // clang-format on
     for (auto &c : casos) {
         std::string conteudo = "lixo";
         const fs::path p = c.nome[0] == '/' ? fs::path(c.nome) : pasta / c.nome;

@@ -12,31 +12,27 @@ namespace {
 
 TEST(Pixel, TruncatesTowardZeroAndIsDefinedForEveryDouble) {
     const double inf = std::numeric_limits<double>::infinity();
-    struct Row {
-        double in;
-        int out;
-    } rows[] = {{2.7, 2},           {-2.7, -2},         {-0.0, 0},          {std::nan(""), 0},       {inf, 134217727},
+    // clang-format off
+    struct Row { double in; int out; } rows[] = {{2.7, 2}, {-2.7, -2}, {-0.0, 0}, {std::nan(""), 0}, {inf, 134217727},
                 {-inf, -134217727}, {1e300, 134217727}, {-3e9, -134217727}, {134217726.9, 134217726}};
+    // clang-format on
     for (auto &r : rows) EXPECT_EQ(pixel(r.in), r.out) << r.in;
 }
 
 TEST(Tela, ReferencePositionsFollowTheClientSize) {
-    struct Row {
-        int largura, altura;
-        double refx, refy;
-        int x, y;
-    } rows[] = {
+    // clang-format off
+    struct Row { int largura, altura; double refx, refy; int x, y; } rows[] = {
         {1024, 768, 300.9, 350.9, 300, 350},  // the reference size keeps every position
         {512, 384, 301, 351, 150, 175},       // half of it halves them, truncated
         {2048, 1536, 300.5, 350.5, 601, 701},
         {1024, 768, -2.7, -0.5, -2, 0},  // toward zero on the negative side too
     };
+    // clang-format on
     for (auto &r : rows) {
         maxX = r.largura;
         maxY = r.altura;
         Tela t = telaatual();
-        EXPECT_EQ(t.x(r.refx), r.x) << r.largura;
-        EXPECT_EQ(t.y(r.refy), r.y) << r.altura;
+        EXPECT_EQ(std::pair(t.x(r.refx), t.y(r.refy)), std::pair(r.x, r.y)) << r.largura << " x " << r.altura;
     }
     reiniciaestado();
 }

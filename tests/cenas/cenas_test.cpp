@@ -12,6 +12,7 @@
 #include "apoio/pasta.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -29,11 +30,7 @@ void limites(int sistema, int unidade, std::initializer_list<float> l) {
     cartesianos();
     Scoord = sistema;
     Medgrau = unidade;
-    auto v = l.begin();
-    for (int k = 0; k < 3; ++k, v += 2) {
-        reg[k][0] = v[0];
-        reg[k][1] = v[1];
-    }
+    memcpy(reg, l.begin(), sizeof reg);
 }
 
 // Fifteen vectors, each unlike the others.
@@ -53,12 +50,9 @@ const std::vector<Cena> CENAS = {
     {"eixos", [] {}, 0, {}},
     {"vetores-cartesianos", cartesianos, IDM_DESENHARVET, {}, true},
     {"vetores-escala-media", [] { cartesianos(), mostnum = ESCALA_MEDIA; }, IDM_DESENHARVET, {}},
-    {"vetores-sem-rotulos-girada",
-     [] { cartesianos(), mostnum = ESCALA_NENHUMA, angulox = GIRO_MIN, anguloz = ANGULOZ_MAX; }, IDM_DESENHARVET, {}},
-    {"vetores-cilindricos", [] { apoio::guarda(CILINDRICO, GRAUS, {{3, 45, 2}, {1, 200, -1}}); }, IDM_DESENHARVET, {},
-     true},
-    {"vetores-esfericos", [] { apoio::guarda(ESFERICO, RADIANOS, {{2, 0.5f, 1}, {1, 2, 5}}); }, IDM_DESENHARVET, {},
-     true},
+    {"vetores-sem-rotulos-girada", [] { cartesianos(), mostnum = ESCALA_NENHUMA, angulox = GIRO_MIN, anguloz = ANGULOZ_MAX; }, IDM_DESENHARVET, {}},
+    {"vetores-cilindricos", [] { apoio::guarda(CILINDRICO, GRAUS, {{3, 45, 2}, {1, 200, -1}}); }, IDM_DESENHARVET, {}, true},
+    {"vetores-esfericos", [] { apoio::guarda(ESFERICO, RADIANOS, {{2, 0.5f, 1}, {1, 2, 5}}); }, IDM_DESENHARVET, {}, true},
     {"angulos", cartesianos, IDM_ANGULO, {}},
     {"produtos-escalares", cartesianos, IDM_ESCALAR, {}},
     {"produtos-vetoriais", cartesianos, IDM_VETORIAL, {}},
@@ -68,18 +62,11 @@ const std::vector<Cena> CENAS = {
     {"regiao-cilindrica", [] { limites(CILINDRICO, GRAUS, {1, 5, 0, 90, 0, 4}); }, IDM_DESENHARREG, {}, true},
     {"regiao-esferica", [] { limites(ESFERICO, GRAUS, {0, 10, 30, 90, 0, 120}); }, IDM_DESENHARREG, {}},
     // Pairs reversed, a negative radius, the labels of the largest value or none.
-    {"regiao-cilindrica-radianos", [] { limites(CILINDRICO, RADIANOS, {3, -1, 0, 1.5f, 2, -2}), mostnum = ESCALA_MEDIA; },
-     IDM_DESENHARREG, {}},
-    {"regiao-esferica-radianos", [] { limites(ESFERICO, RADIANOS, {4, 1, 2, 0.5f, 0, 1}), mostnum = ESCALA_NENHUMA; },
-     IDM_DESENHARREG, {}, true},
-    {"vetores-cilindricos-girada",
-     [] {
-         apoio::guarda(CILINDRICO, GRAUS, {{3, 45, 2}, {1, 200, -1}, {2, 300, 4}});
-         angulox = GIRO_MIN, anguloz = GIRO_MIN;
-     },
+    {"regiao-cilindrica-radianos", [] { limites(CILINDRICO, RADIANOS, {3, -1, 0, 1.5f, 2, -2}), mostnum = ESCALA_MEDIA; }, IDM_DESENHARREG, {}},
+    {"regiao-esferica-radianos", [] { limites(ESFERICO, RADIANOS, {4, 1, 2, 0.5f, 0, 1}), mostnum = ESCALA_NENHUMA; }, IDM_DESENHARREG, {}, true},
+    {"vetores-cilindricos-girada", [] { apoio::guarda(CILINDRICO, GRAUS, {{3, 45, 2}, {1, 200, -1}, {2, 300, 4}}), angulox = anguloz = GIRO_MIN; },
      IDM_DESENHARVET, {}},
-    {"angulos-vetor-nulo", [] { apoio::guarda(ESFERICO, GRAUS, {{0, 0, 0}, {2, 30, 60}, {1, 90, 45}}); }, IDM_ANGULO,
-     {}, true},
+    {"angulos-vetor-nulo", [] { apoio::guarda(ESFERICO, GRAUS, {{0, 0, 0}, {2, 30, 60}, {1, 90, 45}}); }, IDM_ANGULO, {}, true},
     {"vetores-e-regiao-esfericos", [] { limites(ESFERICO, GRAUS, {1, 4, 10, 80, 0, 270}); }, IDM_VERVET, {}, true},
     {"vetores-e-regiao-cartesianos", [] { limites(CARTESIANO, GRAUS, {-1, 1, 0, 2, 0, 3}); }, IDM_VERVET, {}},
     {"produtos-vetoriais-rolados", [] { quinze(), SBPosy = 40; }, IDM_VETORIAL, {}, true},
@@ -95,12 +82,10 @@ const std::vector<Cena> CENAS = {
     {"modulos-rolados", [] { cartesianos(), SBPosy = 2; }, IDM_MODULO, {}},
     {"vetores-e-regiao-rolados", [] { limites(CARTESIANO, GRAUS, {-1, 1, 0, 2, 0, 3}), SBPosy = 5; }, IDM_VERVET, {}},
     // Lines longer than a listing line or a report record, cut.
-    {"produtos-vetoriais-enormes",
-     [] { apoio::guarda(CARTESIANO, GRAUS, {{1e19f, 1e19f, 0}, {0, 1e19f, 1e19f}, {3.4e38f, -3.4e38f, 3.4e38f}}); },
+    {"produtos-vetoriais-enormes", [] { apoio::guarda(CARTESIANO, GRAUS, {{1e19f, 1e19f, 0}, {0, 1e19f, 1e19f}, {3.4e38f, -3.4e38f, 3.4e38f}}); },
      IDM_VETORIAL, {}, true},
     // The region's limits in the report: angles in degrees whatever the unit, Cartesian ones never converted.
-    {"regiao-cartesiana-radianos", [] { limites(CARTESIANO, RADIANOS, {-1, 1, 0, 3.1415f, 0, 3}); }, IDM_DESENHARREG, {},
-     true},
+    {"regiao-cartesiana-radianos", [] { limites(CARTESIANO, RADIANOS, {-1, 1, 0, 3.1415f, 0, 3}); }, IDM_DESENHARREG, {}, true},
 };
 // clang-format on
 

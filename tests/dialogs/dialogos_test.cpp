@@ -9,6 +9,7 @@
 
 #include <float.h>
 #include <math.h>
+#include <string.h>
 
 #include <tuple>
 
@@ -53,23 +54,12 @@ protected:
         for (auto &c : log.calls()) EXPECT_EQ(c.owner, dlg) << name;
         return r;
     }
-    V limites() {
-        V v;
-        for (int n = 0; n < 6; ++n) v.push_back(reg[n / 2][n % 2]);
-        return v;
-    }
-    void setreg(const V &l) {
-        for (int n = 0; n < 6; ++n) reg[n / 2][n % 2] = l[size_t(n)];
-    }
+    V limites() { return V(&reg[0][0], &reg[0][0] + 6); }
+    void setreg(const V &l) { memcpy(reg, l.data(), sizeof reg); }
 };
 
 TEST_F(Dialogos, NumberOfVectors) {
-    auto ok = [](const char *t) {
-        return Acao([t](Dialog &d) {
-            d.setFieldText(IDC_NPT, t);
-            d.click(IDOK);
-        });
-    };
+    auto ok = [](const char *t) { return Acao([t](Dialog &d) { d.setFieldText(IDC_NPT, t), d.click(IDOK); }); };
     // clang-format off
     const struct { const char *name; Acao act; int numpt; INT_PTR res; Msgs msgs; } rows[] = {
         {"20", ok("20"), 15, 1, {"Número Máximo de Pontos é 15!"}}, {"15", ok("15"), 15, 1, {}},

@@ -41,11 +41,8 @@ TEST_F(Desenho, ARegionIsDrawnAsItsLimitsInOrderWithinTheAngleCheck) {
     // angle check for the drawing only (every sweep ends); radians draw as degrees; a negative
     // lower radius is raised to 0, but before the sort (5 and -3 give -3..5).
     const float I = INFINITY, R90 = float(90 * 3.1415 / 180);
-    const struct {
-        const char *nome;
-        int s, u, ud;
-        Limites e, d, depois;
-    } rows[] = {
+    // clang-format off
+    const struct { const char *nome; int s, u, ud; Limites e, d, depois; } rows[] = {
         {"reversed, cartesian", CARTESIANO, GRAUS, GRAUS, {1, -1, 2, 0, 3, 0}, {-1, 1, 0, 2, 0, 3}, {-1, 1, 0, 2, 0, 3}},
         {"reversed, cylindrical", CILINDRICO, GRAUS, GRAUS, {4, 1, 90, 10, 5, -5}, {1, 4, 10, 90, -5, 5}, {1, 4, 10, 90, -5, 5}},
         {"reversed, spherical", ESFERICO, GRAUS, GRAUS, {4, 1, 120, 30, 300, 45}, {1, 4, 30, 120, 45, 300}, {1, 4, 30, 120, 45, 300}},
@@ -59,6 +56,7 @@ TEST_F(Desenho, ARegionIsDrawnAsItsLimitsInOrderWithinTheAngleCheck) {
         {"rho 5..-3: -3..5", CILINDRICO, GRAUS, GRAUS, {5, -3, 0, 90, 0, 90}, {5, -3, 0, 90, 0, 90}, {-3, 5, 0, 90, 0, 90}},
         {"r 5..-3: -3..5", ESFERICO, GRAUS, GRAUS, {5, -3, 0, 90, 0, 90}, {5, -3, 0, 90, 0, 90}, {-3, 5, 0, 90, 0, 90}},
     };
+    // clang-format on
     for (auto &r : rows) {
         const std::string d = regiao(r.s, r.ud, r.d);
         EXPECT_TRUE(regiao(r.s, r.u, r.e) == d) << r.nome;
@@ -68,12 +66,8 @@ TEST_F(Desenho, ARegionIsDrawnAsItsLimitsInOrderWithinTheAngleCheck) {
 
 TEST_F(Desenho, WhatIsNotFiniteIsNotDrawn) {
     const float I = INFINITY, N = NAN, F = 3.4e38f;
-    const struct {
-        const char *nome;
-        int s;
-        std::vector<std::vector<float>> vetores;
-        Limites regiao;
-    } rows[] = {
+    // clang-format off
+    const struct { const char *nome; int s; std::vector<std::vector<float>> vetores; Limites regiao; } rows[] = {
         {"infinite", CARTESIANO, {{I, 1, 2}, {3, 4, 5}}, {0, I, 0, 1, 0, 1}},
         {"nan", CARTESIANO, {{N, N, N}, {1, 2, 3}}, {N, 1, 0, N, 0, 1}},
         {"largest floats", CARTESIANO, {{F, -F, F}}, {-F, F, -F, F, 0, F}},
@@ -81,6 +75,7 @@ TEST_F(Desenho, WhatIsNotFiniteIsNotDrawn) {
         {"infinite angle", CILINDRICO, {{1, I, 1}}, {0, 1, N, 90, 0, 1}},
         {"huge and nan angles", ESFERICO, {{1, 1e30f, -1e30f}, {1, N, 1}}, {0, 1, N, 90, 0, N}},
     };
+    // clang-format on
     for (auto &r : rows) {
         SCOPED_TRACE(r.nome);
         apoio::guarda(r.s, GRAUS, r.vetores);

@@ -46,15 +46,10 @@ shot usavel
 px usavel count 255 0 0 320 340 520 360 50 || fail "the program is not usable after the bad work"
 leave_with_sair
 # "&Cálculos" (reached from "&Vetor": Alt+C is also "&Cima") > "Coordenadas nos Três &Sistemas",
-# Ctrl+C: the clipboard holds the listing as the scene tests store it.
-obra() { printf 'ORBIX TRABALHO 1\nsistema %s\nunidade %s\nvetores %s\n' "$@"; cat; printf 'regiao 1 0 0\nregiao 2 0 0\nregiao 3 0 0\nvista 1 0.5\nescala vetores\nfim\n'; }
-printf 'vetor 0 2 0 1\nvetor 1 -2 90 0\nvetor 2 0 0 0\nvetor 3 3 270 -1\nvetor 4 1 359.9 2\n' |
-  obra cilindrico graus 5 >"$work/tres-sistemas-cilindricos.orbix"
-printf 'vetor 0 1 0 0\nvetor 1 2 3.1415 1\nvetor 2 1.5 1 6.283\n' | obra esferico radianos 3 >"$work/tres-sistemas-esfericos-radianos.orbix"
-for k in $(seq 0 14); do echo "vetor $k $((k - 7)) $(python3 -c "print($k * 0.5, 3 - 0.25 * ($k * $k % 11))")"; done |
-  obra cartesiano graus 15 >"$work/tres-sistemas-rolados.orbix"
+# Ctrl+C: the clipboard holds the listing as the scene tests store it (the works are stored, of
+# the same vectors as those scenes).
 for cena in tres-sistemas-cilindricos tres-sistemas-esfericos-radianos tres-sistemas-rolados; do
-  start_program "$work/$cena.orbix"
+  start_program "$here/../dados/e2e/$cena.orbix"
   xdotool key --clearmodifiers alt+v; sleep 0.3
   xdotool key Right; sleep 0.3
   xdotool key s; sleep 0.5

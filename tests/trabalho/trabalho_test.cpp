@@ -1,6 +1,7 @@
 // Work files: what they hold, how they read back, and every kind of file that is refused. The
 // files themselves are stored under tests/dados/trabalhos: the one the program writes, others a
 // person may write in its place, and the refused ones with their reasons in recusas.txt.
+#include "apoio/foto.h"
 #include "apoio/pasta.h"
 #include "apoio/teste.h"
 #include "testing/stored.h"
@@ -17,6 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using apoio::foto;
 using apoio::le;
 
 const fs::path DADOS = fs::path(ORBIX_DADOS) / "trabalhos";
@@ -38,14 +40,6 @@ Trabalho trabalho(int sistema, int unidade, std::vector<std::vector<float>> vs, 
 const Trabalho ESCRITO = trabalho(CILINDRICO, RADIANOS, {{3, 0.1f, -2}, {1.0f / 3, 6.283f, -0.0f}}, {0, 5, 0, 3.1415f, -1, 4}, ANGULOX_MAX,
                                   GIRO_MIN, ESCALA_MEDIA);
 
-// Everything an opened file may change, and what it must not.
-std::string foto() {
-    const Trabalho t = trabalhoatual();
-    std::string f(reinterpret_cast<const char *>(&t), sizeof t);
-    f.append(reinterpret_cast<const char *>(vet), sizeof vet).append(reinterpret_cast<const char *>(vetores), sizeof vetores);
-    return f + std::to_string(num) + " " + std::to_string(inicia) + " " + std::to_string(SBPosy) + " " + ultimotrabalho();
-}
-
 std::vector<fs::path> arquivos(const fs::path &pasta) {
     std::vector<fs::path> out{fs::directory_iterator(pasta), fs::directory_iterator()};
     std::sort(out.begin(), out.end());
@@ -54,22 +48,18 @@ std::vector<fs::path> arquivos(const fs::path &pasta) {
 
 class Trabalhos : public apoio::JanelaPrincipal {
 protected:
-    // The menu command with the dialog answered by typed (empty: cancelled).
-    wintest::FileDialogCall salvapelomenu(const std::string &typed) {
-        wintest::SaveDialogDriver d;
+    // The menu command with its file dialog answered by typed (empty: cancelled).
+    template <class Dialogo>
+    wintest::FileDialogCall pelomenu(int id, const std::string &typed) {
+        Dialogo d;
         typed.empty() ? d.cancel() : d.answer(typed);
-        comando(IDM_SALVARCOMO);
+        if (id == IDM_ABRIRTRAB) marcasalvo();  // opening asks nothing here: the work counts as saved
+        comando(id);
         bombeia();
         return d.calls.empty() ? wintest::FileDialogCall{} : d.calls.back();
     }
-    wintest::FileDialogCall abrepelomenu(const std::string &typed) {
-        wintest::OpenDialogDriver d;
-        typed.empty() ? d.cancel() : d.answer(typed);
-        marcasalvo();  // opening asks nothing here: the work counts as saved
-        comando(IDM_ABRIRTRAB);
-        bombeia();
-        return d.calls.empty() ? wintest::FileDialogCall{} : d.calls.back();
-    }
+    auto salvapelomenu(const std::string &t) { return pelomenu<wintest::SaveDialogDriver>(IDM_SALVARCOMO, t); }
+    auto abrepelomenu(const std::string &t) { return pelomenu<wintest::OpenDialogDriver>(IDM_ABRIRTRAB, t); }
     apoio::Pasta pasta;
 };
 
@@ -179,14 +169,13 @@ TEST_F(Trabalhos, NamesWithAccentsAndNamesThatCannotBeUsed) {
     abrepelomenu((pasta / daarea(u8"Exercício.orbix")).string());
     EXPECT_EQ(numpt, 1);
     const std::string longo = (pasta / std::string(300, 'n')).string() + ".orbix";
-    const struct {
-        std::string escolhido, texto;
-    } recusas[] = {
-        {(pasta / daarea(u8"boneco \u2603")).string(),
-         "O nome escolhido tem caracteres que o programa não aceita (no lugar de cada um, \"?\"):\n" + pasta.caminho().string() +
-             "/boneco ?.orbix"},
+    // clang-format off
+    const struct { std::string escolhido, texto; } recusas[] = {
+        {(pasta / daarea(u8"boneco \u2603")).string(), "O nome escolhido tem caracteres que o programa não aceita (no lugar de cada um, \"?\"):\n" +
+                                                       pasta.caminho().string() + "/boneco ?.orbix"},
         {longo, longo + "\n\nO nome é longo demais."},
     };
+    // clang-format on
     for (const auto &r : recusas) {
         wintest::MessageBoxLog log;
         salvapelomenu(r.escolhido);

@@ -45,18 +45,14 @@ protected:
 };
 
 TEST_F(Desfazer, EveryChangeIsOneStepUndoneAndRedoneBitForBit) {
-    const struct {
-        const char *nome;
-        int id;
-        std::vector<std::function<void(Dialog &)>> dialogos;
-        // clang-format off
-    } linhas[] = {
+    // clang-format off
+    const struct { const char *nome; int id; std::vector<std::function<void(Dialog &)>> dialogos; } linhas[] = {
         {"two vectors typed", IDM_PONTOS,
          {digita({{IDC_NPT, "2"}}), digita({{IDC_E1, "1"}, {IDC_E2, "2"}}), digita({{IDC_E1, "-4"}, {IDC_E3, "7"}})}},
         {"the number dialog cancelled, which leaves no vectors", IDM_PONTOS, {clica({IDCANCEL})}},
         {"every vector cancelled but the count", IDM_PONTOS,
-         {digita({{IDC_NPT, "9"}}), clica({IDCANCEL}), clica({IDCANCEL}), clica({IDCANCEL}), clica({IDCANCEL}),
-          clica({IDCANCEL}), clica({IDCANCEL}), clica({IDCANCEL}), clica({IDCANCEL}), clica({IDCANCEL})}},
+         {digita({{IDC_NPT, "9"}}), clica({IDCANCEL}), clica({IDCANCEL}), clica({IDCANCEL}), clica({IDCANCEL}), clica({IDCANCEL}),
+          clica({IDCANCEL}), clica({IDCANCEL}), clica({IDCANCEL}), clica({IDCANCEL})}},
         {"region limits", IDM_LIMITES, {digita({{IDC_LIM1, "-1"}, {IDC_LIM4, "3"}, {IDC_LIM6, "4"}})}},
         {"another system and unit", IDM_COORD, {clica({IDC_ESF, IDC_RAD, IDOK})}},
         {"a system clicked and cancelled, which stays", IDM_COORD, {clica({IDC_CIL, IDCANCEL})}},
@@ -110,16 +106,12 @@ TEST_F(Desfazer, WhatChangesNoWorkIsNoStepAndANewStepForgetsTheUndone) {
 
 TEST_F(Desfazer, TheKeysAreCtrlZCtrlYAndCtrlShiftZ) {
     comando(IDM_ESCMEDIA);
-    const struct {
-        int vk;
-        unsigned mods;
-        int escala;
-    } teclas[] = {{'Z', wintest::Ctrl, ESCALA_VETORES},
-                  {'Y', wintest::Ctrl, ESCALA_MEDIA},
-                  {'Z', wintest::Ctrl, ESCALA_VETORES},
-                  {'Z', wintest::Ctrl | wintest::Shift, ESCALA_MEDIA},
-                  {'Z', 0, ESCALA_MEDIA},
-                  {'Y', wintest::Ctrl | wintest::Shift, ESCALA_MEDIA}};
+    using wintest::Ctrl, wintest::Shift;
+    // clang-format off
+    const struct { int vk; unsigned mods; int escala; } teclas[] = {
+        {'Z', Ctrl, ESCALA_VETORES}, {'Y', Ctrl, ESCALA_MEDIA}, {'Z', Ctrl, ESCALA_VETORES},
+        {'Z', Ctrl | Shift, ESCALA_MEDIA}, {'Z', 0, ESCALA_MEDIA}, {'Y', Ctrl | Shift, ESCALA_MEDIA}};
+    // clang-format on
     for (const auto &t : teclas) {
         wintest::PressKey(hjan, t.vk, t.mods);
         bombeia();

@@ -51,13 +51,8 @@ auto entradas(const char *a, const char *b, const char *c) {
 }
 
 TEST_F(UmVetor, EachCommandGivesTheWorkOfTheVectorsTypedFromScratch) {
-    const struct {
-        const char *nome;
-        int id;
-        std::vector<std::function<void(Dialog &)>> dialogos;
-        Vetores esperado;
-        // clang-format off
-    } linhas[] = {
+    // clang-format off
+    const struct { const char *nome; int id; std::vector<std::function<void(Dialog &)>> dialogos; Vetores esperado; } linhas[] = {
         {"the middle one edited", IDM_EDITARVET, {indice("1"), entradas("5", "-6", "0.25")},
          {{2.0f / 3, 1, 4.0f / 3}, {5, -6, 0.25f}, {7, 8, 9}}},
         {"one added at the end", IDM_ACRESCVET, {entradas("1", "2", "3")},
@@ -139,14 +134,13 @@ TEST_F(UmVetor, AddingIsGreyedAtFifteenAndEditingAndRemovingWithNone) {
 // replaces it and Enter confirms what was typed.
 TEST_F(UmVetor, DataDialogsOpenReadyForTyping) {
     vet[0] = 1, reg[0][0] = 5;
-    const struct {
-        int id;
-        std::function<bool()> tomou;
-    } linhas[] = {
+    // clang-format off
+    const struct { int id; std::function<bool()> tomou; } linhas[] = {
         {IDM_EDITARVET, [] { return vetores[0][2] == 2; }},                                   // the index dialog, then the vector's
         {IDM_PONTOS, [] { return numpt == 2 && vetores[0][0] == 2 && vetores[0][1] == 2; }},  // and each of the series
         {IDM_LIMITES, [] { return reg[0][0] == 2; }},
     };
+    // clang-format on
     for (const auto &l : linhas) {
         wintest::DialogDrivers d;
         for (int i = 0; i < 3; ++i) d.then([](Dialog &dlg) { dlg.typeAtFocus("2"), dlg.pressEnter(); });
@@ -174,16 +168,12 @@ TEST_F(UmVetor, ConvertingKeepsThePointsAndTheRegionAsTyped) {
         return !memcmp(a.vetores, b.vetores, sizeof a.vetores) && !memcmp(a.reg, b.reg, sizeof a.reg) &&
                std::tuple(a.numpt, a.Scoord, a.Medgrau) == std::tuple(b.numpt, b.Scoord, b.Medgrau);
     };
-    const struct {
-        const char *nome;
-        std::vector<int> ida;
-        const char *sistema;
-        int unidade;
-        bool regiao;
-    } linhas_[] = {
+    // clang-format off
+    const struct { const char *nome; std::vector<int> ida; const char *sistema; int unidade; bool regiao; } linhas_[] = {
         {"to spherical degrees", {IDC_ESF, IDC_GRAUS, IDOK}, "Esféricas", GRAUS, false},
         {"to cylindrical radians, a region entered", {IDC_CIL, IDC_RAD, IDOK}, "Cilíndricas", RADIANOS, true},
     };
+    // clang-format on
     for (const auto &l : linhas_) {
         SCOPED_TRACE(l.nome);
         TearDown(), SetUp();

@@ -15,9 +15,7 @@ protected:
         apoio::JanelaPrincipal::SetUp();
         arquivo = (pasta / "aula.orbix").string();
         outro = (pasta / "outra.orbix").string();
-        apoio::escreve(outro,
-                       "ORBIX TRABALHO 1\nsistema cartesiano\nunidade graus\nvetores 1\nvetor 0 1 2 3\n"
-                       "regiao 1 0 1\nregiao 2 0 1\nregiao 3 0 1\nvista 1 0.5\nescala media\nfim\n");
+        apoio::escreve(outro, apoio::le(ORBIX_DADOS "/trabalhos/um-vetor.orbix"));
     }
     void umvetor() {
         numpt = 1;
@@ -58,16 +56,13 @@ TEST_F(Fechar, TheTitleNamesTheWorkFileAndMarksChanges) {
 }
 
 TEST_F(Fechar, LeavingChangesNotSavedAsksFirst) {
-    const struct {
-        const char *nome;
-        int resposta;
-        bool salvar, cancelasalvar, fica;
-    } linhas[] = {
+    // clang-format off
+    const struct { const char *nome; int resposta; bool salvar, cancelasalvar, fica; } linhas[] = {
         {"yes saves under the name asked for, then leaves", IDYES, true, false, false},
         {"yes with the save dialog cancelled stays", IDYES, true, true, true},
-        {"no leaves without saving", IDNO, false, false, false},
-        {"cancel stays", IDCANCEL, false, false, true},
+        {"no leaves without saving", IDNO, false, false, false}, {"cancel stays", IDCANCEL, false, false, true},
     };
+    // clang-format on
     for (int porabrir = 0; porabrir < 3; ++porabrir) {  // closing, opening another work, the session ending
         for (const auto &l : linhas) {
             SCOPED_TRACE(std::string(l.nome) + " " + std::to_string(porabrir));

@@ -82,17 +82,13 @@ TEST_F(MainWindow, TheClassPensFontAndPictureAreTheProgramsAndAreFreedAtTheEnd) 
 // The window opens at the reference client size where the screen has room for it, inside the
 // screen's free area; where it has not, at the size the system gave it.
 TEST(Abertura, TheWindowOpensAtTheReferenceSizeWhereTheScreenHasRoom) {
-    const struct {
-        const char *nome;
-        int x, y, w, h;
-        bool cabe;
-    } telas[] = {
-        {"a large screen", 0, 0, 1920, 1080, true},
-        {"room below a panel and beside a dock", 200, 150, 1300, 900, true},
-        {"too low", 0, 300, 1400, 760, false},
-        {"too narrow", 0, 0, 900, 1080, false},
+    // clang-format off
+    const struct { const char *nome; int x, y, w, h; bool cabe; } telas[] = {
+        {"a large screen", 0, 0, 1920, 1080, true}, {"room below a panel and beside a dock", 200, 150, 1300, 900, true},
+        {"too low", 0, 300, 1400, 760, false},      {"too narrow", 0, 0, 900, 1080, false},
         {"too low below a panel", 0, 500, 1400, 800, false},
     };
+    // clang-format on
     for (auto &t : telas) {
         wintest::SetScreenArea(t.x, t.y, t.w, t.h);
         HWND h = apoio::abrejanela(false);
@@ -115,10 +111,8 @@ TEST(Abertura, TheWindowOpensAtTheReferenceSizeWhereTheScreenHasRoom) {
 // 16 pixels apart, are 48 pixels, five steps of 10; 225 lines of fifteen, 359 steps.
 TEST_F(MainWindow, ScrollStepsEndAtTheListingsLastLineAndTheThumbIsNotBounded) {
     num = MODO_ESCALARES;
-    struct Row {
-        int numpt, code, pos, expected;
-        // clang-format off
-    } rows[] = {
+    // clang-format off
+    struct Row { int numpt, code, pos, expected; } rows[] = {
         {0, SB_LINEDOWN, 0, 0},   {0, SB_PAGEDOWN, 0, 0}, {2, SB_LINEUP, 0, 0},       {2, SB_PAGEUP, 0, 0},
         {2, SB_LINEDOWN, 0, 1},   {2, SB_PAGEDOWN, 0, 5}, {2, SB_LINEDOWN, 0, 5},     {2, SB_LINEUP, 0, 4},
         {2, SB_TOP, 0, 0},        {2, SB_BOTTOM, 0, 5},   {15, SB_BOTTOM, 0, 359},    {15, SB_PAGEUP, 0, 343},
@@ -140,16 +134,15 @@ TEST_F(MainWindow, ScrollStepsEndAtTheListingsLastLineAndTheThumbIsNotBounded) {
 }
 
 TEST_F(MainWindow, ModeAndScaleCommands) {
-    struct Row {
-        int id, num, mostnum, paints;
-    } rows[] = {
+    // clang-format off
+    struct Row { int id, num, mostnum, paints; } rows[] = {
         {IDM_DESENHARVET, MODO_VETORES, 1, 0},  // no vectors: nothing happens
-        {IDM_ANGULO, MODO_ANGULOS, 1, 1},      {IDM_ESCMEDIA, MODO_ANGULOS, 2, 1},
-        {IDM_MODULO, MODO_MODULOS, 2, 1},      {IDM_ESCALAR, MODO_ESCALARES, 2, 1},
-        {IDM_VETORIAL, MODO_VETORIAIS, 2, 1},  {IDM_VERVET, MODO_LISTAGEM, 2, 1},
-        {IDM_NAOMOSTRAR, MODO_LISTAGEM, 0, 1}, {IDM_DESENHARREG, MODO_REGIAO, 0, 1},
-        {IDM_ESCVETORES, MODO_REGIAO, 1, 1},   {115, MODO_REGIAO, 1, 0},
+        {IDM_ANGULO, MODO_ANGULOS, 1, 1},      {IDM_ESCMEDIA, MODO_ANGULOS, 2, 1},    {IDM_MODULO, MODO_MODULOS, 2, 1},
+        {IDM_ESCALAR, MODO_ESCALARES, 2, 1},   {IDM_VETORIAL, MODO_VETORIAIS, 2, 1},  {IDM_VERVET, MODO_LISTAGEM, 2, 1},
+        {IDM_NAOMOSTRAR, MODO_LISTAGEM, 0, 1}, {IDM_DESENHARREG, MODO_REGIAO, 0, 1},  {IDM_ESCVETORES, MODO_REGIAO, 1, 1},
+        {115, MODO_REGIAO, 1, 0},
     };
+    // clang-format on
     for (auto &r : rows) {
         comando(r.id);
         EXPECT_EQ(std::make_pair(num, mostnum), std::make_pair(r.num, r.mostnum)) << r.id;

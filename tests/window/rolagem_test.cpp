@@ -10,10 +10,8 @@ using Rolagem = apoio::JanelaPrincipal;
 
 TEST_F(Rolagem, KeysAndWheelMoveAListingAndTurnTheDrawing) {
     numpt = MAXVETORES;
-    const struct {
-        int modo, tecla, roda, rolagem;
-        bool gira;
-    } linhas[] = {
+    // clang-format off
+    const struct { int modo, tecla, roda, rolagem; bool gira; } linhas[] = {
         {MODO_ESCALARES, VK_NEXT, 0, 16, false},  {MODO_ESCALARES, VK_DOWN, 0, 17, false},
         {MODO_ESCALARES, VK_UP, 0, 16, false},    {MODO_ESCALARES, VK_END, 0, 359, false},
         {MODO_ESCALARES, VK_NEXT, 0, 359, false}, {MODO_ESCALARES, VK_HOME, 0, 0, false},
@@ -21,6 +19,7 @@ TEST_F(Rolagem, KeysAndWheelMoveAListingAndTurnTheDrawing) {
         {MODO_ESCALARES, 0, 5, 0, false},         {MODO_MODULOS, VK_END, 0, 23, false},
         {MODO_VETORES, VK_DOWN, 0, 0, true},      {MODO_REGIAO, VK_UP, 0, 0, true},  // a turn changes the work
     };
+    // clang-format on
     for (const auto &l : linhas) {
         num = l.modo;
         const double antes = anguloz;
