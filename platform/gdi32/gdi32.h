@@ -125,7 +125,9 @@ public:
     // Starts the document, to the file output (Windows-1252; null: where the printer was told);
     // the device to paint its pages on, or null with the error set.
     virtual QPagedPaintDevice *open(const char *output, const char *title) = 0;
-    // Ends it, kept (false with the error set when it could not be) or thrown away.
+    // Drops the document while its pages are still being painted (AbortDoc), then close ends it:
+    // kept (false with the error set when it could not be) or thrown away.
+    virtual void abandon() = 0;
     virtual bool close(bool keep) = 0;
 };
 

@@ -50,14 +50,17 @@ public:
         return pdf_.get();
     }
 
+    void abandon() override {
+        if (file_) file_->cancelWriting();
+    }
+
     bool close(bool keep) override {
         pdf_.reset();
         if (!file_) return !keep;
-        bool ok = keep && file_->commit();
-        if (!keep) file_->cancelWriting();
-        if (keep && !ok) kernel32::setLastError(file_->error() == QFileDevice::ResourceError ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
+        const bool ok = !keep || file_->commit();
+        if (!ok) kernel32::setLastError(file_->error() == QFileDevice::ResourceError ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
         file_.reset();
-        return ok || !keep;
+        return ok;
     }
 
 private:
@@ -81,6 +84,7 @@ void remap(Dc *d) {
 
 bool endDocument(Dc *d, bool keep) {
     if (!d->document) return false;
+    if (!keep) d->printer->abandon();
     d->document->end();
     delete d->document;
     d->document = d->page = nullptr;

@@ -8,6 +8,8 @@
 #include "state/estado.h"
 #include "trabalho/trabalho.h"
 
+#include <string.h>
+
 #include <algorithm>
 
 namespace {
@@ -101,6 +103,45 @@ bool imprimevista(HDC hdc, int modo) {
     return elistagem(modo) ? imprimelistagem(hdc, modo, largura, altura) : imprimedesenho(hdc, modo, largura, altura);
 }
 
+namespace {
+
+// Prints the views modos on hdc as one document (output: the file it goes to, or null for the
+// printer's own); false with the system's error code in erro.
+bool imprimedocumento(HDC hdc, const char *output, const std::vector<int> &modos, DWORD &erro) {
+    DOCINFOA doc = {sizeof doc, "Álgebra Vetorial", output, NULL, 0};
+    const bool comecou = StartDocA(hdc, &doc) > 0;
+    bool ok = comecou;
+    for (size_t i = 0; ok && i < modos.size(); ++i) ok = imprimevista(hdc, modos[i]);
+    if (ok) ok = EndDoc(hdc) > 0;
+    erro = GetLastError();
+    if (comecou && !ok) AbortDoc(hdc);  // what was printed goes; a file that was there stays
+    return ok;
+}
+
+}  // namespace
+
+void imprimir(HWND hjan) {
+    PRINTDLGA pd;
+    memset(&pd, 0, sizeof pd);
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = hjan;
+    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS;
+    const BOOL escolhida = PrintDlgA(&pd);
+    if (pd.hDevMode) GlobalFree(pd.hDevMode);
+    if (pd.hDevNames) GlobalFree(pd.hDevNames);
+    std::string motivo;
+    DWORD erro = 0;
+    if (!escolhida) {
+        if (const DWORD e = CommDlgExtendedError()) motivo = "Não há impressora que possa ser usada (erro " + std::to_string(e) + ").";
+    } else if (!pd.hDC) {
+        motivo = "A impressora escolhida não pode ser usada.";
+    } else {
+        if (!imprimedocumento(pd.hDC, NULL, {num}, erro)) motivo = motivogravacao(erro);
+        DeleteDC(pd.hDC);
+    }
+    if (!motivo.empty()) MessageBoxA(hjan, ("A impressão falhou.\n\n" + motivo).c_str(), szNomeAplic, MB_OK | MB_ICONEXCLAMATION);
+}
+
 bool pdfdotrabalho(const char *saida, const std::vector<int> &modos, const char *trabalho, std::string &erro) {
     Trabalho t;
     std::string motivo;
@@ -120,13 +161,8 @@ bool pdfdotrabalho(const char *saida, const std::vector<int> &modos, const char 
         return false;
     }
     criaferramentas();
-    DOCINFOA doc = {sizeof doc, "Álgebra Vetorial", saida, NULL, 0};
-    const bool comecou = StartDocA(hdc, &doc) > 0;
-    bool ok = comecou;
-    for (size_t i = 0; ok && i < vistas.size(); ++i) ok = imprimevista(hdc, vistas[i]);
-    if (ok) ok = EndDoc(hdc) > 0;
-    const DWORD e = GetLastError();
-    if (comecou && !ok) AbortDoc(hdc);  // what was written goes; a file that was there stays
+    DWORD e = 0;
+    const bool ok = imprimedocumento(hdc, saida, vistas, e);
     if (!ok) erro = std::string(saida) + ": o PDF não pode ser escrito. " + motivogravacao(e);
     liberaferramentas();
     DeleteDC(hdc);

@@ -27,6 +27,10 @@ std::vector<int> vistascomconteudo();
 // False when the printer refused a page.
 bool imprimevista(HDC hdc, int modo);
 
+// Prints the view on screen: the print dialog, then its page or pages on the printer chosen.
+// Cancel prints nothing; a failure is told in a message box owned by hjan, and changes nothing.
+void imprimir(HWND hjan);
+
 // The text of a listing page's footer.
 std::string rodape(int pagina, int paginas);
 
