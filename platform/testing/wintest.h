@@ -274,6 +274,24 @@ public:
     OpenDialogDriver() : FileDialogDriver(false) {}
 };
 
+// Answers the print dialogs opened while it lives, in order: printing to the PDF file at path
+// (UTF-8), as a person who picks printing to a file does, or Cancel. flags holds each dialog's
+// PRINTDLGA flags.
+class PrintDialogDriver {
+public:
+    PrintDialogDriver();
+    ~PrintDialogDriver();
+    PrintDialogDriver(const PrintDialogDriver &) = delete;
+    PrintDialogDriver &operator=(const PrintDialogDriver &) = delete;
+    PrintDialogDriver &toFile(std::string path);
+    PrintDialogDriver &cancel();
+    std::vector<DWORD> flags;
+
+private:
+    std::vector<std::pair<bool, std::string>> answers_;
+    size_t next_ = 0;
+};
+
 // The file dialog a person meets outside tests (not the drivers). Where the platform offers none,
 // Qt's own shows and the person, when given, types `typed` into its name field key by key and
 // presses Enter, or presses Esc when `cancel`; a question it asks (replace? not found?) is

@@ -160,11 +160,12 @@ bool pdfdotrabalho(const char *saida, const std::vector<int> &modos, const char 
         erro = std::string("não há a impressora \"") + IMPRESSORA_PDF + "\" para escrever o PDF.";
         return false;
     }
-    criaferramentas();
+    const bool semferramentas = !hFonte;  // made here, unless a window has them already
+    if (semferramentas) criaferramentas();
     DWORD e = 0;
     const bool ok = imprimedocumento(hdc, saida, vistas, e);
     if (!ok) erro = std::string(saida) + ": o PDF não pode ser escrito. " + motivogravacao(e);
-    liberaferramentas();
+    if (semferramentas) liberaferramentas();
     DeleteDC(hdc);
     return ok;
 }
