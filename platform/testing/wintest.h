@@ -126,6 +126,20 @@ bool UseQtLanguage(const std::string &locale);
 // The clipboard's text as the desktop reads it, in UTF-8.
 std::string ClipboardUtf8();
 
+// ---------------------------------------------------------------- PDF files
+// A PDF as poppler's tools read it (they must be installed): its pages, its text in the order it
+// was drawn (UTF-8, pages ended by a form feed), the raster images its pages hold, and one page
+// rendered `width` pixels wide without smoothing (empty when there is no such page).
+int PdfPages(const std::string &pdf);
+std::string PdfText(const std::string &pdf);
+int PdfImages(const std::string &pdf);
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const;  // white outside
+};
+Picture PdfPage(const std::string &pdf, int page, int width);
+
 // ---------------------------------------------------------------- recording DC
 struct GdiCall {
     enum Op { MoveTo, LineTo, TextOut, SelectPen, SelectFont, SelectBitmap, Rectangle, BitBlt };
