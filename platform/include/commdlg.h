@@ -58,6 +58,7 @@ typedef struct tagOFNA {
 #define FNERR_BUFFERTOOSMALL 0x3003
 
 #define CDERR_STRUCTSIZE 0x0001
+#define PDERR_NODEFAULTPRN 0x1008  // a system with no printer; never given by this layer
 
 typedef UINT_PTR(CALLBACK *LPPRINTHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef UINT_PTR(CALLBACK *LPSETUPHOOKPROC)(HWND, UINT, WPARAM, LPARAM);

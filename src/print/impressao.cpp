@@ -132,7 +132,9 @@ void imprimir(HWND hjan) {
     std::string motivo;
     DWORD erro = 0;
     if (!escolhida) {
-        if (const DWORD e = CommDlgExtendedError()) motivo = "Não há impressora que possa ser usada (erro " + std::to_string(e) + ").";
+        // With no printer at all the dialog has said so itself.
+        const DWORD e = CommDlgExtendedError();
+        if (e && e != PDERR_NODEFAULTPRN) motivo = "O diálogo de impressão falhou (erro " + std::to_string(e) + ").";
     } else if (!pd.hDC) {
         motivo = "A impressora escolhida não pode ser usada.";
     } else {
