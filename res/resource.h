@@ -39,6 +39,7 @@
 /* The three systems side by side, and the vectors converted to another. */
 #define IDM_SISTEMAS 133
 #define IDM_CONVERTER 134
+#define IDM_IMPRIMIR 135
 
 /* Coordinate system and angle unit radio buttons ("entvt", "entreg"). Their ids are also the
    values stored for the chosen system and unit, so the dialogs store the clicked id as is. */

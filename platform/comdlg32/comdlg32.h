@@ -6,11 +6,20 @@
 
 #include <QString>
 
+#include <memory>
+
 #include <string>
 #include <utility>
 #include <vector>
 
+class QPrinter;
+
 namespace comdlg32 {
+
+// What CommDlgExtendedError reports of the last dialog, whichever kind it was.
+DWORD &extendedError();
+// A printer DC printing on printer (a print dialog's choice, or a test driver's).
+HDC printerDc(std::unique_ptr<QPrinter> printer);
 
 // lpstrFilter as (description, patterns) pairs.
 std::vector<std::pair<std::string, std::string>> fileFilters(LPCSTR filter);

@@ -50,11 +50,9 @@ std::string completed(const OPENFILENAMEA *ofn, std::string path) {
     return path + "." + ext;
 }
 
-DWORD lastError = 0;
-
 BOOL deliver(LPOPENFILENAMEA ofn, const std::string &path) {
     if (!ofn->lpstrFile || path.size() + 1 > ofn->nMaxFile) {
-        lastError = FNERR_BUFFERTOOSMALL;
+        comdlg32::extendedError() = FNERR_BUFFERTOOSMALL;
         return FALSE;
     }
     memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
@@ -180,7 +178,7 @@ BOOL deliverChosen(LPOPENFILENAMEA ofn, const QString &path) {
     const std::string ansi = kernel32::ansiFromUtf8(utf8.constData(), size_t(utf8.size()), &whole);
     if (whole) return deliver(ofn, ansi);
     // The name with '?' where its characters were, for the program's message about it.
-    lastError = FNERR_INVALIDFILENAME;
+    comdlg32::extendedError() = FNERR_INVALIDFILENAME;
     if (ofn->lpstrFile && ofn->nMaxFile > 0) snprintf(ofn->lpstrFile, ofn->nMaxFile, "%s", ansi.c_str());
     return FALSE;
 }
@@ -189,7 +187,7 @@ BOOL deliverChosen(LPOPENFILENAMEA ofn, const QString &path) {
 namespace {
 BOOL runDialog(LPOPENFILENAMEA ofn, bool save) {
     host::ensureApplication();
-    lastError = 0;
+    comdlg32::extendedError() = 0;
     if (!ofn) return FALSE;
     if (host::hooks().testMode) {
         auto &hook = save ? host::hooks().saveFile : host::hooks().openFile;
@@ -207,5 +205,10 @@ BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA ofn) { return runDialog(ofn, true);
 /* GetOpenFileNameA (comdlg32) */
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn) { return runDialog(ofn, false); }
 
+DWORD &comdlg32::extendedError() {
+    static DWORD error = 0;
+    return error;
+}
+
 /* CommDlgExtendedError (comdlg32) */
-DWORD WINAPI CommDlgExtendedError(void) { return lastError; }
+DWORD WINAPI CommDlgExtendedError(void) { return comdlg32::extendedError(); }

@@ -20,6 +20,15 @@ BOOL WINAPI BitBlt(HDC h, int x, int y, int cx, int cy, HDC src, int x1, int y1,
     d->sink->bitBlt(h, x, y, cx, cy);
     QImage *from = target(s);
     if (from) releasePainters(from);
+    if (d->printer) {
+        if (d->page && cx > 0 && cy > 0) {
+            fillLogical(d, QRect(x, y, cx, cy), qRgb(255, 255, 255));
+            const QRect part = from ? QRect(x1, y1, cx, cy).intersected(logicalBounds(s)) : QRect();
+            d->page->setRenderHint(QPainter::SmoothPixmapTransform);
+            if (!part.isEmpty()) d->page->drawImage(QRectF(QRect(QPoint(x + part.x() - x1, y + part.y() - y1), part.size())), *from, part);
+        }
+        return TRUE;
+    }
     QPainter *p = painterFor(d);
     if (!p || cx <= 0 || cy <= 0) return TRUE;
     const double rd = ratioOf(d), rs = ratioOf(s);

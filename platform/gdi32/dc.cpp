@@ -113,8 +113,20 @@ HDC makeDc(WindowImage *window) {
     return reinterpret_cast<HDC>(d);
 }
 
+HDC makePrinterDc(Printer *printer) {
+    HDC h = makeDc(nullptr);
+    Dc *d = dc(h);
+    d->bitmap = nullptr;
+    d->printer = printer;
+    return h;
+}
+
 void freeDc(HDC h) {
     if (Dc *d = dc(h)) {
+        if (d->printer) {
+            endDocument(d, false);  // a document never ended is thrown away
+            delete d->printer;
+        }
         unbind(d);
         if (d->window) --d->window->openDcs;
         live().erase(d);
@@ -129,6 +141,7 @@ void releasePainters(const QImage *img) {
 }
 
 QImage *target(Dc *d) {
+    if (d->printer) return nullptr;
     if (d->window) return d->window->image.isNull() ? nullptr : &d->window->image;
     return &d->bitmap->bitmap;
 }
@@ -186,6 +199,14 @@ void fillDevice(Dc *d, const Surface &s, const QRect &rect, QRgb c) {
     for (int y = t; y <= b; ++y) std::fill_n(reinterpret_cast<QRgb *>(bits + y * s.stride) + l, r - l + 1, c);
 }
 
+void fillLogical(Dc *d, const QRect &rect, QRgb c) {
+    if (d->printer) {
+        if (d->page) d->page->fillRect(QRectF(rect), QColor::fromRgb(c));
+    } else if (const Surface *s = surfaceOf(d)) {
+        fillDevice(d, *s, deviceRect(rect, s->ratio), c);
+    }
+}
+
 }  // namespace gdi32
 
 using namespace gdi32;
@@ -208,7 +229,7 @@ HGDIOBJ WINAPI SelectObject(HDC h, HGDIOBJ obj) {
         d->sink->selectFont(h, o->face, o->fontHeight);
         break;
     case ObjType::Bitmap:
-        if (d->window) return nullptr;  // only memory DCs take bitmaps
+        if (d->window || d->printer) return nullptr;  // only memory DCs take bitmaps
         prev = d->bitmap;
         if (o != prev) unbind(d);
         d->bitmap = o;
@@ -262,6 +283,7 @@ BOOL setExtent(HDC h, SIZE Dc::*extent, int x, int y, LPSIZE prev) {
     d->*extent = SIZE{x, y};
     unbind(d);
     d->scale = std::min(double(d->viewportExt.cx) / d->windowExt.cx, double(d->viewportExt.cy) / d->windowExt.cy);
+    remap(d);
     return TRUE;
 }
 
@@ -277,6 +299,7 @@ int WINAPI SetMapMode(HDC h, int mode) {
         d->windowExt = d->viewportExt = SIZE{1, 1};
         if (d->scale != 1) unbind(d);
         d->scale = 1;
+        remap(d);
     }
     return prev;
 }

@@ -26,6 +26,7 @@
 #include "host.h"
 
 class QPainter;
+class QPagedPaintDevice;
 
 namespace gdi32 {
 
@@ -113,8 +114,25 @@ struct Surface {
     bool rgb32 = false;
 };
 
+// ------------------------------------------------------------------ printers (print.cpp)
+// Where a printer DC's document goes: the layer's PDF file, or the printer a print dialog chose.
+class Printer {
+public:
+    virtual ~Printer() = default;
+    // The printable area in device pixels, and the device pixels an inch.
+    virtual QSize pagePixels() const = 0;
+    virtual int resolution() const = 0;
+    // Starts the document, to the file output (Windows-1252; null: where the printer was told);
+    // the device to paint its pages on, or null with the error set.
+    virtual QPagedPaintDevice *open(const char *output, const char *title) = 0;
+    // Drops the document while its pages are still being painted (AbortDoc), then close ends it:
+    // kept (false with the error set when it could not be) or thrown away.
+    virtual void abandon() = 0;
+    virtual bool close(bool keep) = 0;
+};
+
 struct Dc {
-    WindowImage *window = nullptr;  // a window DC, else a memory DC drawing on its bitmap
+    WindowImage *window = nullptr;  // a window DC, else a memory or printer DC
     host::GdiSink *sink = nullptr;
     GdiObject *pen = nullptr, *font = nullptr, *bitmap = nullptr;
     // The current position, as two ints: MoveToEx stores them one by one and LineTo reads them
@@ -129,9 +147,17 @@ struct Dc {
     int mapMode = MM_TEXT;
     SIZE windowExt{1, 1}, viewportExt{1, 1};
     double scale = 1;
+    POINT viewportOrg{0, 0};
+    // A printer DC: its printer, the painter of the document it is printing (in the DC's units),
+    // the same painter while a page is being printed (null between pages, when nothing is drawn),
+    // and the pages begun.
+    Printer *printer = nullptr;
+    QPainter *document = nullptr, *page = nullptr;
+    int pages = 0;
 };
-Dc *dc(HDC h);                    // null unless a live DC
-HDC makeDc(WindowImage *window);  // null window: a memory DC
+Dc *dc(HDC h);                        // null unless a live DC
+HDC makeDc(WindowImage *window);      // null window: a memory DC
+HDC makePrinterDc(Printer *printer);  // takes the printer over
 void freeDc(HDC hdc);
 // Ends the painters open on img, and makes the DCs that drew on it look at their target anew
 // (all, when null), before the image is read, replaced or freed.
@@ -148,6 +174,14 @@ inline double ratioOf(const Dc *d) { return (d->window ? d->window->ratio : 1) *
 QRect logicalBounds(Dc *d);
 // Fills a rectangle of device pixels, clipped to the surface, straight into the image.
 void fillDevice(Dc *d, const Surface &s, const QRect &rect, QRgb c);
+// Fills the logical pixels of rect with c on whatever the DC draws on: its surface, at its ratio,
+// or the page it prints.
+void fillLogical(Dc *d, const QRect &rect, QRgb c);
+// The page painter's transform from the DC's mapping, set again after any change of it.
+void remap(Dc *d);
+// Ends the document being printed, kept or thrown away; false when there was none or it could not
+// be kept.
+bool endDocument(Dc *d, bool keep);
 
 }  // namespace gdi32
 

@@ -23,6 +23,29 @@ QRect axisStroke(QPoint a, QPoint b, int w) {
                  QPoint(std::max(a.x(), b.x()) - half + w - 1, std::max(a.y(), b.y()) - half + w - 1));
 }
 
+// A line on a printed page: the same pixels filled as on a surface, in the page's units, and a
+// slanted line stroked between its end pixels' middles with the pen's width in units, so it keeps
+// its width relative to the picture at any scale.
+void printLine(Dc *d, int fx, int fy, int x, int y) {
+    QPainter *p = d->page;
+    if (!p) return;
+    const GdiObject *pen = d->pen;
+    const int w = pen->penWidth, dx = x - fx, dy = y - fy;
+    if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
+        if (w > 1)
+            fillLogical(d, axisStroke(QPoint(fx, fy), QPoint(x, y), w), pen->rgb);
+        else if (dx || dy)
+            fillLogical(d, QRect(fx, fy, 1, 1), pen->rgb);
+    } else if (dx == 0 || dy == 0) {
+        fillLogical(d, axisStroke(QPoint(fx, fy), QPoint(x, y), w), pen->rgb);
+    } else {
+        QPen stroke(qcolor(pen->color), w);
+        stroke.setCapStyle(Qt::SquareCap);
+        p->setPen(stroke);
+        p->drawLine(QLineF(fx + 0.5, fy + 0.5, x + 0.5, y + 0.5));
+    }
+}
+
 }  // namespace
 
 /* MoveToEx (gdi32) */
@@ -44,6 +67,10 @@ BOOL WINAPI LineTo(HDC h, int x, int y) {
     const int fx = d->posx, fy = d->posy;
     d->posx = x;
     d->posy = y;
+    if (d->printer) {
+        printLine(d, fx, fy, x, y);
+        return TRUE;
+    }
     const Surface *s = surfaceOf(d);
     if (!s) return TRUE;
     const GdiObject *pen = d->pen;
@@ -75,18 +102,15 @@ BOOL WINAPI Rectangle(HDC h, int l, int t, int r, int b) {
     Dc *d = dc(h);
     if (!d) return FALSE;
     d->sink->rectangle(h, l, t, r, b);
-    const Surface *s = surfaceOf(d);
-    if (!s) return TRUE;
     if (r < l) std::swap(l, r);
     if (b < t) std::swap(t, b);
-    if (r > l && b > t) fillDevice(d, *s, deviceRect(QRect(QPoint(l, t), QPoint(r - 1, b - 1)), s->ratio), whiteBrush()->rgb);
+    if (r > l && b > t) fillLogical(d, QRect(QPoint(l, t), QPoint(r - 1, b - 1)), whiteBrush()->rgb);
     // The outline runs through the outer pixels, the right and bottom ones inside the rectangle
     // as on Windows: four strokes of the pen, the corners covered by their square ends.
     const GdiObject *pen = d->pen;
     if (r - l > 1 && b - t > 1) {
         const QPoint tl(l, t), tr(r - 1, t), br(r - 1, b - 1), bl(l, b - 1);
-        for (auto [a, z] : {std::pair{tl, tr}, {tr, br}, {bl, br}, {tl, bl}})
-            fillDevice(d, *s, deviceRect(axisStroke(a, z, pen->penWidth), s->ratio), pen->rgb);
+        for (auto [a, z] : {std::pair{tl, tr}, {tr, br}, {bl, br}, {tl, bl}}) fillLogical(d, axisStroke(a, z, pen->penWidth), pen->rgb);
     }
     return TRUE;
 }

@@ -59,6 +59,19 @@ const TextCache::Set *setText(GdiObject *font, double r, const QString &text) {
     return &*table.insert(text, std::move(set));
 }
 
+// A text on a printed page: the box of its logical extent, the glyphs set by the page itself in
+// the logical font, so they are text in the document and scale with the page's units.
+void printText(Dc *d, int x, int y, const QString &text) {
+    QPainter *p = d->page;
+    if (!p) return;
+    const QFont &font = *d->font->font;
+    const QFontMetrics m(font);
+    p->fillRect(QRectF(x, y, m.horizontalAdvance(text), m.ascent() + m.descent()), Qt::white);
+    p->setFont(font);
+    p->setPen(Qt::black);
+    p->drawText(QPointF(x, y + m.ascent()), text);
+}
+
 }  // namespace
 
 /* TextOutA (gdi32) */
@@ -66,6 +79,10 @@ BOOL WINAPI TextOutA(HDC h, int x, int y, LPCSTR s, int c) {
     Dc *d = dc(h);
     if (!d || (!s && c > 0) || c < 0) return FALSE;
     d->sink->textOut(h, x, y, s ? s : "", c);
+    if (d->printer) {
+        printText(d, x, y, host::fromAnsi(s, c));
+        return TRUE;
+    }
     QPainter *p = painterFor(d);
     if (!p) return TRUE;
     GdiObject *font = d->font;

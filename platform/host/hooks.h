@@ -35,6 +35,7 @@ struct Hooks {
     std::function<int(HWND owner, const std::string &text, const std::string &caption, UINT type)> messageBox;
     std::function<void(HWND dialog)> dialog;  // a new modal dialog box, to be driven to its end
     std::function<BOOL(LPOPENFILENAMEA)> saveFile, openFile;
+    std::function<BOOL(LPPRINTDLGA)> print;
     std::function<void(const std::string &)> failure;
     RECT screenArea{0, 0, 4096, 4096};  // the screen's area free for windows, in tests
 };

@@ -35,8 +35,22 @@ void setArguments(int argc, char **argv) {
     appArgv = argv;
 }
 
+static bool noDisplay = false;
+
+bool windowless() { return noDisplay; }
+
 void ensureApplication() {
     if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        noDisplay = true;
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // A process that only prints to a file answers on standard error for itself: Qt's
+        // remarks on a session it does not have (no runtime folder) are not its user's business.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
+        });
+    }
     auto *app = new QApplication(appArgc, appArgv);
     // Qt takes the user's locale on Unix; a Windows program's C runtime formats and reads numbers
     // in the "C" locale, whatever the user's language (1.50, never 1,50).

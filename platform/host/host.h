@@ -21,8 +21,11 @@ std::string toAnsi(const QString &s);           // Unicode to Windows-1252 ('?' 
 // The arguments the Qt application will be made with (kept, so they outlive it).
 void setArguments(int argc, char **argv);
 // Starts the Qt application the first time the window system is needed (the tests start it
-// themselves); numbers stay in the "C" locale whatever the user's language.
+// themselves); numbers stay in the "C" locale whatever the user's language. Where there is no
+// display at all (no X server or Wayland session named, and no platform asked for), it starts
+// without one, for what needs no window (printing to a file, its fonts), and no window opens.
 void ensureApplication();
+bool windowless();
 // argv[1..] as one Windows command line: each argument quoted where it must be, so that
 // CommandLineToArgv-style splitting gives the arguments back.
 std::string windowsCommandLine(int argc, char **argv);

@@ -3,7 +3,10 @@
 // filter, the proposed path, the default extension, OFN_OVERWRITEPROMPT, OFN_FILEMUSTEXIST;
 // OFN_HIDEREADONLY and OFN_PATHMUSTEXIST are what the dialogs do anyway), and CommDlgExtendedError
 // (0 after a cancel, FNERR_BUFFERTOOSMALL for a path longer than nMaxFile allows,
-// FNERR_INVALIDFILENAME for a name Windows-1252 cannot write).
+// FNERR_INVALIDFILENAME for a name Windows-1252 cannot write, CDERR_STRUCTSIZE), and PrintDlgA
+// with PRINTDLGA (PD_RETURNDC, PD_NOSELECTION, PD_NOPAGENUMS): Qt's print dialog, whose printers
+// are those of CUPS and which always offers printing to a PDF file; hDevMode and hDevNames stay
+// null.
 // The dialog is the desktop's own where the platform offers one (the XDG portal, GTK, KDE), Qt's
 // own elsewhere, in the user's language either way.
 // Differences from Win32: hooks, custom templates, lpstrTitle and lpstrInitialDir are not read; one file at a time (no
@@ -54,6 +57,39 @@ typedef struct tagOFNA {
 #define FNERR_INVALIDFILENAME 0x3002
 #define FNERR_BUFFERTOOSMALL 0x3003
 
+#define CDERR_STRUCTSIZE 0x0001
+#define PDERR_NODEFAULTPRN 0x1008  // a system with no printer; never given by this layer
+
+typedef UINT_PTR(CALLBACK *LPPRINTHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef UINT_PTR(CALLBACK *LPSETUPHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
+
+typedef struct tagPDA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HGLOBAL hDevMode;
+    HGLOBAL hDevNames;
+    HDC hDC;
+    DWORD Flags;
+    WORD nFromPage;
+    WORD nToPage;
+    WORD nMinPage;
+    WORD nMaxPage;
+    WORD nCopies;
+    HINSTANCE hInstance;
+    LPARAM lCustData;
+    LPPRINTHOOKPROC lpfnPrintHook;
+    LPSETUPHOOKPROC lpfnSetupHook;
+    LPCSTR lpPrintTemplateName;
+    LPCSTR lpSetupTemplateName;
+    HGLOBAL hPrintTemplate;
+    HGLOBAL hSetupTemplate;
+} PRINTDLGA, *LPPRINTDLGA;
+
+#define PD_NOSELECTION 0x00000004
+#define PD_NOPAGENUMS 0x00000008
+#define PD_RETURNDC 0x00000100
+
+BOOL WINAPI PrintDlgA(LPPRINTDLGA pPD);
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn);
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA lpofn);
 DWORD WINAPI CommDlgExtendedError(void);

@@ -3,7 +3,13 @@
 // (pens, fonts, and bitmaps into memory DCs), DeleteObject, MoveToEx, LineTo, Rectangle,
 // TextOutA, CreateCompatibleDC, CreateCompatibleBitmap, DeleteDC, BitBlt (SRCCOPY), GetDIBits
 // (24-bit bottom-up rows), SetMapMode (MM_TEXT, MM_ISOTROPIC), SetWindowExtEx, SetViewportExtEx
-// (positive extents).
+// (positive extents), SetViewportOrgEx, GetDeviceCaps (HORZRES, VERTRES, LOGPIXELSX, LOGPIXELSY),
+// CreateDCA (the "Microsoft Print to PDF" printer), StartDocA, StartPage, EndPage, EndDoc,
+// AbortDoc.
+// Printing: a printer DC draws every call as vector graphics on its pages, in the mapping mode's
+// units (a pen's width and a font's height are units too, so the picture keeps its proportions
+// at any scale), text as text. The layer's "Microsoft Print to PDF" writes A4 pages at 600 dots
+// an inch with no margins to DOCINFOA.lpszOutput, which is written whole at EndDoc or not at all.
 // Differences from Win32: a rectangle is filled with the white brush every DC has; text is black
 // on an opaque white box; fonts resolve through fontconfig, "Times New Roman" to the
 // metric-compatible Liberation Serif and any other face to Liberation Sans.
@@ -29,6 +35,11 @@ extern "C" {
 #define DIB_RGB_COLORS 0
 #define MM_TEXT 1
 #define MM_ISOTROPIC 7
+#define HORZRES 8
+#define VERTRES 10
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
+#define SP_ERROR (-1)
 
 typedef struct tagBITMAPINFOHEADER {
     DWORD biSize;
@@ -56,6 +67,15 @@ typedef struct tagBITMAPINFO {
     RGBQUAD bmiColors[1];
 } BITMAPINFO, *LPBITMAPINFO;
 
+typedef struct _DOCINFOA {
+    int cbSize;
+    LPCSTR lpszDocName;
+    LPCSTR lpszOutput;
+    LPCSTR lpszDatatype;
+    DWORD fwType;
+} DOCINFOA;
+typedef struct _devicemodeA DEVMODEA;  // the program passes none: a printer's own settings
+
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
 HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic, DWORD bUnderline,
                          DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
@@ -75,6 +95,14 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
 int WINAPI SetMapMode(HDC hdc, int iMode);
 BOOL WINAPI SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
 BOOL WINAPI SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+BOOL WINAPI SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+int WINAPI GetDeviceCaps(HDC hdc, int index);
+HDC WINAPI CreateDCA(LPCSTR pszDriver, LPCSTR pszDevice, LPCSTR pszPort, const DEVMODEA *pdm);
+int WINAPI StartDocA(HDC hdc, const DOCINFOA *lpdi);
+int WINAPI StartPage(HDC hdc);
+int WINAPI EndPage(HDC hdc);
+int WINAPI EndDoc(HDC hdc);
+int WINAPI AbortDoc(HDC hdc);
 
 #ifdef __cplusplus
 }

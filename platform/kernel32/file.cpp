@@ -70,18 +70,6 @@ std::string folderOf(const char *path) {
     return slash == 0 ? "/" : p.substr(0, slash);
 }
 
-// A name as the system spells it (UTF-8). '?' and '*' are in no Windows file name: a '?' is where a
-// character Windows-1252 lacks was put, so such a name is refused, never taken for another file.
-bool systemName(LPCSTR name, std::string &out) {
-    if (!name) return false;
-    if (strpbrk(name, "?*")) {
-        lastError = ERROR_INVALID_NAME;
-        return false;
-    }
-    out = kernel32::utf8FromAnsi(name, strlen(name));
-    return true;
-}
-
 // A rename is durable only once the folder that holds the new name is on disk too.
 bool syncFolderOf(const char *path) {
     int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -93,6 +81,16 @@ bool syncFolderOf(const char *path) {
 
 }  // namespace
 
+bool kernel32::systemName(LPCSTR name, std::string &out) {
+    if (!name) return false;
+    if (strpbrk(name, "?*")) {
+        lastError = ERROR_INVALID_NAME;
+        return false;
+    }
+    out = kernel32::utf8FromAnsi(name, strlen(name));
+    return true;
+}
+
 /* CreateFileA (kernel32) */
 HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD, HANDLE) {
     std::string path;
@@ -100,7 +98,7 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTE
         lastError = ERROR_PATH_NOT_FOUND;
         return INVALID_HANDLE_VALUE;
     }
-    if (!systemName(name, path)) return INVALID_HANDLE_VALUE;
+    if (!kernel32::systemName(name, path)) return INVALID_HANDLE_VALUE;
     int flags = O_CLOEXEC;
     bool reads = access & GENERIC_READ, writes = access & GENERIC_WRITE;
     flags |= reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY;
@@ -186,7 +184,7 @@ BOOL WINAPI CloseHandle(HANDLE h) {
 BOOL WINAPI DeleteFileA(LPCSTR fileName) {
     std::string name;
     if (!fileName) return failWith(ERROR_PATH_NOT_FOUND);
-    if (!systemName(fileName, name)) return FALSE;
+    if (!kernel32::systemName(fileName, name)) return FALSE;
     struct stat st;
     if (lstat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return failWith(ERROR_ACCESS_DENIED);
     return unlink(name.c_str()) == 0 ? TRUE : failErrno();
@@ -196,7 +194,7 @@ BOOL WINAPI DeleteFileA(LPCSTR fileName) {
 BOOL WINAPI MoveFileExA(LPCSTR fromName, LPCSTR toName, DWORD flags) {
     std::string from, to;
     if (!fromName || !toName) return failWith(ERROR_INVALID_PARAMETER);
-    if (!systemName(fromName, from) || !systemName(toName, to)) return FALSE;
+    if (!kernel32::systemName(fromName, from) || !kernel32::systemName(toName, to)) return FALSE;
     struct stat st;
     if (!(flags & MOVEFILE_REPLACE_EXISTING) && lstat(to.c_str(), &st) == 0) return failWith(ERROR_ALREADY_EXISTS);
     if (lstat(to.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return failWith(ERROR_ACCESS_DENIED);
@@ -209,7 +207,7 @@ BOOL WINAPI MoveFileExA(LPCSTR fromName, LPCSTR toName, DWORD flags) {
 BOOL WINAPI ReplaceFileA(LPCSTR replacedName, LPCSTR replacementName, LPCSTR backup, DWORD, LPVOID, LPVOID) {
     std::string a, b;
     if (!replacedName || !replacementName || backup) return failWith(ERROR_INVALID_PARAMETER);
-    if (!systemName(replacedName, a) || !systemName(replacementName, b)) return FALSE;
+    if (!kernel32::systemName(replacedName, a) || !kernel32::systemName(replacementName, b)) return FALSE;
     const char *replaced = a.c_str(), *replacement = b.c_str();
     struct stat old, rep;
     if (stat(replaced, &old) != 0) return failErrno();

@@ -16,6 +16,7 @@
 #define ERROR_READ_FAULT 30
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_INSUFFICIENT_BUFFER 122
+#define ERROR_INVALID_PRINTER_NAME 1801
 
 namespace kernel32 {
 
@@ -28,6 +29,10 @@ size_t blockSize(HGLOBAL h);
 // put in place of something else.
 std::string utf8FromAnsi(const char *s, size_t n);
 std::string ansiFromUtf8(const char *s, size_t n, bool *whole = nullptr);
+// A file name as the system spells it (UTF-8). False, with ERROR_INVALID_NAME set, for a name with
+// '?' or '*', which no Windows file name holds: a '?' is where a character Windows-1252 lacks was
+// put, so such a name is refused, never taken for another file.
+bool systemName(LPCSTR name, std::string &out);
 
 }  // namespace kernel32
 

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 
 using namespace user32;
@@ -218,6 +219,33 @@ std::vector<HWND> LiveDialogs() {
     for (Window *w : liveWindows())
         if (w->isDialog) out.push_back(hwndOf(w));
     return out;
+}
+
+// ---------------------------------------------------------------- print dialogs
+PrintDialogDriver::PrintDialogDriver() {
+    hooks().print = [this](LPPRINTDLGA pd) -> BOOL {
+        flags.push_back(pd->Flags);
+        if (next_ >= answers_.size()) {
+            fail("unexpected print dialog (no answer given)");
+            return FALSE;
+        }
+        const auto &answer = answers_[next_++];
+        if (!answer.first) return FALSE;
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QString::fromStdString(answer.second));
+        pd->hDC = pd->Flags & PD_RETURNDC ? comdlg32::printerDc(std::move(printer)) : nullptr;
+        return TRUE;
+    };
+}
+PrintDialogDriver::~PrintDialogDriver() { hooks().print = nullptr; }
+PrintDialogDriver &PrintDialogDriver::toFile(std::string path) {
+    answers_.emplace_back(true, std::move(path));
+    return *this;
+}
+PrintDialogDriver &PrintDialogDriver::cancel() {
+    answers_.emplace_back(false, std::string());
+    return *this;
 }
 
 // ---------------------------------------------------------------- file dialogs

@@ -130,6 +130,20 @@ bool UseQtLanguage(const std::string &locale);
 // The clipboard's text as the desktop reads it, in UTF-8.
 std::string ClipboardUtf8();
 
+// ---------------------------------------------------------------- PDF files
+// A PDF as poppler's tools read it (they must be installed): its pages, its text in the order it
+// was drawn (UTF-8, pages ended by a form feed), the raster images its pages hold, and one page
+// rendered `width` pixels wide without smoothing (empty when there is no such page).
+int PdfPages(const std::string &pdf);
+std::string PdfText(const std::string &pdf);
+int PdfImages(const std::string &pdf);
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const;  // white outside
+};
+Picture PdfPage(const std::string &pdf, int page, int width);
+
 // ---------------------------------------------------------------- recording DC
 struct GdiCall {
     enum Op { MoveTo, LineTo, TextOut, SelectPen, SelectFont, SelectBitmap, Rectangle, BitBlt };
@@ -276,6 +290,24 @@ public:
 class OpenDialogDriver : public FileDialogDriver {
 public:
     OpenDialogDriver() : FileDialogDriver(false) {}
+};
+
+// Answers the print dialogs opened while it lives, in order: printing to the PDF file at path
+// (UTF-8), as a person who picks printing to a file does, or Cancel. flags holds each dialog's
+// PRINTDLGA flags.
+class PrintDialogDriver {
+public:
+    PrintDialogDriver();
+    ~PrintDialogDriver();
+    PrintDialogDriver(const PrintDialogDriver &) = delete;
+    PrintDialogDriver &operator=(const PrintDialogDriver &) = delete;
+    PrintDialogDriver &toFile(std::string path);
+    PrintDialogDriver &cancel();
+    std::vector<DWORD> flags;
+
+private:
+    std::vector<std::pair<bool, std::string>> answers_;
+    size_t next_ = 0;
 };
 
 // The file dialog a person meets outside tests (not the drivers). Where the platform offers none,

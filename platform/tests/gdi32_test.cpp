@@ -5,6 +5,8 @@
 
 #include "testing/stored.h"
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -235,6 +237,64 @@ TEST(ScreenChange, AWindowMovedToAScreenOfAnotherRatioIsRenderedAgainThere) {
     }
     DestroyWindow(hwnd);
     wintest::Pump();
+}
+
+// Printing as the program relies on it: the PDF printer's page (A4 at 600 dots an inch, all of it
+// printable), a document's calls refused out of Win32's order, pages that hold what was drawn on
+// them in the mapping's units, and a file written whole at EndDoc or not at all.
+TEST(Printing, ThePdfPrintersDocumentsAndPages) {
+    EXPECT_EQ(CreateDCA("WINSPOOL", "Nenhuma", nullptr, nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), 1801u) << "ERROR_INVALID_PRINTER_NAME";
+    HDC dc = CreateDCA("WINSPOOL", "Microsoft Print to PDF", nullptr, nullptr);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(
+        std::tuple(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)),
+        std::tuple(4958, 7017, 600, 600));
+    char dir[] = "/tmp/orbix-print-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string pdf = std::string(dir) + "/a.pdf", bad = std::string(dir) + "/a?.pdf";
+    DOCINFOA doc{sizeof doc, "Doc", pdf.c_str(), nullptr, 0}, badDoc{sizeof doc, "Doc", bad.c_str(), nullptr, 0};
+    auto text = [dc](const char *s) { TextOutA(dc, 100, 300, s, int(strlen(s))); };
+    // clang-format off
+    const std::vector<std::tuple<const char *, std::function<int()>, bool>> calls = {
+        {"a page before the document",  [dc] { return StartPage(dc); }, false},
+        {"an end of page before it",    [dc] { return EndPage(dc); }, false},
+        {"an end of no document",       [dc] { return EndDoc(dc); }, false},
+        {"a name with '?'",             [&] { return StartDocA(dc, &badDoc); }, false},
+        {"the document",                [&] { return StartDocA(dc, &doc); }, true},
+        {"a document inside it",        [&] { return StartDocA(dc, &doc); }, false},
+        {"an end of no page",           [dc] { return EndPage(dc); }, false},
+        {"the first page",              [&] { int r = StartPage(dc); SetMapMode(dc, MM_ISOTROPIC); SetWindowExtEx(dc, 1000, 1000, nullptr);
+                                               SetViewportExtEx(dc, 4958, 4958, nullptr); text("Primeira"); return r; }, true},
+        {"a page inside it",            [dc] { return StartPage(dc); }, false},
+        {"a 10-unit line at y 100",     [dc] { withPen(dc, 10, kRed, [dc] { line(dc, 100, 100, 900, 100); }); return EndPage(dc); }, true},
+        {"a text between pages",        [&] { text("Entre"); return StartPage(dc); }, true},
+        {"the second page",             [&] { text("Segunda"); return EndPage(dc); }, true},
+    };
+    // clang-format on
+    for (auto &[name, call, ok] : calls) EXPECT_EQ(call() > 0, ok) << name;
+    EXPECT_FALSE(std::ifstream(pdf).good()) << "nothing is written before the document ends";
+    EXPECT_GT(EndDoc(dc), 0);
+    EXPECT_EQ(wintest::PdfPages(pdf), 2);
+    EXPECT_EQ(wintest::PdfText(pdf), "Primeira\n\fSegunda\n\f");
+    const wintest::Picture page = wintest::PdfPage(pdf, 1, 1000);
+    int red = 0;
+    for (int y = 80; y < 120; ++y) red += page.at(500, y) == kRed;
+    EXPECT_EQ(red, 10) << "the pen is 10 units wide, as the line is long, at any scale";
+    // A document abandoned or never ended leaves the file that was there, and nothing beside it.
+    std::ifstream in(pdf, std::ios::binary);
+    const std::string before((std::istreambuf_iterator<char>(in)), {});
+    for (bool abort : {true, false}) {
+        ASSERT_GT(StartDocA(dc, &doc), 0);
+        StartPage(dc);
+        text("Outra");
+        if (abort) EXPECT_GT(AbortDoc(dc), 0);
+        if (!abort) DeleteDC(dc);
+        std::ifstream again(pdf, std::ios::binary);
+        EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), before) << abort;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << abort;
+    }
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

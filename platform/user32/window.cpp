@@ -96,7 +96,7 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
 HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int, int, int nWidth, int nHeight,
                             HWND hWndParent, HMENU, HINSTANCE, LPVOID lpParam) {
     host::ensureApplication();
-    if (!lpClassName || IS_INTRESOURCE(lpClassName)) return nullptr;
+    if (!lpClassName || IS_INTRESOURCE(lpClassName) || host::windowless()) return nullptr;
     auto it = classes().find(lower(lpClassName));
     if (it == classes().end()) return nullptr;
 

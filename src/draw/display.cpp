@@ -23,6 +23,16 @@ void desenhaabertura(HDC hdc) {
 
 }  // namespace
 
+void criaferramentas() {
+    for (int i = 0; i < MAXVETORES; i++) caneta[i] = CreatePen(PS_SOLID, 2, Cor[i]);
+    hFonte = CreateFontA(12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+}
+
+void liberaferramentas() {
+    for (int i = 0; i < MAXVETORES; i++) DeleteObject(caneta[i]);
+    DeleteObject(hFonte);
+}
+
 void display(HDC hdc, int num) {
     SelectObject(hdc, hFonte);
     switch (num) {

@@ -10,4 +10,8 @@
 // Selects the font, then draws mode num into hdc; modes outside the table draw nothing.
 void display(HDC hdc, int num);
 
+// The vectors' pens and the font of every text, made for a window or a printout and freed after.
+void criaferramentas();
+void liberaferramentas();
+
 #endif

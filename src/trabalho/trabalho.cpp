@@ -70,18 +70,21 @@ void aplicatrabalho(const Trabalho &t) {
     mostnum = t.escala;
 }
 
-bool abretrabalho(HWND hjan, const char *caminho) {
-    std::string texto, motivo;
-    Trabalho t;
+bool lertrabalho(const char *caminho, Trabalho &t, std::string &motivo) {
+    std::string texto;
     switch (learquivo(caminho, TAMMAX_TRABALHO, texto)) {
-    case Leitura::NaoAbre:
-        mostraerro(hjan, caminho, "O arquivo não pode ser lido: não existe, é uma pasta ou não há permissão.");
-        return false;
-    case Leitura::NomeInvalido: mostraerro(hjan, caminho, "O nome tem caracteres que o programa não aceita."); return false;
-    case Leitura::Grande: mostraerro(hjan, caminho, "O arquivo tem mais de 64 KiB: não é um trabalho do Orbix."); return false;
+    case Leitura::NaoAbre: motivo = "O arquivo não pode ser lido: não existe, é uma pasta ou não há permissão."; return false;
+    case Leitura::NomeInvalido: motivo = "O nome tem caracteres que o programa não aceita."; return false;
+    case Leitura::Grande: motivo = "O arquivo tem mais de 64 KiB: não é um trabalho do Orbix."; return false;
     case Leitura::Lido: break;
     }
-    if (!letrabalho(texto, t, motivo)) {
+    return letrabalho(texto, t, motivo);
+}
+
+bool abretrabalho(HWND hjan, const char *caminho) {
+    std::string motivo;
+    Trabalho t;
+    if (!lertrabalho(caminho, t, motivo)) {
         mostraerro(hjan, caminho, motivo);
         return false;
     }

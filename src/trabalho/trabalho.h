@@ -13,6 +13,9 @@
 Trabalho trabalhoatual();
 void aplicatrabalho(const Trabalho &t);
 
+// Reads the work file at caminho whole. False with motivo saying why, in Portuguese, when it
+// cannot be read or is not a valid work; nothing of the state changes either way.
+bool lertrabalho(const char *caminho, Trabalho &t, std::string &motivo);
 // Opens the work file at caminho and shows it in the vector view (the start-up picture, while it
 // is on screen, gives way to it by itself). A file that cannot be opened is reported in a message
 // box owned by hjan that names it and says why, and changes nothing. True when opened.

@@ -3,6 +3,7 @@
 
 #include "calc/calculadora.h"
 #include "dialogs/dialogos.h"
+#include "print/impressao.h"
 #include "report/relatorio.h"
 #include "resource.h"
 #include "state/estado.h"
@@ -92,6 +93,7 @@ void executa(HWND hjan, int id) {
     case IDM_SALVARTRAB: salvartrabalho(hjan); break;
     case IDM_SALVARCOMO: salvartrabalhocomo(hjan); break;
     case IDM_COPIAR: copiavista(hjan); break;
+    case IDM_IMPRIMIR: imprimir(hjan); break;
     case IDM_SAIR: SendMessageA(hjan, WM_CLOSE, 0, 0); break;
     case IDM_PONTOS:
         if (DialogBoxParamA(hInst, "entnpt", hjan, DlgProcEntNPt, 0)) {

@@ -13,15 +13,22 @@
 std::vector<std::string> separaargumentos(const char *linha);
 
 struct Opcoes {
-    enum Acao { Abrir, Ajuda, Versao, Erro } acao = Abrir;
-    std::string trabalho;  // the work file to open ("" for none)
-    std::string erro;      // what was wrong, for Erro
+    // Erro is a command line not understood; ErroPdf a PDF that cannot be made as asked.
+    enum Acao { Abrir, Ajuda, Versao, Pdf, Erro, ErroPdf } acao = Abrir;
+    std::string trabalho;     // the work file to open ("" for none)
+    std::string pdf;          // for Pdf, the file to write
+    std::vector<int> vistas;  // for Pdf, the modes of the views named, in order
+    std::string erro;         // what was wrong, for Erro and ErroPdf
 };
 Opcoes leopcoes(const char *linha);
 
-// Answers --help, --version or a wrong command line on the stream it belongs to (help and
-// version on standard output, a mistake with the usage on standard error) and gives the exit
-// status: 0, 0, 2. For Abrir it prints nothing and gives -1: the program goes on.
+// Answers --help, --version, --pdf or a wrong command line on the stream it belongs to (help and
+// version on standard output, a mistake with the usage on standard error, a PDF that cannot be
+// made in one line there) and gives the exit status: 0, 0, 0 or 1, 2, 1. For Abrir it prints
+// nothing and gives -1: the program goes on.
 int respondeopcoes(const Opcoes &o, FILE *saida, FILE *erros);
+// When the main window cannot be opened (no display to open it on): says so on erros and gives
+// the exit status, 1.
+int semjanela(FILE *erros);
 
 #endif

@@ -17,8 +17,7 @@ namespace {
 bool aberturaagendada = false;
 
 void criarecursos() {
-    for (int i = 0; i < MAXVETORES; i++) caneta[i] = CreatePen(PS_SOLID, 2, Cor[i]);
-    hFonte = CreateFontA(12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+    criaferramentas();
     temps3[0] = '\0';
     // The help text is kept in pieces and joined once here.
     strcpy(ajuda, partesajuda[0]);
@@ -27,8 +26,7 @@ void criarecursos() {
 }
 
 void liberarecursos() {
-    for (int i = 0; i < MAXVETORES; i++) DeleteObject(caneta[i]);
-    DeleteObject(hFonte);
+    liberaferramentas();
     DeleteObject(BMP_Orbix);
 }
 

@@ -12,7 +12,7 @@ int WINAPI WinMain(HINSTANCE hCopia, HINSTANCE hCopiaAnt, LPSTR szLinhaCmd, int 
     if (saida >= 0) return saida;
     if (!registraclasse(hCopia)) return 0;
     HWND hjan = criajanela(hCopia, iCmdMostrar);
-    if (!hjan) return 0;
+    if (!hjan) return semjanela(stderr);
     // Opened behind the start-up picture, which then gives way to it; a file that cannot be
     // opened is reported over the picture and leaves the program as it starts.
     if (!opcoes.trabalho.empty() && abretrabalho(hjan, opcoes.trabalho.c_str())) atualizajanela(hjan);

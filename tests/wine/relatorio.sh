@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows build, running: orbix.exe under Wine in a real X server opens with the axes at
 # their reference positions, takes two vectors through the menu and the dialogs, saves the report
-# (twice: the second replaces the first), saves the work with Ctrl+S and leaves with "&Sair"; the
-# report and the work file are byte for byte the ones the Linux build writes for the same keys.
+# (twice: the second replaces the first), saves the work with Ctrl+S, opens the print dialog and
+# leaves with "&Sair"; the report and the work file are byte for byte the ones the Linux build
+# writes for the same keys. --pdf, with no PDF printer there, fails in one line.
 # usage: relatorio.sh ORBIX_LINUX ORBIX_EXE   (inside an X server, e.g. by xvfb-run)
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib/comum.bash"
@@ -34,7 +35,17 @@ enter_vectors "1 2 3" "-4 0.5 6"
 save_report "Z:${work//\//\\}\\windows.TXD"
 save_report "Z:${work//\//\\}\\windows.TXD"
 save_work "Z:${work//\//\\}\\windows.orbix"
+# Wine has no printer: its print dialog says so, and OK leaves the program as it was.
+xdotool key --clearmodifiers ctrl+p
+dlg=$(await_window '^Print$') || fail "Ctrl+P opened no print dialog under Wine"
+xdotool key Return
+await_gone "$dlg" '^Print$' || fail "the print dialog did not close"
+await_window '^Orbix$' >/dev/null 2>&1 && fail "a second message after the dialog's own"
+alive || fail "the program ended after the print dialog"
 leave_with_sair
+rc=0
+"$wine" "$windows_exe" --pdf "Z:${work//\//\\}\\w.pdf" "Z:${work//\//\\}\\windows.orbix" 2>"$work/pdf.err" || rc=$?
+[ "$rc" -eq 1 ] && [ "$(wc -l <"$work/pdf.err")" -eq 1 ] && [ ! -e "$work/w.pdf" ] || fail "--pdf with no PDF printer: status $rc, $(cat "$work/pdf.err")"
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 
 [ -f "$work/windows.TXD" ] || fail "the Windows build wrote no report"
