@@ -29,7 +29,7 @@ const Passo kPassos[] = {COMANDO, COMANDO, COMANDO, COMANDO, COMANDO, COMANDO,  
                          TAMANHO, LACO,    LACO,    LACO,    TECLADO, TEMPORIZADOR, TEMPORIZADOR, TECLADO, LACO,    LACO};
 
 // Keys of the keyboard: the window's own (with Ctrl, or alone), and some it has no use for.
-const int kTeclas[] = {'O', 'S', 'C', VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_F1, 'A', 'Z', 'D', 'Q'};
+const int kTeclas[] = {'O', 'S', 'C', 'P', VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_F1, 'A', 'Z', 'D', 'Q'};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         switch (kPassos[dados.ConsumeIntegralInRange<size_t>(0, std::size(kPassos) - 1)]) {
         case COMANDO: {
             // Menu commands, and now and then an id no item has. Only a command opens dialogs.
-            int id = dados.ConsumeBool() ? dados.ConsumeIntegralInRange(101, 126) : dados.ConsumeIntegral<uint16_t>();
+            int id = dados.ConsumeBool() ? dados.ConsumeIntegralInRange(IDM_SALVAR, IDM_IMPRIMIR) : dados.ConsumeIntegral<uint16_t>();
             if (id == IDM_SALVAR) break;  // saving is the save target's work; here it would litter /tmp
             // Closing ends the input and makes the window anew for the next one, the costliest
             // step there is: it is taken one time in sixteen.

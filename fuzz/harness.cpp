@@ -86,6 +86,8 @@ Respostas::Respostas(FuzzedDataProvider &dados, const char *pasta) {
         fclose(f);
     }
     dados.ConsumeBool() ? abrir_.answer(trabalho) : abrir_.cancel();
+    // Printing is cancelled more often than not: a PDF of every page is slow to make.
+    dados.ConsumeIntegralInRange(0, 3) == 0 ? imprimir_.toFile(std::string(pasta) + "/impresso.pdf") : imprimir_.cancel();
 }
 
 Respostas::~Respostas() = default;

@@ -46,6 +46,7 @@ private:
     wintest::MessageBoxLog caixas_;
     wintest::SaveDialogDriver salvar_;
     wintest::OpenDialogDriver abrir_;
+    wintest::PrintDialogDriver imprimir_;
 };
 
 // Stops the run (a finding) when the state holds what no input may put there.
