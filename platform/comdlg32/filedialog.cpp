@@ -141,30 +141,21 @@ BOOL deliverTypedPath(LPOPENFILENAMEA ofn, const std::string &typed) {
 }
 
 BOOL runFileDialog(LPOPENFILENAMEA ofn, bool save) {
-    Window *o = win(ofn->hwndOwner);
     // Not DontUseNativeDialog: Qt shows the platform's dialog when its theme offers one, and builds
     // its own widgets only when none is offered.
-    QFileDialog dlg(o && o->widget ? o->widget->window() : nullptr);
+    QFileDialog dlg(ownerWidget(ofn->hwndOwner));
     QStringList filters = setUp(dlg, ofn, save);
-    bool done = false, accepted = false;
     // The files as the dialog accepted them: read afterwards, Qt's own dialog answers a new file
     // typed with its full path with the folder it has moved to instead.
     QStringList chosen;
     QObject::connect(&dlg, &QFileDialog::filesSelected, [&](const QStringList &files) { chosen = files; });
-    QObject::connect(&dlg, &QDialog::finished, [&](int r) {
-        accepted = r == QDialog::Accepted;
-        done = true;
-        postMessage(nullptr, WM_NULL, 0, 0);
-    });
-    dlg.setWindowModality(Qt::ApplicationModal);
-    dlg.show();
-    dlg.activateWindow();
-    // Qt's own widgets exist only when the platform had no dialog to offer (or failed to show it).
-    auto *edit = dlg.findChild<QLineEdit *>("fileNameEdit");
-    auto *list = dlg.findChild<QAbstractItemView *>("listView");
-    if (edit && list && dlg.isVisible() && !dlg.testAttribute(Qt::WA_DontShowOnScreen)) keepSelectionToTypedFile(dlg, edit, list);
-    modalLoop([&] { return done; });
-    reactivateOwner(ofn->hwndOwner);
+    const bool accepted = runModal(dlg, ofn->hwndOwner, [&] {
+                              // Qt's own widgets exist only when the platform had no dialog to offer (or failed to show it).
+                              auto *edit = dlg.findChild<QLineEdit *>("fileNameEdit");
+                              auto *list = dlg.findChild<QAbstractItemView *>("listView");
+                              if (edit && list && dlg.isVisible() && !dlg.testAttribute(Qt::WA_DontShowOnScreen))
+                                  keepSelectionToTypedFile(dlg, edit, list);
+                          }) == QDialog::Accepted;
     if (chosen.isEmpty()) chosen = dlg.selectedFiles();
     if (!accepted || chosen.isEmpty()) return FALSE;
     int idx = filters.indexOf(dlg.selectedNameFilter());

@@ -59,23 +59,11 @@ BOOL WINAPI PrintDlgA(LPPRINTDLGA pd) {
         return FALSE;
     }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    Window *o = win(pd->hwndOwner);
-    QPrintDialog dlg(printer.get(), o && o->widget ? o->widget->window() : nullptr);
+    QPrintDialog dlg(printer.get(), ownerWidget(pd->hwndOwner));
     dlg.setOption(QAbstractPrintDialog::PrintSelection, !(pd->Flags & PD_NOSELECTION));
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, !(pd->Flags & PD_NOPAGENUMS));
     dlg.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    bool done = false, accepted = false;
-    QObject::connect(&dlg, &QDialog::finished, [&](int r) {
-        accepted = r == QDialog::Accepted;
-        done = true;
-        postMessage(nullptr, WM_NULL, 0, 0);
-    });
-    dlg.setWindowModality(Qt::ApplicationModal);
-    dlg.show();
-    dlg.activateWindow();
-    modalLoop([&] { return done; });
-    reactivateOwner(pd->hwndOwner);
-    if (!accepted) return FALSE;
+    if (runModal(dlg, pd->hwndOwner) != QDialog::Accepted) return FALSE;
     pd->hDC = pd->Flags & PD_RETURNDC ? comdlg32::printerDc(std::move(printer)) : nullptr;
     return TRUE;
 }

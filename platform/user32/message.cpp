@@ -4,6 +4,7 @@
 #include "user32.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEventLoop>
 
 #include <deque>
@@ -84,6 +85,28 @@ bool takeMessage(MSG *msg) {
 void reactivateOwner(HWND owner) {
     Window *o = win(owner);
     if (o && o->widget && o->widget->isVisible()) o->widget->window()->activateWindow();
+}
+
+QWidget *ownerWidget(HWND owner) {
+    Window *o = win(owner);
+    return o && o->widget ? o->widget->window() : nullptr;
+}
+
+int runModal(QDialog &dialog, HWND owner, const std::function<void()> &shown) {
+    bool done = false;
+    int result = 0;
+    QObject::connect(&dialog, &QDialog::finished, [&](int r) {
+        result = r;
+        done = true;
+        postMessage(nullptr, WM_NULL, 0, 0);  // wakes the loop, which may be waiting
+    });
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    dialog.activateWindow();
+    if (shown) shown();
+    modalLoop([&] { return done; });
+    reactivateOwner(owner);
+    return result;
 }
 
 void modalLoop(const std::function<bool()> &done, HWND dialog) {

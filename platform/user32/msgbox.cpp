@@ -15,8 +15,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
         host::fail("unexpected message box \"" + c + "\": " + t);
         return IDOK;
     }
-    Window *o = win(owner);
-    QMessageBox box(o && o->widget ? o->widget->window() : nullptr);
+    QMessageBox box(ownerWidget(owner));
     box.setWindowTitle(host::fromAnsi(c.c_str()));
     box.setText(host::fromAnsi(t.c_str()));
     box.setTextFormat(Qt::PlainText);
@@ -27,16 +26,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     const bool question = (type & 0x0F) == MB_YESNOCANCEL;
     box.setStandardButtons(question ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel : QMessageBox::Ok);
     if (question) box.setEscapeButton(QMessageBox::Cancel);
-    bool done = false;
-    QObject::connect(&box, &QMessageBox::finished, [&] {
-        done = true;
-        postMessage(nullptr, WM_NULL, 0, 0);
-    });
-    box.setWindowModality(Qt::ApplicationModal);
-    box.show();
-    box.activateWindow();
-    modalLoop([&] { return done; });
-    reactivateOwner(owner);
+    runModal(box, owner);
     if (!question) return IDOK;
     const auto chosen = box.standardButton(box.clickedButton());
     return chosen == QMessageBox::Yes ? IDYES : chosen == QMessageBox::No ? IDNO : IDCANCEL;

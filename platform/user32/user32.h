@@ -16,6 +16,7 @@
 
 #include "gdi32.h"
 
+class QDialog;
 class QMenuBar;
 class QScrollBar;
 
@@ -92,6 +93,11 @@ void modalLoop(const std::function<bool()> &done, HWND dialog = nullptr);
 // As on Windows, the owner of a modal window that has gone is active again, so its keys work at
 // once (without a window manager nobody else would give it the keyboard back).
 void reactivateOwner(HWND owner);
+// The Qt window a dialog owned by this window sits over (none for no window).
+QWidget *ownerWidget(HWND owner);
+// Shows a Qt dialog application-modal over its owner and runs the program's modal loop until it
+// closes, so the owner keeps painting; `shown` runs once it is on screen. Gives QDialog's result.
+int runModal(QDialog &dialog, HWND owner, const std::function<void()> &shown = {});
 
 // ------------------------------------------------------------------ painting (paint.cpp)
 void showImage(Window *w);  // schedules the on-screen refresh of a frame's client image
