@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "apoio/janela.h"
+#include "bench.h"
 
 #include <string.h>
 
@@ -20,12 +21,7 @@ void BM_DesenhoVetores15(benchmark::State &state) {
     HWND h = apoio::abrejanela();
     Scoord = int(state.range(0));
     Medgrau = GRAUS;
-    numpt = MAXVETORES;
-    for (int i = 0; i < MAXVETORES; ++i) {
-        vetores[0][i] = 1.5f * float(i) + 1;
-        vetores[1][i] = 24.0f * float(i) - 170;
-        vetores[2][i] = 300.0f / float(i + 1) - 40;
-    }
+    quinzevetores();
     mostnum = ESCALA_VETORES;
     num = MODO_VETORES;
     pinta(state, h);

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "apoio/janela.h"
+#include "bench.h"
 #include "print/impressao.h"
 
 #include <stdlib.h>
@@ -28,12 +29,7 @@ void prepara(int caso) {
         return;
     }
     Scoord = CARTESIANO;
-    numpt = MAXVETORES;
-    for (int i = 0; i < MAXVETORES; ++i) {
-        vetores[0][i] = 1.5f * float(i) + 1;
-        vetores[1][i] = 24.0f * float(i) - 170;
-        vetores[2][i] = 300.0f / float(i + 1) - 40;
-    }
+    quinzevetores();
 }
 
 double bytes(const char *arquivo) {
