@@ -132,8 +132,7 @@ TEST(PlatformFileDialogChosen, GetsEveryFieldAndGivesBackTheChoice) {
         trace +=
             (ok ? "chosen " : "none ") + std::string(o.file) + " \"" + o.title + "\" filter " + std::to_string(o.ofn.nFilterIndex) + "\n";
     }
-    const std::string here = __FILE__;
-    EXPECT_TRUE(wintest::MatchesStoredText(here.substr(0, here.rfind('/')) + "/../dados/nativo.trace", trace));
+    EXPECT_TRUE(wintest::MatchesStoredText(ORBIX_STORED "/nativo.trace", trace));
 }
 
 }  // namespace
