@@ -5,7 +5,7 @@ packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           fonts-liberation g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
           xvfb xauth xdotool imagemagick python3 dpkg-dev desktop-file-utils appstream
           clang clang-format libclang-rt-14-dev wine64 nsis xclip shared-mime-info locales qt6-translations-l10n
-          qt6-base-private-dev dbus at-spi2-core python3-pyatspi poppler-utils)
+          qt6-base-private-dev dbus at-spi2-core python3-pyatspi poppler-utils icoutils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
