@@ -10,7 +10,7 @@ if [ "$ids" != "--name=1 " ]; then
   echo "wanted one manifest of id 1, found: ${ids:-none}" >&2
   exit 1
 fi
-xml=$(wrestool -x -t 24 -n 1 "$exe" | tr -s ' \r\n\t' ' ')
+xml=$(wrestool -x --raw -t 24 -n 1 "$exe" | tr -s ' \r\n\t' ' ')
 status=0
 want() {
   grep -Eq "$1" <<<"$xml" || { echo "the manifest lacks $2" >&2; status=1; }
