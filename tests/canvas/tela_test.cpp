@@ -19,11 +19,10 @@ TEST(Pixel, TruncatesTowardZeroAndIsDefinedForEveryDouble) {
     for (auto &r : rows) EXPECT_EQ(pixel(r.in), r.out) << r.in;
 }
 
+// The reference size and its half are the stored scenes' (tests/cenas), every position in them.
 TEST(Tela, ReferencePositionsFollowTheClientSize) {
     // clang-format off
     struct Row { int largura, altura; double refx, refy; int x, y; } rows[] = {
-        {1024, 768, 300.9, 350.9, 300, 350},  // the reference size keeps every position
-        {512, 384, 301, 351, 150, 175},       // half of it halves them, truncated
         {2048, 1536, 300.5, 350.5, 601, 701},
         {1024, 768, -2.7, -0.5, -2, 0},  // toward zero on the negative side too
     };

@@ -9,19 +9,10 @@
 #include <string.h>
 #include <sys/resource.h>
 
-#include <filesystem>
 #include <fstream>
 #include <set>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string registro(const std::string &texto) {
-    std::string r = texto.substr(0, TAMREGISTRO);
-    r.resize(TAMREGISTRO, ' ');
-    return r;
-}
 
 using apoio::le;
 
@@ -37,7 +28,6 @@ protected:
         if (!save.calls.empty()) ultimo = save.calls.back();
         return n;
     }
-    std::set<std::string> nomes() const { return pasta.nomes(); }
     apoio::Pasta pasta;
     wintest::SaveDialogCall ultimo;
 };
@@ -56,25 +46,26 @@ TEST_F(Relatorio, DialogProposesTheLastPathAndTheNameIsUsedAsTyped) {
     EXPECT_EQ(ultimo.flags, DWORD(OFN_HIDEREADONLY));
     EXPECT_EQ(ultimo.defExt + "|" + ultimo.title, "|");
     EXPECT_EQ(std::make_pair(ultimo.maxFile, ultimo.maxFileTitle), std::make_pair(DWORD(TAMCAMINHO), DWORD(63)));
-    EXPECT_EQ(le(pasta / "relatorio"), registro("\r\n++++++++++\r\n"));  // replaced, no extension added
+    const std::string separador = "\r\n++++++++++\r\n";  // one record, replaced, no extension added
+    EXPECT_EQ(le(pasta / "relatorio"), separador + std::string(TAMREGISTRO - separador.size(), ' '));
     apoio::guarda(CARTESIANO, GRAUS, {{1, 2, 3}});
     EXPECT_EQ(salva(""), 0);  // cancelled: nothing written, said or painted, proposal kept
     EXPECT_EQ(ultimo.initialPath, (pasta / "relatorio").string());
     salva("b.txd");
     EXPECT_EQ(ultimo.initialPath, (pasta / "relatorio").string());
-    EXPECT_EQ(nomes(), (std::set<std::string>{"b.txd", "relatorio"}));
+    EXPECT_EQ(pasta.nomes(), (std::set<std::string>{"b.txd", "relatorio"}));
     EXPECT_TRUE(log.calls().empty());
 }
 
+// (That a folder in the file's place is left as it was is the safe save's, in tests/arquivo.)
 TEST_F(Relatorio, FailuresAreReportedAndLeaveEverythingAsItWas) {
     apoio::guarda(CARTESIANO, GRAUS, std::vector<std::vector<float>>(MAXVETORES, {1, 2, 3}));
     const std::string antigo = "\r\nrelatório anterior\r\n" + std::string(3000, '#');
     std::ofstream(pasta / "antigo.txd") << antigo;
-    fs::create_directory(pasta / "pasta.txd");  // an empty folder a careless replacement would delete
     struct rlimit antes, limite;
     getrlimit(RLIMIT_FSIZE, &antes);
     void (*sinal)(int) = signal(SIGXFSZ, SIG_IGN);
-    for (const char *nome : {"nao/existe.txd", "antigo.txd", "pasta.txd"}) {
+    for (const char *nome : {"nao/existe.txd", "antigo.txd"}) {
         limite = antes;
         if (!strcmp(nome, "antigo.txd")) limite.rlim_cur = 1000;  // writing fails part-way, as on a full disk
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
@@ -90,8 +81,7 @@ TEST_F(Relatorio, FailuresAreReportedAndLeaveEverythingAsItWas) {
     }
     signal(SIGXFSZ, sinal);
     EXPECT_EQ(le(pasta / "antigo.txd"), antigo);
-    EXPECT_EQ(nomes(), (std::set<std::string>{"antigo.txd", "pasta.txd"}));
-    EXPECT_TRUE(fs::is_directory(pasta / "pasta.txd"));
+    EXPECT_EQ(pasta.nomes(), std::set<std::string>{"antigo.txd"});
 }
 
 }  // namespace

@@ -107,7 +107,6 @@ TEST_F(Trabalhos, RoundTripsKeepEveryBitAndEveryByte) {
         trabalho(ESFERICO, GRAUS, quinze, {0, 10, 0, 180, 0, 360}, GIRO_MIN, ANGULOZ_MAX, ESCALA_NENHUMA),
         trabalho(CARTESIANO, RADIANOS, {{FLT_MAX, -FLT_MAX, FLT_MIN}, {sub, -sub, -0.0f}, {1.0f / 3, 0.1f, 16777217.0f}},
                  {-FLT_MAX, FLT_MAX, 1e-30f, 1e30f, -0.0f, 0}),
-        ESCRITO,
     };
     const fs::path arquivo = pasta / "aula.orbix";
     for (auto &t : casos) {
@@ -135,7 +134,6 @@ TEST_F(Trabalhos, TheDialogsListWorkFilesProposeTheLastOneAndAddTheExtension) {
                                                                       {"Todos os Arquivos (*.*)", "*.*"}};
     EXPECT_EQ(std::tuple(c.filters, c.filterIndex, c.initialPath, c.defExt), std::tuple(filtros, 1u, "", "orbix"));
     EXPECT_TRUE(c.flags & OFN_OVERWRITEPROMPT) << "a work is never replaced without asking";
-    EXPECT_EQ(std::string(ultimotrabalho()), (pasta / "aula.orbix").string());
     EXPECT_EQ(salvapelomenu((pasta / "copia.txt").string()).initialPath, (pasta / "aula.orbix").string());
     EXPECT_EQ(pasta.nomes(), (std::set<std::string>{"aula.orbix", "copia.txt"})) << "an extension of its own is kept";
     c = abrepelomenu("");
@@ -145,11 +143,10 @@ TEST_F(Trabalhos, TheDialogsListWorkFilesProposeTheLastOneAndAddTheExtension) {
     fs::copy_file(pasta / "aula.orbix", pasta / "outra.orbix");
     abrepelomenu((pasta / "outra.orbix").string());
     EXPECT_EQ(salvapelomenu("").initialPath, (pasta / "outra.orbix").string()) << "the work opened is the one proposed";
-    EXPECT_TRUE(log.calls().empty());
 
     const fs::path longe = pasta / "nao" / "existe.orbix";
     salvapelomenu(longe.string());
-    ASSERT_EQ(log.calls().size(), 1u);
+    ASSERT_EQ(log.calls().size(), 1u) << "the only message, for the only save that failed";
     EXPECT_EQ(std::tuple(log.calls()[0].text, log.calls()[0].caption, log.calls()[0].owner),
               std::tuple(longe.string() + "\n\nA pasta não existe.", "Não pode salvar o Arquivo", hjan));
     EXPECT_EQ(std::string(ultimotrabalho()), (pasta / "outra.orbix").string()) << "a failed save is not the last work";
