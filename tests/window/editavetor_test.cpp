@@ -22,12 +22,7 @@ protected:
         poe({{2.0f / 3, 1, 4.0f / 3}, {0.1f, -0.0f, 1e-7f}, {7, 8, 9}});
         atualizajanela(hjan);
     }
-    void poe(const Vetores &vs) {
-        numpt = int(vs.size());
-        memset(vetores, 0, sizeof vetores);
-        for (size_t i = 0; i < vs.size(); ++i)
-            for (int e = 0; e < 3; ++e) vetores[e][i] = vs[i][size_t(e)];
-    }
+    void poe(const Vetores &vs) { apoio::guarda(Scoord, Medgrau, vs); }
     std::string relatorio() {
         EXPECT_TRUE(gravarelatorio((pasta / "r.txt").c_str()));
         return apoio::le(pasta / "r.txt");

@@ -22,6 +22,13 @@ protected:
         vetores[0][0] = 4;
     }
     std::string titulo() { return wintest::WindowText(hjan); }
+    // A command that must ask for a file once, answered with caminho.
+    void salvaem(int id, const std::string &caminho) {
+        wintest::SaveDialogDriver salvar;
+        salvar.answer(caminho);
+        comando(id);
+        EXPECT_EQ(salvar.calls.size(), 1u) << id;
+    }
     apoio::Pasta pasta;
     std::string arquivo, outro;
 };
@@ -30,13 +37,8 @@ TEST_F(Fechar, TheTitleNamesTheWorkFileAndMarksChanges) {
     EXPECT_EQ(titulo(), TITULO);
     umvetor();
     comando(IDM_NAOMOSTRAR);
-    EXPECT_EQ(titulo(), TITULO);  // no file yet: nothing to name
-    {
-        wintest::SaveDialogDriver salvar;
-        salvar.answer(arquivo);
-        comando(IDM_SALVARTRAB);  // without a file, Ctrl+S asks for one
-        EXPECT_EQ(salvar.calls.size(), 1u);
-    }
+    EXPECT_EQ(titulo(), TITULO);       // no file yet: nothing to name
+    salvaem(IDM_SALVARTRAB, arquivo);  // without a file, Ctrl+S asks for one
     EXPECT_EQ(titulo(), std::string("aula.orbix - ") + TITULO);
     comando(IDM_ESCMEDIA);
     EXPECT_EQ(titulo(), std::string("*aula.orbix - ") + TITULO);
@@ -46,12 +48,7 @@ TEST_F(Fechar, TheTitleNamesTheWorkFileAndMarksChanges) {
     comando(IDM_SALVARTRAB);  // with a file: saved there, no dialog (none is driven)
     EXPECT_EQ(titulo(), std::string("aula.orbix - ") + TITULO);
     EXPECT_NE(apoio::le(arquivo).find("escala media"), std::string::npos);
-    {
-        wintest::SaveDialogDriver salvar;
-        salvar.answer(outro + ".novo");
-        comando(IDM_SALVARCOMO);  // always asks
-        EXPECT_EQ(salvar.calls.size(), 1u);
-    }
+    salvaem(IDM_SALVARCOMO, outro + ".novo");  // always asks
     EXPECT_EQ(titulo(), std::string("outra.orbix.novo - ") + TITULO);
 }
 
@@ -93,15 +90,13 @@ TEST_F(Fechar, LeavingChangesNotSavedAsksFirst) {
 
 TEST_F(Fechar, NothingIsAskedWithNothingTypedOrAllSaved) {
     comando(IDM_DIREITA);  // a turned view alone is nothing to lose
-    comando(IDM_SAIR);
-    EXPECT_FALSE(wintest::IsLive(hjan));
+    wintest::ChooseMenuItem(hjan, IDM_SAIR);
+    wintest::Pump();
+    int code = -1;
+    EXPECT_TRUE(!wintest::IsLive(hjan) && wintest::TakeQuit(&code) && code == 0) << "closed, quitting with 0";
     TearDown(), SetUp();
     umvetor();
-    {
-        wintest::SaveDialogDriver salvar;
-        salvar.answer(arquivo);
-        comando(IDM_SALVARTRAB);
-    }
+    salvaem(IDM_SALVARTRAB, arquivo);
     wintest::OpenDialogDriver abrir;
     abrir.answer(outro);
     comando(IDM_ABRIRTRAB);  // saved: opened without a question (no message box is driven)

@@ -1,4 +1,5 @@
-// The main window: start-up, the splash hold, scrolling, the simple commands and leaving.
+// The main window: start-up, the splash hold, scrolling and the simple commands. The mouse is the
+// calculator's (tests/calc), leaving with "Sair" fechar_test's.
 #include "apoio/teste.h"
 #include "draw/listagem.h"
 
@@ -151,23 +152,6 @@ TEST_F(MainWindow, ModeAndScaleCommands) {
     numpt = 1;
     comando(IDM_DESENHARVET);
     EXPECT_EQ(num, MODO_VETORES);
-}
-
-TEST_F(MainWindow, MouseMessagesRecordThePositionAndAReleaseRepaints) {
-    SendMessageA(hjan, WM_LBUTTONDOWN, 1, MAKELPARAM(120, 340));
-    EXPECT_EQ(std::make_pair(pox, poy), std::make_pair(120, 340));
-    wintest::Click(hjan, 7, 9);
-    EXPECT_EQ(pinturas(), 1);
-    EXPECT_EQ(std::make_pair(pox, poy), std::make_pair(7, 9));
-}
-
-TEST_F(MainWindow, SairClosesTheWindowAndQuitsWithZero) {
-    wintest::ChooseMenuItem(hjan, IDM_SAIR);
-    wintest::Pump();
-    EXPECT_FALSE(wintest::IsLive(hjan));
-    int code = -1;
-    EXPECT_TRUE(wintest::TakeQuit(&code));
-    EXPECT_EQ(code, 0);
 }
 
 }  // namespace
