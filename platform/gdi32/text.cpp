@@ -28,14 +28,12 @@ const QFont &deviceFont(GdiObject *o, double r) {
     return *o->deviceFont;
 }
 
-// The text as the font sets it at ratio r (see TextCache). Null for a text with control
-// characters, which a layout would break into lines: drawText takes those as they are.
-const TextCache::Set *setText(GdiObject *font, double r, const QString &text) {
-    for (QChar ch : text)
-        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F) return nullptr;
+// The text as the font sets it at ratio r (see TextCache). The program's texts are one line of
+// printable characters each.
+const TextCache::Set &setText(GdiObject *font, double r, const QString &text) {
     if (!font->texts) font->texts = new TextCache;
     QHash<QString, TextCache::Set> &table = r == 1 ? font->texts->logical : font->texts->device;
-    if (auto it = table.constFind(text); it != table.constEnd()) return &*it;
+    if (auto it = table.constFind(text); it != table.constEnd()) return *it;
     // A paint sets a few hundred texts at most; a table that keeps growing (a calculator typed
     // into for hours) starts again rather than hold every text ever drawn.
     if (table.size() >= 4096) table.clear();
@@ -56,7 +54,7 @@ const TextCache::Set *setText(GdiObject *font, double r, const QString &text) {
         run.setPositions(at);
         set.glyphs.append(run);
     }
-    return &*table.insert(text, std::move(set));
+    return *table.insert(text, std::move(set));
 }
 
 // A text on a printed page: the box of its logical extent, the glyphs set by the page itself in
@@ -98,18 +96,12 @@ BOOL WINAPI TextOutA(HDC h, int x, int y, LPCSTR s, int c) {
     const QString text = host::fromAnsi(s, c);
     const QFont &drawn = deviceFont(font, r);
     const QFontMetrics m(*font->font);
-    const TextCache::Set *set = setText(font, r, text);
-    const int advance = set ? set->advance : m.horizontalAdvance(text);
-    const QRect box = deviceRect(QRect(x, y, advance, m.ascent() + m.descent()), r);
+    const TextCache::Set &set = setText(font, r, text);
+    const QRect box = deviceRect(QRect(x, y, set.advance, m.ascent() + m.descent()), r);
     p->fillRect(box, Qt::white);
     p->setPen(Qt::black);
     d->painterPen = nullptr;
     const QPoint baseline(box.left(), box.top() + (r == 1 ? m.ascent() : QFontMetrics(drawn).ascent()));
-    if (set) {
-        for (const QGlyphRun &run : set->glyphs) p->drawGlyphRun(baseline, run);
-    } else {
-        p->setFont(drawn);
-        p->drawText(baseline, text);
-    }
+    for (const QGlyphRun &run : set.glyphs) p->drawGlyphRun(baseline, run);
     return TRUE;
 }

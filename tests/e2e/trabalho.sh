@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# A work kept and taken up again, with the keyboard: two vectors typed and the report saved; Esc on
+# A work kept and taken up again, with the keyboard: fifteen vectors typed and the report saved; Esc on
 # the number dialog (which leaves no vectors) and Ctrl+Z bring them back, the report the same
 # bytes; leaving with the changes not saved, answered Cancelar, stays; the work saved with Ctrl+S
 # (the extension added), the program closed and started again with the work as its argument, and
-# the report saved then is the same bytes. A bad work on the command line is reported and the
+# the report saved then is the same bytes; one vector edited through "Editar Vetor...", and
+# leaving then answered Não. A bad work on the command line is reported and the
 # program stays usable; the three systems' listing copied to the X clipboard, as the scenes store
 # it; --help, --version and a wrong option answer on the terminal, with no display at all.
 # usage: trabalho.sh ORBIX_EXECUTABLE   (inside an X server)
@@ -18,7 +19,9 @@ env -u DISPLAY "$exe" --ajuda >/dev/null 2>&1 || rc=$?
 [ "$rc" -eq 2 ] || fail "a wrong option exited with $rc"
 
 start_program
-enter_vectors "1 2 3" "-4 0.5 6"
+vetores=()
+for i in $(seq 15); do vetores+=("$i $((i * 2)) -$i"); done
+enter_vectors "${vetores[@]}"
 save_report "$work/antes.TXD"
 xdotool key --clearmodifiers alt+v; sleep 0.4; xdotool key e
 npt=$(await_window 'Entrada do N') || fail "the number dialog did not open"
@@ -39,6 +42,17 @@ leave_with_sair
 start_program "$work/aula.orbix"
 save_report "$work/depois.TXD"
 cmp "$work/antes.TXD" "$work/depois.TXD" || fail "the report of the opened work differs"
+# "Editar Vetor...", reached with the keyboard: Up from the first item wraps to the last
+# ("Converter Vetores..."), then "Remover Vetor...", then, "Acrescentar Vetor..." being greyed
+# at fifteen vectors, "Editar Vetor...". Leaving then is answered Não.
+xdotool key --clearmodifiers alt+v; sleep 0.4; xdotool key Up Up Up Return
+await_window 'Escolha do Vetor' >/dev/null || fail "Editar Vetor asked for no vector"
+xdotool type 3; xdotool key Return
+vt=$(await_window 'Entradas$') || fail "no vector dialog for V(3)"
+xdotool type 99; xdotool key Return
+await_gone "$vt" 'Entradas$' || fail "the vector dialog did not close"
+save_report "$work/editado.TXD"
+grep -aq 'V(3) = 99.00a_x +  8.00a_y-4.00a_z' "$work/editado.TXD" || fail "V(3) was not edited"
 leave_with_sair
 
 # A bad work on the command line: its message over the program, which then works as ever.
