@@ -44,10 +44,10 @@ const TextCache::Set &setText(GdiObject *font, double r, const QString &text) {
     option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);
     layout.beginLayout();
-    QTextLine line = layout.createLine();
-    if (line.isValid()) line.setLineWidth(1e6);
+    QTextLine line = layout.createLine();  // valid: the layout has just begun
+    line.setLineWidth(1e6);
     layout.endLayout();
-    const QPointF baseline(0, line.isValid() ? line.y() + line.ascent() : 0);
+    const QPointF baseline(0, line.y() + line.ascent());
     for (QGlyphRun run : layout.glyphRuns()) {
         QList<QPointF> at = run.positions();
         for (QPointF &p : at) p -= baseline;

@@ -7,7 +7,7 @@
 // EndPaint, GetDC, ReleaseDC, SetScrollInfo (SIF_RANGE, SIF_POS, SIF_DISABLENOSCROLL), SetTimer,
 // KillTimer, DialogBoxParamA, CreateDialogParamA, EndDialog, SetDlgItemTextA, GetDlgItemTextA,
 // SetDlgItemInt, GetDlgItemInt (unsigned), CheckRadioButton, SendDlgItemMessageA (EM_LIMITTEXT,
-// EM_SETSEL), GetDlgItem, SetFocus, MessageBoxA (MB_OK, MB_YESNOCANCEL), SetWindowTextA,
+// EM_SETSEL of the whole text), GetDlgItem, SetFocus, MessageBoxA (MB_OK, MB_YESNOCANCEL), SetWindowTextA,
 // LoadIconA, LoadCursorA (IDC_CROSS), LoadBitmapA, LoadAcceleratorsA, TranslateAcceleratorA,
 // GetMenu, EnableMenuItem (MF_BYCOMMAND), OpenClipboard, EmptyClipboard, SetClipboardData,
 // CloseClipboard.

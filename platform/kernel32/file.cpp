@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <libgen.h>
 #include <new>
 #include <string>
 #include <sys/stat.h>
@@ -65,9 +66,7 @@ File *file(HANDLE h) {
 
 std::string folderOf(const char *path) {
     std::string p = path;
-    size_t slash = p.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : p.substr(0, slash);
+    return dirname(p.data());
 }
 
 // A rename is durable only once the folder that holds the new name is on disk too.

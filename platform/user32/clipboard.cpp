@@ -52,8 +52,7 @@ BOOL WINAPI OpenClipboard(HWND) {
 /* EmptyClipboard (user32) */
 BOOL WINAPI EmptyClipboard(void) {
     if (!opened) return FALSE;
-    emptied = true;
-    given.clear();
+    emptied = true;  // what this opening was given is nothing yet
     return TRUE;
 }
 

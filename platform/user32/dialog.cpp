@@ -370,8 +370,8 @@ LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int id, UINT m, WPARAM wp, LPARAM 
     if (!c) return 0;
     if (m == EM_LIMITTEXT) c->textLimit = wp == 0 ? 0x7FFFFFFE : int(std::min<WPARAM>(wp, 0x7FFFFFFE));
     auto *e = qobject_cast<QLineEdit *>(c->widget.data());
-    // EM_SETSEL: from start to end, an end of -1 meaning the end of the text.
-    if (m == EM_SETSEL && e) e->setSelection(int(wp), lp < 0 ? e->text().size() - int(wp) : int(lp - LPARAM(wp)));
+    // EM_SETSEL as the program sends it: (0, -1), the whole text.
+    if (m == EM_SETSEL && e && wp == 0 && lp == -1) e->selectAll();
     return 0;
 }
 
