@@ -35,8 +35,9 @@ std::string utf8FromAnsi(const char *s, size_t n) {
     out.reserve(n);
     for (size_t i = 0; i < n; ++i) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
+        // A NUL stays U+0000, as Windows keeps it; a byte Windows-1252 leaves undefined is U+FFFD.
         const char32_t u = c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
-        encode(u ? u : 0xFFFD, out);
+        encode(u || !c ? u : 0xFFFD, out);
     }
     return out;
 }
@@ -54,6 +55,8 @@ std::string ansiFromUtf8(const char *s, size_t n, bool *whole) {
             ok = (d & 0xC0) == 0x80;
             u = u << 6 | (d & 0x3F);
         }
+        // An overlong form (C0 80 for a NUL) is no character, as Windows rejects it.
+        ok = ok && u >= (len == 2 ? 0x80u : len == 3 ? 0x800u : len == 4 ? 0x10000u : 0u);
         const char a = ok ? ansi(u) : 0;
         all = all && (a || u == 0) && ok;
         out += a || (ok && u == 0) ? a : '?';

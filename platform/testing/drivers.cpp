@@ -59,6 +59,36 @@ std::vector<std::string> MessageBoxLog::texts() const {
     return out;
 }
 
+MessageBoxShown RunMessageBox(HWND owner, const char *text, UINT type, const std::string &press) {
+    MessageBoxShown shown;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
+                const char *icons[] = {"none", "information", "warning", "critical", "question"};
+                shown.icon = icons[box->icon()];
+                QAbstractButton *chosen = nullptr;
+                for (auto [which, name] : {std::pair{QMessageBox::Yes, "Yes"},
+                                           {QMessageBox::No, "No"},
+                                           {QMessageBox::Cancel, "Cancel"},
+                                           {QMessageBox::Ok, "OK"}})
+                    if (QAbstractButton *b = box->button(which)) {
+                        shown.buttons += std::string(shown.buttons.empty() ? "" : " ") + name;
+                        if (press == name) chosen = b;
+                    }
+                if (chosen)
+                    chosen->click();
+                else
+                    sendKey(box, Qt::Key_Escape);
+                return;
+            }
+        fail("RunMessageBox: no message box showed");
+    });
+    hooks().testMode = false;
+    shown.result = MessageBoxA(owner, text, "Orbix", type);
+    hooks().testMode = true;
+    return shown;
+}
+
 // ---------------------------------------------------------------- dialogs
 std::string Dialog::templateName() const {
     Window *w = win(hDlg_);

@@ -193,6 +193,15 @@ public:
     int answer_;
 };
 
+// The real message box, shown as outside tests and answered by a person with the button whose
+// text is `press` ("" for Esc): what it showed (its icon: "none", "warning", "information",
+// "question"; its buttons' standard names) and what MessageBoxA returned.
+struct MessageBoxShown {
+    std::string icon, buttons;
+    int result = 0;
+};
+MessageBoxShown RunMessageBox(HWND owner, const char *text, UINT type, const std::string &press);
+
 // ---------------------------------------------------------------- dialogs
 // A live dialog (modal or modeless). Every action goes through the same path as a person's.
 class Dialog {

@@ -343,6 +343,21 @@ TEST_F(User32, AMessageBoxIsAskedWithItsBytesOwnerAndTypeAndAnswered) {
     EXPECT_EQ(std::make_pair(first.owner, first.type), std::make_pair(hwnd, UINT(MB_OK | MB_ICONEXCLAMATION)));
     EXPECT_EQ(first.text + "|" + first.caption + "|" + second.caption, "Valor inv\xE1lido|Erro \x80|Error")
         << "Windows' caption when none is given";
+    // The real box, as a person meets it: each type's icon and buttons, and the button pressed.
+    // clang-format off
+    const struct { UINT type; const char *press, *icon, *buttons; int result; } rows[] = {
+        {MB_OK | MB_ICONEXCLAMATION, "OK", "warning", "OK", IDOK},
+        {MB_OK | MB_ICONINFORMATION, "", "information", "OK", IDOK},
+        {MB_OK, "OK", "none", "OK", IDOK},
+        {MB_YESNOCANCEL | MB_ICONQUESTION, "No", "question", "Yes No Cancel", IDNO},
+        {MB_YESNOCANCEL | MB_ICONQUESTION, "", "question", "Yes No Cancel", IDCANCEL},
+    };
+    // clang-format on
+    for (const auto &r : rows) {
+        const wintest::MessageBoxShown shown = wintest::RunMessageBox(hwnd, "?", r.type, r.press);
+        EXPECT_EQ(shown.icon + " | " + shown.buttons, std::string(r.icon) + " | " + r.buttons) << r.type;
+        EXPECT_EQ(shown.result, r.result) << r.type;
+    }
 }
 
 }  // namespace
