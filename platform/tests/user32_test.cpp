@@ -180,11 +180,12 @@ TEST_F(User32, TheQueueGivesPostedMessagesThenQuitThenPaintsAndDropsTheDead) {
                   wintest::Click(hwnd, 300, 7);
               }),
               "WM_COMMAND 117 0\nWM_LBUTTONDOWN 1 459052\nWM_PAINT 0 10240768\n");
+    wintest::ChooseMenuItem(hwnd, IDM_SOBRE);
     PostQuitMessage(7);
-    int code = 0;
-    wintest::Pump();
-    EXPECT_TRUE(wintest::TakeQuit(&code));
-    EXPECT_EQ(code, 7);
+    MSG m;
+    EXPECT_TRUE(GetMessageA(&m, nullptr, 0, 0) && m.message == WM_COMMAND) << "what was posted, before the quit";
+    EXPECT_FALSE(GetMessageA(&m, nullptr, 0, 0));
+    EXPECT_EQ(m.wParam, WPARAM(7));
     wintest::ChooseMenuItem(hwnd, IDM_SOBRE);
     DestroyWindow(hwnd);
     EXPECT_EQ(after([] {}), "") << "what was posted to a window now gone is dropped";
