@@ -56,12 +56,8 @@ BOOL deliver(LPOPENFILENAMEA ofn, const std::string &path) {
         return FALSE;
     }
     memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
-    size_t off = nameOffset(path);
-    ofn->nFileOffset = WORD(off);
-    size_t dot = path.find_last_of('.');
-    ofn->nFileExtension = WORD(dot != std::string::npos && dot > off ? dot + 1 : path.size());
     if (ofn->lpstrFileTitle && ofn->nMaxFileTitle > 0) {
-        std::string title = path.substr(off);
+        std::string title = path.substr(nameOffset(path));
         size_t k = std::min(title.size(), size_t(ofn->nMaxFileTitle - 1));
         memcpy(ofn->lpstrFileTitle, title.data(), k);
         ofn->lpstrFileTitle[k] = 0;

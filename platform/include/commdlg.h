@@ -9,7 +9,8 @@
 // null.
 // The dialog is the desktop's own where the platform offers one (the XDG portal, GTK, KDE), Qt's
 // own elsewhere, in the user's language either way.
-// Differences from Win32: hooks, custom templates, lpstrTitle and lpstrInitialDir are not read; one file at a time (no
+// Differences from Win32: hooks, custom templates, lpstrTitle and lpstrInitialDir are not read, nFileOffset and nFileExtension
+// not written; one file at a time (no
 // OFN_ALLOWMULTISELECT); the platform's dialog decides for itself whether to ask before replacing (the XDG portal has no way to be told not
 // to).
 #ifndef ORBIX_COMMDLG_H

@@ -72,9 +72,6 @@ TEST(FileDialogs, WhatIsAskedIsShownAndWhatIsChosenIsWrittenBack) {
         EXPECT_EQ(p.asked, r.asked);
         if (!r.chosen && !r.asked) continue;
         EXPECT_EQ(p.stayedOpen, r.asked);
-        if (!r.chosen) continue;
-        EXPECT_EQ(std::make_pair(size_t(o.ofn.nFileOffset), size_t(o.ofn.nFileExtension)),
-                  std::make_pair(chosen.rfind('/') + 1, chosen.rfind('.') + 1));
     }
 }
 
