@@ -145,10 +145,11 @@ BOOL WINAPI WriteFile(HANDLE h, LPCVOID buf, DWORD n, LPDWORD written, LPOVERLAP
     if (!f) return failWith(ERROR_INVALID_HANDLE);
     if (!buf && n) return failWith(ERROR_INVALID_PARAMETER);
     DWORD done = 0;
-    // Like Windows, a write to a disk file is complete or an error, never quietly partial.
+    // Like Windows, a write to a disk file is complete or an error, never quietly partial. The
+    // program writes only to files it has just made on disk, which no signal interrupts (a read
+    // may come from whatever the user names, and is tried again).
     while (done < n) {
         ssize_t r = ::write(f->fd, static_cast<const char *>(buf) + done, n - done);
-        if (r < 0 && errno == EINTR) continue;
         if (r <= 0) {
             if (written) *written = done;
             return r < 0 ? failErrno() : failWith(ERROR_DISK_FULL);

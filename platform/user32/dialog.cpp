@@ -24,11 +24,9 @@ namespace user32 {
 
 namespace {
 
-// MulDiv(units, base, per): dialog units to pixels, rounded half away from zero as Windows does.
-int dluToPixels(int units, int base, int per) {
-    const long long p = (long long)units * base;
-    return int(p >= 0 ? (p + per / 2) / per : -((-p + per / 2) / per));
-}
+// MulDiv(units, base, per): dialog units to pixels, rounded half up as Windows does (the
+// program's templates place nothing at a negative position).
+int dluToPixels(int units, int base, int per) { return int(((long long)units * base + per / 2) / per); }
 
 class DialogWidget : public QDialog {
 public:
