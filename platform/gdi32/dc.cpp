@@ -113,6 +113,19 @@ HDC makeDc(WindowImage *window) {
     return reinterpret_cast<HDC>(d);
 }
 
+void remap(Dc *d) {
+    if (d->document) d->document->setTransform(QTransform(d->scale, 0, 0, d->scale, d->viewportOrg.x, d->viewportOrg.y));
+}
+
+bool endDocument(Dc *d, bool keep) {
+    if (!d->document) return false;
+    if (!keep) d->printer->abandon();
+    d->document->end();
+    delete d->document;
+    d->document = d->page = nullptr;
+    return d->printer->close(keep);
+}
+
 HDC makePrinterDc(Printer *printer) {
     HDC h = makeDc(nullptr);
     Dc *d = dc(h);

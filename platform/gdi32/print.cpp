@@ -76,23 +76,6 @@ gdi32::Dc *printerDc(HDC h) {
 
 }  // namespace
 
-namespace gdi32 {
-
-void remap(Dc *d) {
-    if (d->document) d->document->setTransform(QTransform(d->scale, 0, 0, d->scale, d->viewportOrg.x, d->viewportOrg.y));
-}
-
-bool endDocument(Dc *d, bool keep) {
-    if (!d->document) return false;
-    if (!keep) d->printer->abandon();
-    d->document->end();
-    delete d->document;
-    d->document = d->page = nullptr;
-    return d->printer->close(keep);
-}
-
-}  // namespace gdi32
-
 using namespace gdi32;
 
 /* CreateDCA (gdi32) */

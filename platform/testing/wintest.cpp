@@ -32,7 +32,6 @@
 
 using namespace user32;
 using host::fail;
-using host::fromAnsi;
 using host::hooks;
 using host::toAnsi;
 
