@@ -8,7 +8,8 @@
 // folder, so the new name survives a crash once the call returns. ReplaceFileA gives the
 // replacement the replaced file's permission bits (and owner, where allowed) and refuses a file
 // the caller may not write. GetFinalPathNameByHandleA gives the POSIX path with every link
-// resolved. Global memory is plain heap memory: GMEM_MOVEABLE blocks never move. GetLastError
+// resolved. Global memory is plain heap memory: GMEM_MOVEABLE blocks never move, and locks are not
+// counted (GlobalUnlock gives FALSE with no error, as the last unlock does). GetLastError
 // gives the Win32 code of a failure; the program tells apart the ones named here.
 #ifndef ORBIX_WINBASE_H
 #define ORBIX_WINBASE_H
