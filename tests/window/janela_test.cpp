@@ -87,7 +87,7 @@ TEST(Abertura, TheWindowOpensAtTheReferenceSizeWhereTheScreenHasRoom) {
     const struct { const char *nome; int x, y, w, h; bool cabe; } telas[] = {
         {"a large screen", 0, 0, 1920, 1080, true}, {"room below a panel and beside a dock", 200, 150, 1300, 900, true},
         {"too low", 0, 300, 1400, 760, false},      {"too narrow", 0, 0, 900, 1080, false},
-        {"too low below a panel", 0, 500, 1400, 800, false},
+        {"too low below a panel", 0, 500, 1400, 800, false}, {"too narrow beside a dock", 300, 0, 900, 1080, false},
     };
     // clang-format on
     for (auto &t : telas) {
